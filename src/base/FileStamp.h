@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace zolvaric {
+
+// Identity and state of a file, to tell cheaply whether a file read earlier
+// is still the same: one stat call, no Qt file engine.
+struct FileStamp
+{
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+
+    friend bool operator==(const FileStamp &, const FileStamp &) = default;
+};
+
+// The native (encoded) form of a path, prepared once for stampOf.
+QByteArray nativePath(const QString &path);
+
+// The stamp of a regular file, nullopt when there is none at that path.
+std::optional<FileStamp> stampOf(const QByteArray &nativePath);
+
+} // namespace zolvaric

@@ -1,0 +1,103 @@
+#include "Calculation.h"
+
+#include "base/Error.h"
+
+#include <QStringList>
+
+#include <exception>
+
+namespace zolvaric {
+
+Calculation::Calculation(const RegionalSettings &settings, ProgramRun &run, Desktop &desktop)
+    : m_run(run), m_desktop(desktop), m_sheet(settings),
+      m_tables(settings, run.programDir), m_computation(m_sheet, m_trace, m_tables, run),
+      m_selection(m_sheet, m_tables, m_computation)
+{
+    wireHandlers();
+}
+
+void Calculation::wireHandlers()
+{
+    CalculationSheet &s = m_sheet;
+    const auto paragraphChange = [this] {
+        runHandler([this] { m_selection.comboHonorarparagraphChange(); });
+    };
+    for (Field *field : std::initializer_list<Field *>{
+             &s.comboHonorarparagraph, &s.comboHonorarzone, &s.comboHonorarsatz,
+             &s.comboParagraph, &s.edKosten, &s.edZuschlagAnrechenbareKostenProz,
+             &s.edZeithonorar, &s.edBesondereLeistung, &s.edBesondereLeistungZeit,
+             &s.edZuschlagUmbau, &s.edNebenkosten, &s.edMwSt})
+        field->setChangeHandler(paragraphChange);
+
+    const auto lpChange = [this] { runHandler([this] { m_computation.CalcHonorar(); }); };
+    for (NumericField *share : s.edLP)
+        share->setChangeHandler(lpChange);
+    s.edLPSumme.setChangeHandler(lpChange);
+
+    s.comboHOAINorm.setChangeHandler(
+        [this] { runHandler([this] { m_selection.comboHOAINormChange(); }); });
+
+    const auto projectChange = [this] { m_run.projectChanged = true; };
+    s.edZuschlagAnrechenbareKosten.setChangeHandler(projectChange);
+    for (TextField *field : s.projectTextFields)
+        field->setChangeHandler(projectChange);
+}
+
+void Calculation::startUp()
+{
+    m_tables.setProgramDir(m_run.programDir);
+    ActionScope action(*this);
+    m_selection.LoadLeistungsphasen(2013);
+    m_selection.comboHOAINormChange();
+    m_run.projectChanged = false;
+}
+
+template <typename Work>
+void Calculation::runHandler(Work &&work)
+{
+    enterAction();
+    try {
+        work();
+    } catch (const Error &error) {
+        m_desktop.errorBox(error.message());
+    } catch (const std::exception &error) {
+        m_desktop.errorBox(QString::fromLocal8Bit(error.what()));
+    }
+    collectWarnings();
+    leaveAction();
+}
+
+void Calculation::collectWarnings()
+{
+    for (const QString &warning : m_computation.warnings()) {
+        if (!m_actionWarnings.contains(warning))
+            m_actionWarnings << warning;
+    }
+}
+
+void Calculation::enterAction()
+{
+    if (m_actionDepth++ == 0)
+        m_actionWarnings.clear();
+}
+
+void Calculation::leaveAction()
+{
+    if (--m_actionDepth > 0)
+        return;
+    collectWarnings();
+    if (!m_actionWarnings.isEmpty() && m_warningListener)
+        m_warningListener(m_actionWarnings);
+}
+
+Calculation::ActionScope::ActionScope(Calculation &calculation) : m_calculation(calculation)
+{
+    m_calculation.enterAction();
+}
+
+Calculation::ActionScope::~ActionScope()
+{
+    m_calculation.leaveAction();
+}
+
+} // namespace zolvaric

@@ -1,0 +1,162 @@
+#include "CalculationSheet.h"
+
+namespace zolvaric {
+
+namespace {
+
+using Access = Field::Access;
+
+const QStringList kEditions = {QStringLiteral("2021"), QStringLiteral("2013"),
+                               QStringLiteral("2009"), QStringLiteral("2002")};
+
+QStringList zoneItems()
+{
+    QStringList items;
+    for (int zone = 1; zone <= 5; ++zone)
+        items << QStringLiteral("Honorarzone %1").arg(zone);
+    return items;
+}
+
+const QStringList kRates = {QStringLiteral("Höchstsatz (100%)"),
+                            QStringLiteral("Dreiviertelsatz (75%)"),
+                            QStringLiteral("Mittelsatz (50%)"), QStringLiteral("Viertelsatz (25%)"),
+                            QStringLiteral("Mindest-/Basissatz (0%)")};
+
+const char *const kPhaseNames[9] = {"Grundlagenermittlung",
+                                    "Vorplanung",
+                                    "Entwurfsplanung",
+                                    "Genehmigungsplanung",
+                                    "Ausführungsplanung",
+                                    "Vorbereitung der Vergabe",
+                                    "Mitwirkung bei der Vergabe",
+                                    "Objektüberwachung",
+                                    "Objektbetreuung u. Dokumentation"};
+
+} // namespace
+
+CalculationSheet::CalculationSheet(const RegionalSettings &settings)
+    : m_settings(settings),
+      m_costsFormat(NumberFormat::currencyPattern(settings)),
+      comboHOAINorm("comboHOAINorm", Access::Input, kEditions, 0),
+      comboHonorarparagraph("comboHonorarparagraph", Access::Input),
+      comboHonorarzone("comboHonorarzone", Access::Input, zoneItems(), 0),
+      comboHonorarsatz("comboHonorarsatz", Access::Input, kRates, 4),
+      comboParagraph("comboParagraph", Access::ReadOnlyDisabled),
+      edKosten("edKosten", Access::Input, m_costsFormat, settings),
+      lbLP1("lbLP1", Access::ReadOnly), lbLP2("lbLP2", Access::ReadOnly),
+      lbLP3("lbLP3", Access::ReadOnly), lbLP4("lbLP4", Access::ReadOnly),
+      lbLP5("lbLP5", Access::ReadOnly), lbLP6("lbLP6", Access::ReadOnly),
+      lbLP7("lbLP7", Access::ReadOnly), lbLP8("lbLP8", Access::ReadOnly),
+      lbLP9("lbLP9", Access::ReadOnly), lbLP8Text("lbLP8Text", Access::ReadOnly),
+      edLP1("edLP1", Access::Input, NumberFormat::percent(), settings),
+      edLP2("edLP2", Access::Input, NumberFormat::percent(), settings),
+      edLP3("edLP3", Access::Input, NumberFormat::percent(), settings),
+      edLP4("edLP4", Access::Input, NumberFormat::percent(), settings),
+      edLP5("edLP5", Access::Input, NumberFormat::percent(), settings),
+      edLP6("edLP6", Access::Input, NumberFormat::percent(), settings),
+      edLP7("edLP7", Access::Input, NumberFormat::percent(), settings),
+      edLP8("edLP8", Access::Input, NumberFormat::percent(), settings),
+      edLP9("edLP9", Access::Input, NumberFormat::percent(), settings),
+      edLP1EUR("edLP1EUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edLP2EUR("edLP2EUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edLP3EUR("edLP3EUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edLP4EUR("edLP4EUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edLP5EUR("edLP5EUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edLP6EUR("edLP6EUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edLP7EUR("edLP7EUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edLP8EUR("edLP8EUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edLP9EUR("edLP9EUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edLPSumme("edLPSumme", Access::ReadOnlyDisabled, NumberFormat::percent(), settings),
+      edSummeLPEUR("edSummeLPEUR", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edHonorar100Proz("edHonorar100Proz", Access::ReadOnlyDisabled, NumberFormat::amount(),
+                       settings),
+      edZuschlagAnrechenbareKosten("edZuschlagAnrechenbareKosten", Access::Input),
+      edZuschlagAnrechenbareKostenProz("edZuschlagAnrechenbareKostenProz", Access::Input,
+                                       NumberFormat::percent(), settings),
+      edZuschlagAnrechenbareKostenEUR("edZuschlagAnrechenbareKostenEUR", Access::ReadOnlyDisabled,
+                                      NumberFormat::amount(), settings),
+      edZeithonorar("edZeithonorar", Access::Input, NumberFormat::amount(), settings),
+      edBesondereLeistung("edBesondereLeistung", Access::Input, NumberFormat::amount(), settings),
+      edBesondereLeistungZeit("edBesondereLeistungZeit", Access::Input, NumberFormat::amount(),
+                              settings),
+      edSummeLPEUR2("edSummeLPEUR2", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edZuschlagUmbau("edZuschlagUmbau", Access::Input, NumberFormat::percent(), settings),
+      edUmbauzuschlagEUR("edUmbauzuschlagEUR", Access::ReadOnlyDisabled, NumberFormat::amount(),
+                         settings),
+      edZwi("edZwi", Access::ReadOnlyDisabled, NumberFormat::amount(), settings),
+      edNebenkosten("edNebenkosten", Access::Input, NumberFormat::percent(), settings),
+      edNebenkostenEUR("edNebenkostenEUR", Access::ReadOnlyDisabled, NumberFormat::amount(),
+                       settings),
+      edNettohonorar("edNettohonorar", Access::ReadOnly, NumberFormat::amount(), settings),
+      edMwSt("edMwSt", Access::Input, NumberFormat::percent(), settings),
+      edMwStEUR("edMwStEUR", Access::ReadOnly, NumberFormat::amount(), settings),
+      edBruttohonorar("edBruttohonorar", Access::ReadOnly, NumberFormat::amount(), settings),
+      edHonorartafel("edHonorartafel", Access::ReadOnlyDisabled), gridHOAI("gridHOAI"),
+      gridLeistungsphasen("gridLeistungsphasen"), edStammFirma("edStammFirma", Access::Input),
+      edStammZusatz("edStammZusatz", Access::Input), edStammStrasse("edStammStrasse", Access::Input),
+      edStammPLZ("edStammPLZ", Access::Input), edStammOrt("edStammOrt", Access::Input),
+      edStammTelefon("edStammTelefon", Access::Input), edStammFax("edStammFax", Access::Input),
+      edStammEmail("edStammEmail", Access::Input),
+      edStammInternet("edStammInternet", Access::Input),
+      edProjektbez("edProjektbez", Access::Input), edProjektnr("edProjektnr", Access::Input),
+      edProjektleiter("edProjektleiter", Access::Input),
+      edBauvorhaben("edBauvorhaben", Access::Input), edBauort("edBauort", Access::Input),
+      edBauherrname("edBauherrname", Access::Input),
+      edBauherrStrasse("edBauherrStrasse", Access::Input),
+      edBauherrPLZ("edBauherrPLZ", Access::Input), edBauherrOrt("edBauherrOrt", Access::Input),
+      edBauherrTelefon("edBauherrTelefon", Access::Input),
+      lbLP{&lbLP1, &lbLP2, &lbLP3, &lbLP4, &lbLP5, &lbLP6, &lbLP7, &lbLP8, &lbLP9},
+      edLP{&edLP1, &edLP2, &edLP3, &edLP4, &edLP5, &edLP6, &edLP7, &edLP8, &edLP9},
+      edLPEUR{&edLP1EUR, &edLP2EUR, &edLP3EUR, &edLP4EUR, &edLP5EUR,
+              &edLP6EUR, &edLP7EUR, &edLP8EUR, &edLP9EUR},
+      projectTextFields{&edProjektbez,  &edProjektnr,   &edProjektleiter,  &edBauvorhaben,
+                        &edBauort,      &edBauherrname, &edBauherrStrasse, &edBauherrPLZ,
+                        &edBauherrOrt,  &edBauherrTelefon},
+      masterDataFields{&edStammFirma, &edStammZusatz,  &edStammStrasse, &edStammPLZ,     &edStammOrt,
+                       &edStammTelefon, &edStammFax, &edStammEmail, &edStammInternet}
+{
+    edMwSt.setValue(19);
+    lbLP8Text.setText(objektueberwachungCaption());
+
+    m_all = {&comboHOAINorm, &comboHonorarparagraph, &comboHonorarzone, &comboHonorarsatz,
+             &comboParagraph, &edKosten, &edHonorar100Proz};
+    for (int n = 0; n < 9; ++n)
+        m_all.insert(m_all.end(), {lbLP[n], edLP[n], edLPEUR[n]});
+    m_all.insert(m_all.end(),
+                 {&lbLP8Text, &edLPSumme, &edSummeLPEUR, &edZuschlagAnrechenbareKosten,
+                  &edZuschlagAnrechenbareKostenProz, &edZuschlagAnrechenbareKostenEUR,
+                  &edZeithonorar, &edBesondereLeistung, &edBesondereLeistungZeit, &edSummeLPEUR2,
+                  &edZuschlagUmbau, &edUmbauzuschlagEUR, &edZwi, &edNebenkosten, &edNebenkostenEUR,
+                  &edNettohonorar, &edMwSt, &edMwStEUR, &edBruttohonorar, &edHonorartafel,
+                  &gridHOAI, &gridLeistungsphasen});
+    m_all.insert(m_all.end(), projectTextFields.begin(), projectTextFields.end());
+    m_all.insert(m_all.end(), masterDataFields.begin(), masterDataFields.end());
+}
+
+QString CalculationSheet::phaseCaption(int phase)
+{
+    return QStringLiteral("LP%1\t%2").arg(phase).arg(QString::fromUtf8(kPhaseNames[phase - 1]));
+}
+
+const QString &CalculationSheet::objektueberwachungCaption()
+{
+    static const QString caption = QStringLiteral("LP8\tObjektüberwachung");
+    return caption;
+}
+
+const QString &CalculationSheet::bauoberleitungCaption()
+{
+    static const QString caption = QStringLiteral("LP8\tBauoberleitung");
+    return caption;
+}
+
+Field *CalculationSheet::field(const QString &name) const
+{
+    for (Field *f : m_all) {
+        if (name == QLatin1String(f->name()))
+            return f;
+    }
+    return nullptr;
+}
+
+} // namespace zolvaric

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "Fields.h"
+
+#include "base/NumberFormat.h"
+
+#include <array>
+#include <vector>
+
+namespace zolvaric {
+
+// Every input and result of one fee calculation, each field named by its
+// window component, with the initial values the window starts with.
+class CalculationSheet
+{
+public:
+    explicit CalculationSheet(const RegionalSettings &settings);
+    CalculationSheet(const CalculationSheet &) = delete;
+    CalculationSheet &operator=(const CalculationSheet &) = delete;
+
+    const RegionalSettings &settings() const { return m_settings; }
+
+    // Captions of the work-phase rows; only row 8 changes (lbLP8Text).
+    static QString phaseCaption(int phase);
+    static const QString &objektueberwachungCaption();
+    static const QString &bauoberleitungCaption();
+
+private:
+    const RegionalSettings &m_settings;
+    const NumberFormat m_costsFormat;
+
+public:
+    using Access = Field::Access;
+
+    // Basis of the calculation.
+    ChoiceField comboHOAINorm;
+    ChoiceField comboHonorarparagraph;
+    ChoiceField comboHonorarzone;
+    ChoiceField comboHonorarsatz;
+    ChoiceField comboParagraph;
+    NumericField edKosten;
+
+    // Work phases.
+    TextField lbLP1, lbLP2, lbLP3, lbLP4, lbLP5, lbLP6, lbLP7, lbLP8, lbLP9;
+    TextField lbLP8Text;
+    NumericField edLP1, edLP2, edLP3, edLP4, edLP5, edLP6, edLP7, edLP8, edLP9;
+    NumericField edLP1EUR, edLP2EUR, edLP3EUR, edLP4EUR, edLP5EUR, edLP6EUR, edLP7EUR, edLP8EUR,
+        edLP9EUR;
+    NumericField edLPSumme;
+    NumericField edSummeLPEUR;
+    NumericField edHonorar100Proz;
+
+    // Additional fees and totals.
+    TextField edZuschlagAnrechenbareKosten;
+    NumericField edZuschlagAnrechenbareKostenProz;
+    NumericField edZuschlagAnrechenbareKostenEUR;
+    NumericField edZeithonorar;
+    NumericField edBesondereLeistung;
+    NumericField edBesondereLeistungZeit;
+    NumericField edSummeLPEUR2;
+    NumericField edZuschlagUmbau;
+    NumericField edUmbauzuschlagEUR;
+    NumericField edZwi;
+    NumericField edNebenkosten;
+    NumericField edNebenkostenEUR;
+    NumericField edNettohonorar;
+    NumericField edMwSt;
+    NumericField edMwStEUR;
+    NumericField edBruttohonorar;
+
+    // Tables.
+    TextField edHonorartafel;
+    TableField gridHOAI;
+    TableField gridLeistungsphasen;
+
+    // The office's master data.
+    TextField edStammFirma, edStammZusatz, edStammStrasse, edStammPLZ, edStammOrt, edStammTelefon,
+        edStammFax, edStammEmail, edStammInternet;
+
+    // Project data.
+    TextField edProjektbez, edProjektnr, edProjektleiter, edBauvorhaben, edBauort, edBauherrname,
+        edBauherrStrasse, edBauherrPLZ, edBauherrOrt, edBauherrTelefon;
+
+    // The nine rows, index 0 for LP1.
+    const std::array<TextField *, 9> lbLP;
+    const std::array<NumericField *, 9> edLP;
+    const std::array<NumericField *, 9> edLPEUR;
+
+    // The ten project-data fields in project-file order.
+    const std::array<TextField *, 10> projectTextFields;
+    // The nine master-data fields in settings-file order.
+    const std::array<TextField *, 9> masterDataFields;
+
+    // Every field, in the order of the window from top to bottom.
+    const std::vector<Field *> &allFields() const { return m_all; }
+    Field *field(const QString &name) const;
+
+private:
+    std::vector<Field *> m_all;
+};
+
+} // namespace zolvaric

@@ -1,0 +1,175 @@
+#include "FeeComputation.h"
+
+#include "base/Error.h"
+#include "base/NumberText.h"
+
+namespace zolvaric {
+
+namespace {
+
+const TableInfo &feeTableOrThrow(int paragraph)
+{
+    const TableInfo *info = feeTableForParagraph(paragraph);
+    if (!info) {
+        throw Error(QStringLiteral("Für § %1 aus der Tabelle der Leistungsphasen gibt es keine "
+                                   "Honorartafel. Bitte prüfen Sie die Tabellendatei.")
+                        .arg(paragraph));
+    }
+    return *info;
+}
+
+} // namespace
+
+FeeComputation::FeeComputation(CalculationSheet &sheet, InterpolationTrace &trace,
+                               TableStore &tables, ProgramRun &run)
+    : m_sheet(sheet), m_trace(trace), m_tables(tables), m_run(run)
+{
+}
+
+int FeeComputation::GetHonorarsatzProzent() const
+{
+    switch (m_sheet.comboHonorarsatz.index()) {
+    case 0:
+        return 100;
+    case 1:
+        return 75;
+    case 2:
+        return 50;
+    case 3:
+        return 25;
+    default:
+        return 0;
+    }
+}
+
+int FeeComputation::currentParagraph() const
+{
+    const int column = m_sheet.comboHonorarparagraph.index() + 1;
+    return parseInt(m_sheet.gridLeistungsphasen.table().cell(10, column));
+}
+
+double FeeComputation::LookupGrundhonorar(int paragraph, int zone, double rate, double costs)
+{
+    InterpolationTrace &t = m_trace;
+    t.clearLookup();
+
+    const SharedTable shared = m_tables.load(feeTableOrThrow(paragraph));
+    m_sheet.gridHOAI.setTable(shared);
+    m_sheet.edHonorartafel.setText(m_sheet.comboHonorarparagraph.currentText() +
+                                   QStringLiteral("( §") + QString::number(paragraph) +
+                                   QLatin1Char(')'));
+
+    const TextTable &table = *shared;
+    const int rows = table.rowCount() - 1;
+    if (rows < 1) {
+        throw Error(
+            QStringLiteral("Die Honorartafel § %1 enthält keine Kostenzeilen.").arg(paragraph));
+    }
+    const auto key = [&table](int row) { return table.number(row, 0); };
+    const double first = key(1);
+    const double last = key(rows);
+
+    int lower = 0;
+    int upper = 0;
+    if (costs < first) {
+        lower = upper = 1;
+    } else if (costs > last) {
+        lower = upper = rows;
+    } else {
+        for (int i = 1; i <= rows && (lower == 0 || upper == 0); ++i) {
+            if (costs < key(i))
+                upper = i;
+            if (costs >= key(i))
+                lower = i;
+        }
+        // Costs equal to the last key have no upper row: the last row serves
+        // as both, which keeps the fee at that row's own fee.
+        if (upper == 0)
+            upper = lower;
+    }
+
+    const int vonColumn = 2 * zone - 1;
+    const int bisColumn = 2 * zone;
+    t.K1 = key(lower);
+    t.H1V = table.number(lower, vonColumn);
+    t.H1B = table.number(lower, bisColumn);
+    t.K2 = key(upper);
+    t.H2V = table.number(upper, vonColumn);
+    t.H2B = table.number(upper, bisColumn);
+    t.H1 = (t.H1B - t.H1V) * rate / 100 + t.H1V;
+    t.H2 = (t.H2B - t.H2V) * rate / 100 + t.H2V;
+    t.D1 = costs - t.K1;
+    t.D2 = t.K2 - t.K1;
+    t.D3 = t.H2 - t.H1;
+
+    if (costs > last) {
+        // The regulation gives no fee above its table: the fee is free to agree.
+        m_warnings << QStringLiteral("Die anrechenbaren Kosten liegen über dem Tafelendwert der "
+                                     "Honorartafel § %1 (%2). Das Honorar ist frei zu vereinbaren.")
+                          .arg(paragraph)
+                          .arg(NumberFormat::amount().format(last, m_sheet.settings()));
+        return 0;
+    }
+    if (costs < t.K1)
+        return 0;
+    if (t.D2 == 0)
+        return t.H1;
+    return t.D3 * t.D1 / t.D2 + t.H1;
+}
+
+void FeeComputation::CalcHonorar()
+{
+    CalculationSheet &s = m_sheet;
+    m_trace.Grundhonorar = 0;
+    m_run.projectChanged = true;
+    m_warnings.clear();
+
+    const int paragraph = currentParagraph();
+    feeTableOrThrow(paragraph);
+    const double costs = s.edKosten.value();
+    const int rate = GetHonorarsatzProzent();
+    const int zone = s.comboHonorarzone.index() + 1;
+
+    m_trace.Grundhonorar = LookupGrundhonorar(paragraph, zone, rate, costs);
+    s.edHonorar100Proz.setValue(m_trace.Grundhonorar);
+    s.comboParagraph.setIndex(s.comboHonorarparagraph.index());
+    s.lbLP8Text.setText(paragraph == 44 || paragraph == 48
+                            ? CalculationSheet::bauoberleitungCaption()
+                            : CalculationSheet::objektueberwachungCaption());
+
+    double shares = 0;
+    for (const NumericField *share : s.edLP)
+        shares += share->value();
+    // A changed sum fires edLP1Change: one nested, identical calculation.
+    s.edLPSumme.setValue(shares);
+
+    for (int n = 0; n < 9; ++n)
+        s.edLPEUR[n]->setValue(RoundDecimals(2, s.edLP[n]->value() * m_trace.Grundhonorar / 100));
+    double basicFee = 0;
+    for (const NumericField *amount : s.edLPEUR)
+        basicFee += amount->value();
+    s.edSummeLPEUR.setValue(basicFee);
+
+    s.edZuschlagAnrechenbareKostenEUR.setValue(0);
+    s.edSummeLPEUR2.setValue(s.edSummeLPEUR.value());
+    double accumulator = s.edSummeLPEUR.value();
+    s.edZuschlagAnrechenbareKostenEUR.setValue((s.edKosten.value() / 100) *
+                                               s.edZuschlagAnrechenbareKostenProz.value());
+    accumulator += s.edZuschlagAnrechenbareKostenEUR.value();
+    accumulator += s.edZeithonorar.value();
+    accumulator += s.edBesondereLeistung.value();
+    accumulator += s.edBesondereLeistungZeit.value();
+
+    s.edUmbauzuschlagEUR.setValue(s.edSummeLPEUR.value() * s.edZuschlagUmbau.value() / 100);
+    accumulator = s.edUmbauzuschlagEUR.value() + accumulator;
+    s.edZwi.setValue(accumulator);
+
+    s.edNebenkostenEUR.setValue(s.edNebenkosten.value() / 100 * accumulator);
+    accumulator = s.edNebenkostenEUR.value() + accumulator;
+
+    s.edNettohonorar.setValue(RoundDecimals(2, accumulator));
+    s.edMwStEUR.setValue(RoundDecimals(2, s.edMwSt.value() * s.edNettohonorar.value() / 100));
+    s.edBruttohonorar.setValue(RoundDecimals(2, s.edNettohonorar.value() + s.edMwStEUR.value()));
+}
+
+} // namespace zolvaric

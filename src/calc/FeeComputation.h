@@ -1,0 +1,47 @@
+#pragma once
+
+#include "CalculationSheet.h"
+#include "InterpolationTrace.h"
+#include "TableStore.h"
+
+#include "base/ProgramRun.h"
+
+#include <QStringList>
+
+namespace zolvaric {
+
+// Computes every result of the sheet from its inputs: the full fee by
+// interpolation in the fee table, its spread over the work phases, the
+// additions, incidental costs and VAT, rounded to cents where they are.
+class FeeComputation
+{
+public:
+    FeeComputation(CalculationSheet &sheet, InterpolationTrace &trace, TableStore &tables,
+                   ProgramRun &run);
+
+    // The whole calculation; throws Error when the kind of work has no valid
+    // paragraph or fee table (nothing is written then).
+    void CalcHonorar();
+
+    // The full fee for all work phases; loads the fee table into gridHOAI and
+    // rewrites the trace (all but Grundhonorar).
+    double LookupGrundhonorar(int paragraph, int zone, double rate, double costs);
+
+    // Rate percent of comboHonorarsatz: 100, 75, 50, 25, else 0.
+    int GetHonorarsatzProzent() const;
+
+    // The paragraph number of the selected kind of work, from the work-phase table.
+    int currentParagraph() const;
+
+    // Warnings of the last calculation, e.g. costs above the fee table.
+    const QStringList &warnings() const { return m_warnings; }
+
+private:
+    CalculationSheet &m_sheet;
+    InterpolationTrace &m_trace;
+    TableStore &m_tables;
+    ProgramRun &m_run;
+    QStringList m_warnings;
+};
+
+} // namespace zolvaric

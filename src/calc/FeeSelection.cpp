@@ -1,0 +1,93 @@
+#include "FeeSelection.h"
+
+#include "base/Error.h"
+
+namespace zolvaric {
+
+FeeSelection::FeeSelection(CalculationSheet &sheet, TableStore &tables,
+                           FeeComputation &computation)
+    : m_sheet(sheet), m_tables(tables), m_computation(computation)
+{
+}
+
+int FeeSelection::tableEditionOf(int editionIndex)
+{
+    switch (editionIndex) {
+    case 0:
+    case 1:
+        return 2013;
+    case 2:
+        return 2009;
+    case 3:
+        return 2002;
+    default:
+        return 0;
+    }
+}
+
+void FeeSelection::LoadLeistungsphasen(int tableEdition)
+{
+    const TableInfo *info = workPhaseTable(tableEdition);
+    if (!info)
+        throw Error(QStringLiteral("Zur HOAI %1 gibt es keine Tabelle der Leistungsphasen.").arg(tableEdition));
+    m_sheet.gridLeistungsphasen.setTable(m_tables.load(*info));
+
+    const TextTable &table = m_sheet.gridLeistungsphasen.table();
+    QStringList kinds;
+    QStringList paragraphs;
+    for (int column = 1; column < table.columnCount(); ++column) {
+        kinds << table.cell(0, column);
+        paragraphs << QStringLiteral("§ ") + table.cell(10, column) + QStringLiteral(" HOAI");
+    }
+    m_sheet.comboHonorarparagraph.setItems(kinds, 0);
+    m_sheet.comboParagraph.setItems(paragraphs, 0);
+    InitLP(true);
+}
+
+void FeeSelection::InitLP(bool takeOver)
+{
+    CalculationSheet &s = m_sheet;
+    const TextTable &table = s.gridLeistungsphasen.table();
+    const int column = s.comboHonorarparagraph.index() + 1;
+    static const QString percentSuffix = QStringLiteral(" %");
+    for (int n = 0; n < 9; ++n)
+        s.lbLP[n]->setText(table.cell(n + 1, column) + percentSuffix);
+
+    const auto writeSum = [&s] {
+        double sum = 0;
+        for (const NumericField *share : s.edLP)
+            sum += share->value();
+        s.edLPSumme.setValue(sum);
+    };
+    writeSum();
+    if (!takeOver)
+        return;
+    // Every share written fires edLP1Change; the last run sees all nine.
+    for (int n = 0; n < 9; ++n)
+        s.edLP[n]->setValue(table.number(n + 1, column));
+    writeSum();
+}
+
+void FeeSelection::comboHOAINormChange()
+{
+    const int tableEdition = tableEditionOf(m_sheet.comboHOAINorm.index());
+    if (tableEdition == 0)
+        throw Error(QStringLiteral("Es ist keine HOAI-Ausgabe gewählt."));
+    // The fee paragraphs shown stay those of the loaded table, so that an
+    // override table with other paragraphs shows the ones it computes with.
+    LoadLeistungsphasen(tableEdition);
+    m_computation.CalcHonorar();
+}
+
+void FeeSelection::comboHonorarparagraphChange()
+{
+    InitLP(false);
+    m_computation.CalcHonorar();
+}
+
+void FeeSelection::cmdInitLPClick()
+{
+    InitLP(true);
+}
+
+} // namespace zolvaric

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "TableCatalog.h"
+#include "TextTable.h"
+
+#include "base/FileStamp.h"
+#include "base/RegionalSettings.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <unordered_map>
+
+namespace zolvaric {
+
+// Hands out the tables: the override file below the program folder when there
+// is one, else the embedded text. The override file is looked at on every
+// load, so a file added, changed or removed counts at the next calculation;
+// a file is read and parsed again only when its stamp changed.
+class TableStore
+{
+public:
+    TableStore(const RegionalSettings &settings, QString programDir);
+
+    const QString &programDir() const { return m_programDir; }
+    void setProgramDir(const QString &programDir);
+
+    // Throws Error when an override file exists but cannot be read.
+    SharedTable load(const TableInfo &info);
+
+    // The embedded text of a table, as the program carries it.
+    static QByteArray embeddedText(const TableInfo &info);
+
+private:
+    struct Entry
+    {
+        QByteArray overridePath; // native, prepared once per program folder
+        std::optional<FileStamp> overrideStamp;
+        SharedTable overrideTable;
+        SharedTable embeddedTable;
+    };
+
+    Entry &entryFor(const TableInfo &info);
+
+    const RegionalSettings &m_settings;
+    QString m_programDir;
+    std::unordered_map<const TableInfo *, Entry> m_entries;
+};
+
+} // namespace zolvaric

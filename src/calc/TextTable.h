@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace zolvaric {
+
+struct RegionalSettings;
+
+// A table of text cells as a string grid holds it: row 0 and column 0 are the
+// headers. Immutable once read; the number of every cell is parsed once (the
+// regional settings do not change during a run), so the calculation does not
+// re-parse cell text on every keystroke.
+class TextTable
+{
+public:
+    TextTable() = default;
+    TextTable(QList<QList<QString>> rows, const RegionalSettings &settings);
+
+    int rowCount() const { return m_rowCount; }
+    int columnCount() const { return m_columnCount; }
+
+    // The cell text; empty outside the table or beyond the fields of a short line.
+    const QString &cell(int row, int column) const;
+    // CellToFloat of the cell: -1 where the text is no number (or no cell).
+    double number(int row, int column) const;
+
+    friend bool operator==(const TextTable &a, const TextTable &b) { return a.m_cells == b.m_cells; }
+
+private:
+    int index(int row, int column) const;
+
+    int m_rowCount = 0;
+    int m_columnCount = 0;
+    QList<QString> m_cells;
+    std::vector<double> m_numbers;
+};
+
+using SharedTable = std::shared_ptr<const TextTable>;
+
+} // namespace zolvaric

@@ -1,0 +1,98 @@
+#include "SheetBreakdown.h"
+
+#include "calc/Calculation.h"
+
+#include <QTextStream>
+
+namespace zolvaric {
+
+namespace {
+
+constexpr int kLabelWidth = 48;
+constexpr int kColumnWidth = 11;
+constexpr int kAmountWidth = 16;
+
+QString row(const QString &label, const QString &amount)
+{
+    return label.leftJustified(kLabelWidth + 2 * kColumnWidth) +
+           amount.rightJustified(kAmountWidth) + QLatin1Char('\n');
+}
+
+QString row(const QString &label, const QString &first, const QString &second,
+            const QString &amount)
+{
+    return label.leftJustified(kLabelWidth) + first.rightJustified(kColumnWidth) +
+           second.rightJustified(kColumnWidth) + amount.rightJustified(kAmountWidth) +
+           QLatin1Char('\n');
+}
+
+// The two-line captions of the window, as one line.
+QString oneLine(QString caption)
+{
+    caption.replace(QLatin1String("-\r\n"), QString());
+    caption.replace(QLatin1String(" \r\n"), QLatin1String(" "));
+    caption.replace(QLatin1String("\t"), QLatin1String(" "));
+    return caption;
+}
+
+} // namespace
+
+QString sheetBreakdown(const Calculation &calculation)
+{
+    const CalculationSheet &s = calculation.sheet();
+    QString out;
+    QTextStream text(&out);
+
+    text << "Honorarberechnung nach HOAI " << s.comboHOAINorm.currentText() << "\n\n";
+    const auto basis = [&text](const char *label, const QString &value) {
+        text << QString::fromUtf8(label).leftJustified(kLabelWidth) << value << '\n';
+    };
+    for (const TextField *field : s.projectTextFields) {
+        if (!field->text().isEmpty()) {
+            text << "Projekt: " << s.edProjektbez.text() << '\n';
+            break;
+        }
+    }
+    basis("Honorarberechnung für :", s.comboHonorarparagraph.currentText());
+    basis("Honorartafel", s.comboParagraph.currentText());
+    basis("Honorarzone :", s.comboHonorarzone.currentText());
+    basis("Honorarsatz :", s.comboHonorarsatz.currentText());
+    basis("Anrechenbare Kosten gem. HOAI / DIN 276", s.edKosten.displayText());
+    text << '\n';
+
+    text << row(QStringLiteral("Ermitteltes Grundhonorar (100%)"), s.edHonorar100Proz.displayText())
+         << '\n';
+    text << row(QStringLiteral("Leistungsphase"), QStringLiteral("max. %"),
+                QStringLiteral("% erbr."), QStringLiteral("Honorar in €"));
+    for (int n = 0; n < 9; ++n) {
+        const QString caption = n == 7 ? s.lbLP8Text.text() : CalculationSheet::phaseCaption(n + 1);
+        text << row(oneLine(caption), s.lbLP[n]->text(), s.edLP[n]->displayText(),
+                    s.edLPEUR[n]->displayText());
+    }
+    text << row(QStringLiteral("Grundhonorar :"), QString(), s.edLPSumme.displayText(),
+                s.edSummeLPEUR.displayText());
+    text << '\n';
+
+    text << "Zusätzliche Honorare zum Leistungsbild\n";
+    QString surcharge = QStringLiteral("Zuschlag auf anrechenbare Kosten für");
+    if (!s.edZuschlagAnrechenbareKosten.text().isEmpty())
+        surcharge += QLatin1Char(' ') + s.edZuschlagAnrechenbareKosten.text();
+    text << row(surcharge, QString(), s.edZuschlagAnrechenbareKostenProz.displayText(),
+                s.edZuschlagAnrechenbareKostenEUR.displayText());
+    text << row(QStringLiteral("Zeithonorar in € :"), s.edZeithonorar.displayText());
+    text << row(QStringLiteral("Besondere Leistungen in € :"), s.edBesondereLeistung.displayText());
+    text << row(QStringLiteral("Andere Leistungen in € :"), s.edBesondereLeistungZeit.displayText());
+    text << row(QStringLiteral("Zuschlag für Umbau u. Modernisierung auf:"),
+                s.edSummeLPEUR2.displayText(), s.edZuschlagUmbau.displayText(),
+                s.edUmbauzuschlagEUR.displayText());
+    text << row(QStringLiteral("Zuschlag für Nebenkosten auf Zwischensumme von:"),
+                s.edZwi.displayText(), s.edNebenkosten.displayText(),
+                s.edNebenkostenEUR.displayText());
+    text << '\n';
+    text << row(QStringLiteral("Nettohonorar"), s.edNettohonorar.displayText());
+    text << row(QStringLiteral("MwSt."), QString(), s.edMwSt.displayText(), s.edMwStEUR.displayText());
+    text << row(QStringLiteral("Bruttohonorar"), s.edBruttohonorar.displayText());
+    return out;
+}
+
+} // namespace zolvaric
