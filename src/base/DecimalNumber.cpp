@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace zolvaric {
 
@@ -36,7 +35,10 @@ DecimalNumber DecimalNumber::fromDouble(double x, int significantDigits)
         if (*p != '.')
             n.digits.push_back(*p);
     }
-    const int exponent = std::atoi(p + 1);
+    // to_chars writes no terminating NUL: the exponent ends at result.ptr.
+    int exponent = 0;
+    const char *exponentStart = p + 1 + (p[1] == '+' ? 1 : 0);
+    std::from_chars(exponentStart, result.ptr, exponent);
     n.pointPosition = exponent + 1;
     stripTrailingZeros(n);
     return n;

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "RecordingDesktop.h"
+
+#include "base/Paths.h"
+#include "base/RegionalSettings.h"
+#include "calc/Calculation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <array>
+
+#include <memory>
+
+// The calculation as the window holds it after start-up, with German
+// regional settings and an empty program folder of its own for override files.
+struct CalcHarness
+{
+    zolvaric::RegionalSettings settings = zolvaric::RegionalSettings::german();
+    QTemporaryDir programFolder;
+    zolvaric::ProgramRun run;
+    RecordingDesktop desktop;
+    std::unique_ptr<zolvaric::Calculation> calculation;
+
+    CalcHarness()
+    {
+        run.programDir = zolvaric::WithBackslash(programFolder.path());
+        calculation = std::make_unique<zolvaric::Calculation>(settings, run, desktop);
+        calculation->startUp();
+    }
+
+    zolvaric::CalculationSheet &sheet() { return calculation->sheet(); }
+    const zolvaric::InterpolationTrace &trace() const { return calculation->trace(); }
+
+    // Places a table file below the program folder, as an office would.
+    void writeOverride(const QString &relativePath, const QByteArray &bytes)
+    {
+        const QString path = programFolder.filePath(relativePath);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+    }
+
+    void removeOverride(const QString &relativePath)
+    {
+        QFile::remove(programFolder.filePath(relativePath));
+    }
+
+    // Chooses an edition as the user does.
+    void chooseEdition(const QString &edition)
+    {
+        sheet().comboHOAINorm.select(static_cast<int>(sheet().comboHOAINorm.items().indexOf(edition)));
+    }
+
+    void chooseKind(const QString &kind)
+    {
+        sheet().comboHonorarparagraph.select(
+            static_cast<int>(sheet().comboHonorarparagraph.items().indexOf(kind)));
+    }
+
+    void setShares(const std::array<double, 9> &shares)
+    {
+        for (int n = 0; n < 9; ++n)
+            sheet().edLP[n]->setValue(shares[n]);
+    }
+};
