@@ -52,6 +52,11 @@ void Calculation::startUp()
     m_run.projectChanged = false;
 }
 
+void Calculation::cmdInitLPClick()
+{
+    runHandler([this] { m_selection.cmdInitLPClick(); });
+}
+
 template <typename Work>
 void Calculation::runHandler(Work &&work)
 {

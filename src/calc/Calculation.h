@@ -37,6 +37,9 @@ public:
     // edition change for the selected edition, the project unchanged.
     void startUp();
 
+    // The button ">>": the table's maximum shares into edLP1..edLP9.
+    void cmdInitLPClick();
+
     // Warnings of the last calculation (shown until a calculation has none).
     const QStringList &warnings() const { return m_computation.warnings(); }
 

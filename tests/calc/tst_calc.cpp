@@ -1,1 +1,17 @@
+#include <QCoreApplication>
 
+int runTableTest(int argc, char *argv[]);
+int runFieldTest(int argc, char *argv[]);
+int runSelectionTest(int argc, char *argv[]);
+int runComputationTest(int argc, char *argv[]);
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    int failures = 0;
+    failures += runTableTest(argc, argv);
+    failures += runFieldTest(argc, argv);
+    failures += runSelectionTest(argc, argv);
+    failures += runComputationTest(argc, argv);
+    return failures == 0 ? 0 : 1;
+}

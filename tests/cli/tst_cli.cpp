@@ -1,1 +1,2 @@
-
+#include <QTest>
+int main() { return 0; }
