@@ -1,2 +1,196 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
-int main() { return 0; }
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+const QStringList kWorkedExample = {
+    "--set", "HOAI_nach=1", "--set", "Honorarzone=2", "--set", "Honorarsatz=2",
+    "--set", "Anrechenbare_Kosten=120000", "--set", "LP1=2", "--set", "LP2=7",
+    "--set", "LP3=15", "--set", "LP4=3", "--set", "LP5=25", "--set", "LP6=10",
+    "--set", "LP7=4", "--set", "LP8=32", "--set", "LP9=2", "--set", "Zeithonorar=1000",
+    "--set", "Besondere_Leistung=500", "--set", "Zuschlag_Umbau=20", "--set", "Nebenkosten=5",
+    "--set", "MwSt=19"};
+
+CliRun runCli(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // No regional settings of the machine: the program's German ones.
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    environment.remove(QStringLiteral("LANG"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ZOLVARIC_CLI), QStringList{QStringLiteral("calc")} + arguments);
+    if (!process.waitForFinished(30000))
+        qFatal("zolvaric-cli did not finish");
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QJsonObject runJson(const QStringList &arguments)
+{
+    const CliRun run = runCli(arguments + QStringList{QStringLiteral("--json")});
+    if (run.exitCode != 0)
+        qFatal("zolvaric-cli failed: %s", qPrintable(run.err));
+    return QJsonDocument::fromJson(run.out.toUtf8()).object();
+}
+
+} // namespace
+
+class CliTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void workedExampleAsJson()
+    {
+        const QJsonObject json = runJson(kWorkedExample);
+        QCOMPARE(json["edHonorar100Proz"].toDouble(), 19803.0);
+        const double phases[9] = {396.06, 1386.21, 2970.45, 594.09, 4950.75,
+                                  1980.30, 792.12, 6336.96, 396.06};
+        for (int n = 0; n < 9; ++n)
+            QCOMPARE(json[QStringLiteral("edLP%1EUR").arg(n + 1)].toDouble(), phases[n]);
+        QCOMPARE(json["edZwi"].toDouble(), 25263.60);
+        QCOMPARE(json["edNebenkostenEUR"].toDouble(), 1263.18);
+        QCOMPARE(json["edNettohonorar"].toDouble(), 26526.78);
+        QCOMPARE(json["edMwStEUR"].toDouble(), 5040.09);
+        QCOMPARE(json["edBruttohonorar"].toDouble(), 31566.87);
+
+        const QJsonObject trace = json["trace"].toObject();
+        QCOMPARE(trace["K1"].toDouble(), 100000.0);
+        QCOMPARE(trace["H1"].toDouble(), 16859.0);
+        QCOMPARE(trace["K2"].toDouble(), 150000.0);
+        QCOMPARE(trace["H2"].toDouble(), 24219.0);
+        QCOMPARE(trace["D3"].toDouble(), 7360.0);
+        QCOMPARE(trace["Grundhonorar"].toDouble(), 19803.0);
+
+        QCOMPARE(json["comboHOAINorm"].toObject()["text"].toString(), QStringLiteral("2013"));
+        QCOMPARE(json["comboHonorarsatz"].toObject()["index"].toInt(), 2);
+        QCOMPARE(json["comboHonorarsatz"].toObject()["text"].toString(), QStringLiteral("Mittelsatz (50%)"));
+        QCOMPARE(json["lbLP1"].toString(), QStringLiteral("2 %"));
+        QCOMPARE(json["lbLP8Text"].toString(), QStringLiteral("LP8\tObjektüberwachung"));
+        QCOMPARE(json["edHonorartafel"].toString(), QStringLiteral("Gebäude( §35)"));
+        QCOMPARE(json["gridHOAI"].toArray().size(), 21);
+        QCOMPARE(json["warnings"].toArray().size(), 0);
+    }
+
+    void startsFromTheWindowsInitialState()
+    {
+        const QJsonObject json = runJson({});
+        QCOMPARE(json["comboHOAINorm"].toObject()["text"].toString(), QStringLiteral("2021"));
+        QCOMPARE(json["comboHonorarparagraph"].toObject()["text"].toString(), QStringLiteral("Gebäude"));
+        QCOMPARE(json["comboHonorarsatz"].toObject()["index"].toInt(), 4);
+        QCOMPARE(json["edLP5"].toDouble(), 25.0);
+        QCOMPARE(json["edLPSumme"].toDouble(), 100.0);
+        QCOMPARE(json["edMwSt"].toDouble(), 19.0);
+        QCOMPARE(json["edBruttohonorar"].toDouble(), 0.0);
+    }
+
+    void kindIndexRefersToTheGivenEdition()
+    {
+        // Given in any order, the edition is applied first.
+        const QJsonObject json = runJson({"--set", "Honorarberechnung_fuer=4", "--set", "HOAI_nach=3"});
+        QCOMPARE(json["comboHonorarparagraph"].toObject()["text"].toString(),
+                 QStringLiteral("Tragwerksplanung"));
+        QCOMPARE(json["comboParagraph"].toObject()["text"].toString(), QStringLiteral("§ 65 HOAI"));
+        // The kind's shares come from an edition change only; the table's
+        // first kind set them.
+        QCOMPARE(json["edLP4"].toDouble(), 2.0);
+        QCOMPARE(json["lbLP4"].toString(), QStringLiteral("30 %"));
+    }
+
+    void decimalPointOrComma()
+    {
+        const QJsonObject comma = runJson({"--set", "LP1=2,5", "--set", "ZuschlagAnrechenbareKosten_Text=Umbau, Abbruch"});
+        const QJsonObject point = runJson({"--set", "LP1=2.5"});
+        QCOMPARE(comma["edLP1"].toDouble(), 2.5);
+        QCOMPARE(point["edLP1"].toDouble(), 2.5);
+        QCOMPARE(comma["edLPSumme"].toDouble(), 100.5);
+        QCOMPARE(comma["edZuschlagAnrechenbareKosten"].toString(), QStringLiteral("Umbau, Abbruch"));
+    }
+
+    void readableBreakdown()
+    {
+        const CliRun run = runCli(kWorkedExample);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QStringLiteral("Honorarberechnung nach HOAI 2013")));
+        QVERIFY(run.out.contains(QStringLiteral("LP5 Ausführungsplanung")));
+        QVERIFY(run.out.contains(QStringLiteral("4.950,75 €")));
+        const QString last = run.out.trimmed().split(QLatin1Char('\n')).last();
+        QVERIFY(last.startsWith(QStringLiteral("Bruttohonorar")));
+        QVERIFY(last.endsWith(QStringLiteral(" 31.566,87 €")));
+    }
+
+    void aboveTheTableWarns()
+    {
+        const CliRun run = runCli({"--json", "--set", "Anrechenbare_Kosten=30000000", "--set", "Zeithonorar=100"});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        const QString warning = QStringLiteral(
+            "Die anrechenbaren Kosten liegen über dem Tafelendwert der Honorartafel § 35 "
+            "(25.000.000,00 €). Das Honorar ist frei zu vereinbaren.");
+        QCOMPARE(json["warnings"].toArray(), QJsonArray{warning});
+        QCOMPARE(run.err.count(QStringLiteral("Warnung: ") + warning), 1);
+        QCOMPARE(json["edHonorar100Proz"].toDouble(), 0.0);
+        QCOMPARE(json["edBruttohonorar"].toDouble(), 119.0);
+    }
+
+    void overrideTablesBesideTheProgram()
+    {
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath(QStringLiteral("HOAI2013")));
+        QFile file(dir.filePath(QStringLiteral("HOAI2013/35_gebaeude_innenraeume.csv")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Kosten;Zone 1 - von;Zone 1 - bis\r\n0;100;200\r\n1000;1100;1200\r\n");
+        file.close();
+        const QJsonObject json = runJson({"--program-dir", dir.path(), "--set", "Anrechenbare_Kosten=500"});
+        QCOMPARE(json["edHonorar100Proz"].toDouble(), 600.0);
+    }
+
+    void badArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "Unbekannte Option: --bogus";
+        QTest::newRow("unknown key") << QStringList{"--set", "Kosten=1"} << "Unbekannter Schlüssel: Kosten";
+        QTest::newRow("no assignment") << QStringList{"--set", "MwSt"} << "--set erwartet SCHLÜSSEL=WERT";
+        QTest::newRow("missing value") << QStringList{"--set"} << "Zur Option --set fehlt der Wert.";
+        QTest::newRow("number") << QStringList{"--set", "MwSt=neunzehn"}
+                                << "'neunzehn' ist kein gültiger Gleitkommawert";
+        QTest::newRow("two separators") << QStringList{"--set", "Anrechenbare_Kosten=1.000,50"}
+                                        << "'1.000,50' ist kein gültiger Gleitkommawert";
+        QTest::newRow("index") << QStringList{"--set", "Honorarzone=2,5"}
+                               << "'2,5' ist kein gültiger Integerwert";
+        QTest::newRow("index beyond the list") << QStringList{"--set", "Honorarzone=5"}
+                                               << "Der Wert 5 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("kind beyond the edition's list") << QStringList{"--set", "HOAI_nach=2", "--set", "Honorarberechnung_fuer=5"}
+                                                        << "liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("negative index") << QStringList{"--set", "HOAI_nach=-1"}
+                                        << "liegt außerhalb der Auswahl.";
+    }
+    void badArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const CliRun run = runCli(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
+
+#include "tst_cli.moc"
