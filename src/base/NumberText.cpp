@@ -159,8 +159,13 @@ double CellToFloat(QStringView text, const RegionalSettings &settings)
 
 double RoundDecimals(int decimals, double x)
 {
+    // Powers of ten up to 1e22 are exact doubles; the table spares pow().
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const bool negative = x < 0;
-    const double scale = std::pow(10.0, decimals);
+    const double scale = (decimals >= 0 && decimals <= 22) ? kPowersOfTen[decimals]
+                                                            : std::pow(10.0, decimals);
     double t = std::fabs(x) * scale;
     t = t + 0.5;
     t = std::trunc(t);
@@ -201,28 +206,28 @@ QString centsText(std::int64_t cents, QChar decimalSeparator)
 {
     if (cents == 0)
         return QString();
-    char buffer[32];
-    char *p = buffer + sizeof buffer;
+    // Written straight into one allocation: this runs for every result of
+    // every calculation.
+    char16_t buffer[32];
+    char16_t *end = buffer + 32;
+    char16_t *p = end;
     std::uint64_t magnitude = cents < 0 ? 0 - static_cast<std::uint64_t>(cents)
                                         : static_cast<std::uint64_t>(cents);
     const auto fraction = static_cast<unsigned>(magnitude % 100);
     magnitude /= 100;
     if (fraction != 0) {
         if (fraction % 10 != 0)
-            *--p = static_cast<char>('0' + fraction % 10);
-        *--p = static_cast<char>('0' + fraction / 10);
-        *--p = '.';
+            *--p = static_cast<char16_t>(u'0' + fraction % 10);
+        *--p = static_cast<char16_t>(u'0' + fraction / 10);
+        *--p = decimalSeparator.unicode();
     }
     do {
-        *--p = static_cast<char>('0' + magnitude % 10);
+        *--p = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
     if (cents < 0)
-        *--p = '-';
-    QString text = QString::fromLatin1(p, buffer + sizeof buffer - p);
-    if (fraction != 0)
-        text[text.indexOf(QLatin1Char('.'))] = decimalSeparator;
-    return text;
+        *--p = u'-';
+    return QString(reinterpret_cast<const QChar *>(p), end - p);
 }
 
 FieldNumber toFieldNumber(double x, QChar decimalSeparator)

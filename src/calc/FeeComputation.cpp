@@ -18,6 +18,21 @@ const TableInfo &feeTableOrThrow(int paragraph)
     return *info;
 }
 
+// An integer as text, without allocating.
+QStringView decimalDigits(int value, char16_t (&buffer)[12])
+{
+    char16_t *end = buffer + 12;
+    char16_t *p = end;
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        *--p = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--p = u'-';
+    return QStringView(p, end - p);
+}
+
 } // namespace
 
 FeeComputation::FeeComputation(CalculationSheet &sheet, InterpolationTrace &trace,
@@ -55,9 +70,10 @@ double FeeComputation::LookupGrundhonorar(int paragraph, int zone, double rate, 
 
     const SharedTable shared = m_tables.load(feeTableOrThrow(paragraph));
     m_sheet.gridHOAI.setTable(shared);
-    m_sheet.edHonorartafel.setText(m_sheet.comboHonorarparagraph.currentText() +
-                                   QStringLiteral("( §") + QString::number(paragraph) +
-                                   QLatin1Char(')'));
+    char16_t digits[12];
+    const QStringView paragraphText = decimalDigits(paragraph, digits);
+    m_sheet.edHonorartafel.setText(
+        {m_sheet.comboHonorarparagraph.currentText(), u"( §", paragraphText, u")"});
 
     const TextTable &table = *shared;
     const int rows = table.rowCount() - 1;

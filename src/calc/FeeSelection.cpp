@@ -49,9 +49,8 @@ void FeeSelection::InitLP(bool takeOver)
     CalculationSheet &s = m_sheet;
     const TextTable &table = s.gridLeistungsphasen.table();
     const int column = s.comboHonorarparagraph.index() + 1;
-    static const QString percentSuffix = QStringLiteral(" %");
     for (int n = 0; n < 9; ++n)
-        s.lbLP[n]->setText(table.cell(n + 1, column) + percentSuffix);
+        s.lbLP[n]->setText({table.cell(n + 1, column), u" %"});
 
     const auto writeSum = [&s] {
         double sum = 0;

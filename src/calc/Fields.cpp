@@ -46,6 +46,32 @@ QString NumericField::displayText() const
     return m_format.format(m_value, m_settings);
 }
 
+void TextField::setText(std::initializer_list<QStringView> parts)
+{
+    qsizetype size = 0;
+    for (const QStringView part : parts)
+        size += part.size();
+    if (size == m_text.size()) {
+        qsizetype position = 0;
+        bool equal = true;
+        for (const QStringView part : parts) {
+            if (QStringView(m_text).sliced(position, part.size()) != part) {
+                equal = false;
+                break;
+            }
+            position += part.size();
+        }
+        if (equal)
+            return;
+    }
+    QString text;
+    text.reserve(size);
+    for (const QStringView part : parts)
+        text.append(part);
+    m_text = std::move(text);
+    changed();
+}
+
 ChoiceField::ChoiceField(const char *name, Access access, QStringList items, int index)
     : Field(name, access), m_items(std::move(items))
 {

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <initializer_list>
 #include <functional>
 
 namespace zolvaric {
@@ -104,6 +105,9 @@ public:
         m_text = text;
         changed();
     }
+    // The text as the concatenation of parts, built only when it differs:
+    // labels and captions rewritten by every calculation mostly stay the same.
+    void setText(std::initializer_list<QStringView> parts);
 
 private:
     QString m_text;

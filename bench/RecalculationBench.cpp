@@ -1,0 +1,88 @@
+// One full recalculation after a change of the eligible costs, as a keystroke
+// in edKosten causes it: the change handler, the fee-table load (with its
+// look at the override file), the lookup, every result written as text.
+//
+//   zolvaric-bench-calc                      Google Benchmark, ns per recalculation
+//   zolvaric-bench-calc --callgrind-runs N   N recalculations for
+//       valgrind --tool=callgrind --toggle-collect='*recalculateOnce*'
+
+#include "base/Paths.h"
+#include "base/RegionalSettings.h"
+#include "calc/Calculation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstring>
+#include <memory>
+
+using namespace zolvaric;
+
+namespace {
+
+class SilentDesktop : public Desktop
+{
+public:
+    void errorBox(const QString &) override {}
+};
+
+struct Session
+{
+    RegionalSettings settings = RegionalSettings::german();
+    ProgramRun run;
+    SilentDesktop desktop;
+    std::unique_ptr<Calculation> calculation;
+
+    Session()
+    {
+        run.programDir = WithBackslash(QDir::tempPath());
+        calculation = std::make_unique<Calculation>(settings, run, desktop);
+        calculation->startUp();
+        CalculationSheet &s = calculation->sheet();
+        s.comboHonorarzone.select(2);
+        s.comboHonorarsatz.select(2);
+        s.edZeithonorar.setValue(1000);
+        s.edBesondereLeistung.setValue(500);
+        s.edZuschlagUmbau.setValue(20);
+        s.edNebenkosten.setValue(5);
+    }
+};
+
+// Two costs in different table rows, so every run changes every result.
+__attribute__((noinline)) void recalculateOnce(Session &session, std::int64_t i)
+{
+    session.calculation->sheet().edKosten.setValue((i & 1) ? 120000.0 : 345678.9);
+}
+
+void BM_RecalculateAfterCostsChange(benchmark::State &state)
+{
+    Session session;
+    std::int64_t i = 0;
+    for (auto _ : state) {
+        recalculateOnce(session, i++);
+        benchmark::DoNotOptimize(session.calculation->sheet().edBruttohonorar.value());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_RecalculateAfterCostsChange);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--callgrind-runs") == 0) {
+        Session session;
+        recalculateOnce(session, 0); // warm: tables parsed, texts allocated
+        const long runs = std::atol(argv[2]);
+        for (long i = 1; i <= runs; ++i)
+            recalculateOnce(session, i);
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
