@@ -3,6 +3,7 @@
 # and instructions (callgrind, collected only inside the recalculation).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh valgrind
 scripts/build.sh >/dev/null
 bench=build/default/bin/zolvaric-bench-calc
 "$bench" --benchmark_min_time=1

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages the build and the tests need, when missing;
+# further package names given as arguments are installed as well.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev valgrind)
+packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do
