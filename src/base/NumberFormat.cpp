@@ -115,7 +115,8 @@ QString NumberFormat::render(const Section &section, double magnitude,
     if (integer == "0")
         integer.clear();
     if (static_cast<int>(integer.size()) < section.minimumIntegerDigits)
-        integer.insert(0, static_cast<std::size_t>(section.minimumIntegerDigits) - integer.size(), '0');
+        integer.insert(0, static_cast<std::size_t>(section.minimumIntegerDigits) - integer.size(),
+                       '0');
     std::string fraction = n.fractionDigits();
     if (static_cast<int>(fraction.size()) < section.minimumDecimals)
         fraction.append(static_cast<std::size_t>(section.minimumDecimals) - fraction.size(), '0');
@@ -192,7 +193,8 @@ QString NumberFormat::currencyPattern(const RegionalSettings &settings)
         const QChar quote = sign.contains(QLatin1Char('"')) ? QLatin1Char('\'') : QLatin1Char('"');
         sign = quote + sign + quote;
     }
-    const QString number = QStringLiteral(",0.") + QString(settings.currencyDecimals, QLatin1Char('0'));
+    const QString number =
+        QStringLiteral(",0.") + QString(settings.currencyDecimals, QLatin1Char('0'));
     QString positive;
     switch (settings.currencyPlacement) {
     case RegionalSettings::CurrencyPlacement::Before:

@@ -50,7 +50,8 @@ private:
     };
 
     static Section compile(QStringView section);
-    static QString render(const Section &section, double magnitude, const RegionalSettings &settings);
+    static QString render(const Section &section, double magnitude,
+                          const RegionalSettings &settings);
 
     std::vector<Section> m_sections;
 };

@@ -164,8 +164,8 @@ double RoundDecimals(int decimals, double x)
                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const bool negative = x < 0;
-    const double scale = (decimals >= 0 && decimals <= 22) ? kPowersOfTen[decimals]
-                                                            : std::pow(10.0, decimals);
+    const double scale =
+        (decimals >= 0 && decimals <= 22) ? kPowersOfTen[decimals] : std::pow(10.0, decimals);
     double t = std::fabs(x) * scale;
     t = t + 0.5;
     t = std::trunc(t);
@@ -211,8 +211,8 @@ QString centsText(std::int64_t cents, QChar decimalSeparator)
     char16_t buffer[32];
     char16_t *end = buffer + 32;
     char16_t *p = end;
-    std::uint64_t magnitude = cents < 0 ? 0 - static_cast<std::uint64_t>(cents)
-                                        : static_cast<std::uint64_t>(cents);
+    std::uint64_t magnitude =
+        cents < 0 ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
     const auto fraction = static_cast<unsigned>(magnitude % 100);
     magnitude /= 100;
     if (fraction != 0) {

@@ -47,13 +47,15 @@ RegionalSettings RegionalSettings::fromLocale(const QLocale &locale)
     int decimals = 0;
     const qsizetype point = positive.indexOf(decimal);
     if (!decimal.isEmpty() && point >= 0) {
-        for (qsizetype i = point + decimal.size(); i < positive.size() && positive[i].isDigit(); ++i)
+        for (qsizetype i = point + decimal.size(); i < positive.size() && positive[i].isDigit();
+             ++i)
             ++decimals;
     }
     s.currencyDecimals = decimals;
 
-    const QString one = decimals > 0 ? QLatin1Char('1') + decimal + QString(decimals, QLatin1Char('0'))
-                                     : QStringLiteral("1");
+    const QString one = decimals > 0
+                            ? QLatin1Char('1') + decimal + QString(decimals, QLatin1Char('0'))
+                            : QStringLiteral("1");
     const QString positiveShape = currencyShape(positive, s.currencySymbol, one);
     if (positiveShape == QLatin1String("$1"))
         s.currencyPlacement = CurrencyPlacement::Before;

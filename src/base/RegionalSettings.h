@@ -11,7 +11,7 @@ namespace zolvaric {
 // The sixteen patterns of a negative currency amount in Windows numbering,
 // '$' standing for the currency sign and '1' for the amount's digits.
 inline constexpr std::array<const char *, 16> kNegativeCurrencyPatterns = {
-    "($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-",
+    "($1)", "-$1",  "$-1",  "$1-",  "(1$)", "-1$",  "1-$",   "1$-",
     "-1 $", "-$ 1", "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"};
 
 // The user's regional number settings, in the shape the program's number

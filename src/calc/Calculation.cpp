@@ -9,9 +9,8 @@
 namespace zolvaric {
 
 Calculation::Calculation(const RegionalSettings &settings, ProgramRun &run, Desktop &desktop)
-    : m_run(run), m_desktop(desktop), m_sheet(settings),
-      m_tables(settings, run.programDir), m_computation(m_sheet, m_trace, m_tables, run),
-      m_selection(m_sheet, m_tables, m_computation)
+    : m_run(run), m_desktop(desktop), m_sheet(settings), m_tables(settings, run.programDir),
+      m_computation(m_sheet, m_trace, m_tables, run), m_selection(m_sheet, m_tables, m_computation)
 {
     wireHandlers();
 }
@@ -23,10 +22,10 @@ void Calculation::wireHandlers()
         runHandler([this] { m_selection.comboHonorarparagraphChange(); });
     };
     for (Field *field : std::initializer_list<Field *>{
-             &s.comboHonorarparagraph, &s.comboHonorarzone, &s.comboHonorarsatz,
-             &s.comboParagraph, &s.edKosten, &s.edZuschlagAnrechenbareKostenProz,
-             &s.edZeithonorar, &s.edBesondereLeistung, &s.edBesondereLeistungZeit,
-             &s.edZuschlagUmbau, &s.edNebenkosten, &s.edMwSt})
+             &s.comboHonorarparagraph, &s.comboHonorarzone, &s.comboHonorarsatz, &s.comboParagraph,
+             &s.edKosten, &s.edZuschlagAnrechenbareKostenProz, &s.edZeithonorar,
+             &s.edBesondereLeistung, &s.edBesondereLeistungZeit, &s.edZuschlagUmbau,
+             &s.edNebenkosten, &s.edMwSt})
         field->setChangeHandler(paragraphChange);
 
     const auto lpChange = [this] { runHandler([this] { m_computation.CalcHonorar(); }); };
@@ -57,8 +56,7 @@ void Calculation::cmdInitLPClick()
     runHandler([this] { m_selection.cmdInitLPClick(); });
 }
 
-template <typename Work>
-void Calculation::runHandler(Work &&work)
+template <typename Work> void Calculation::runHandler(Work &&work)
 {
     enterAction();
     try {

@@ -66,8 +66,7 @@ public:
 private:
     void wireHandlers();
     // Runs a handler at the notification boundary.
-    template <typename Work>
-    void runHandler(Work &&work);
+    template <typename Work> void runHandler(Work &&work);
     void enterAction();
     void leaveAction();
     void collectWarnings();

@@ -22,21 +22,15 @@ const QStringList kRates = {QStringLiteral("Höchstsatz (100%)"),
                             QStringLiteral("Mittelsatz (50%)"), QStringLiteral("Viertelsatz (25%)"),
                             QStringLiteral("Mindest-/Basissatz (0%)")};
 
-const char *const kPhaseNames[9] = {"Grundlagenermittlung",
-                                    "Vorplanung",
-                                    "Entwurfsplanung",
-                                    "Genehmigungsplanung",
-                                    "Ausführungsplanung",
-                                    "Vorbereitung der Vergabe",
-                                    "Mitwirkung bei der Vergabe",
-                                    "Objektüberwachung",
-                                    "Objektbetreuung u. Dokumentation"};
+const char *const kPhaseNames[9] = {
+    "Grundlagenermittlung",       "Vorplanung",         "Entwurfsplanung",
+    "Genehmigungsplanung",        "Ausführungsplanung", "Vorbereitung der Vergabe",
+    "Mitwirkung bei der Vergabe", "Objektüberwachung",  "Objektbetreuung u. Dokumentation"};
 
 } // namespace
 
 CalculationSheet::CalculationSheet(const RegionalSettings &settings)
-    : m_settings(settings),
-      m_costsFormat(NumberFormat::currencyPattern(settings)),
+    : m_settings(settings), m_costsFormat(NumberFormat::currencyPattern(settings)),
       comboHOAINorm("comboHOAINorm", Access::Input, kEditions, 0),
       comboHonorarparagraph("comboHonorarparagraph", Access::Input),
       comboHonorarzone("comboHonorarzone", Access::Input, zoneItems(), 0),
@@ -93,10 +87,10 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
       edBruttohonorar("edBruttohonorar", Access::ReadOnly, NumberFormat::amount(), settings),
       edHonorartafel("edHonorartafel", Access::ReadOnlyDisabled), gridHOAI("gridHOAI"),
       gridLeistungsphasen("gridLeistungsphasen"), edStammFirma("edStammFirma", Access::Input),
-      edStammZusatz("edStammZusatz", Access::Input), edStammStrasse("edStammStrasse", Access::Input),
-      edStammPLZ("edStammPLZ", Access::Input), edStammOrt("edStammOrt", Access::Input),
-      edStammTelefon("edStammTelefon", Access::Input), edStammFax("edStammFax", Access::Input),
-      edStammEmail("edStammEmail", Access::Input),
+      edStammZusatz("edStammZusatz", Access::Input),
+      edStammStrasse("edStammStrasse", Access::Input), edStammPLZ("edStammPLZ", Access::Input),
+      edStammOrt("edStammOrt", Access::Input), edStammTelefon("edStammTelefon", Access::Input),
+      edStammFax("edStammFax", Access::Input), edStammEmail("edStammEmail", Access::Input),
       edStammInternet("edStammInternet", Access::Input),
       edProjektbez("edProjektbez", Access::Input), edProjektnr("edProjektnr", Access::Input),
       edProjektleiter("edProjektleiter", Access::Input),
@@ -104,31 +98,49 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
       edBauherrname("edBauherrname", Access::Input),
       edBauherrStrasse("edBauherrStrasse", Access::Input),
       edBauherrPLZ("edBauherrPLZ", Access::Input), edBauherrOrt("edBauherrOrt", Access::Input),
-      edBauherrTelefon("edBauherrTelefon", Access::Input),
-      lbLP{&lbLP1, &lbLP2, &lbLP3, &lbLP4, &lbLP5, &lbLP6, &lbLP7, &lbLP8, &lbLP9},
+      edBauherrTelefon("edBauherrTelefon", Access::Input), lbLP{&lbLP1, &lbLP2, &lbLP3,
+                                                                &lbLP4, &lbLP5, &lbLP6,
+                                                                &lbLP7, &lbLP8, &lbLP9},
       edLP{&edLP1, &edLP2, &edLP3, &edLP4, &edLP5, &edLP6, &edLP7, &edLP8, &edLP9},
       edLPEUR{&edLP1EUR, &edLP2EUR, &edLP3EUR, &edLP4EUR, &edLP5EUR,
               &edLP6EUR, &edLP7EUR, &edLP8EUR, &edLP9EUR},
-      projectTextFields{&edProjektbez,  &edProjektnr,   &edProjektleiter,  &edBauvorhaben,
-                        &edBauort,      &edBauherrname, &edBauherrStrasse, &edBauherrPLZ,
-                        &edBauherrOrt,  &edBauherrTelefon},
-      masterDataFields{&edStammFirma, &edStammZusatz,  &edStammStrasse, &edStammPLZ,     &edStammOrt,
-                       &edStammTelefon, &edStammFax, &edStammEmail, &edStammInternet}
+      projectTextFields{&edProjektbez, &edProjektnr,     &edProjektleiter,  &edBauvorhaben,
+                        &edBauort,     &edBauherrname,   &edBauherrStrasse, &edBauherrPLZ,
+                        &edBauherrOrt, &edBauherrTelefon},
+      masterDataFields{&edStammFirma, &edStammZusatz, &edStammStrasse,
+                       &edStammPLZ,   &edStammOrt,    &edStammTelefon,
+                       &edStammFax,   &edStammEmail,  &edStammInternet}
 {
     edMwSt.setValue(19);
     lbLP8Text.setText(objektueberwachungCaption());
 
-    m_all = {&comboHOAINorm, &comboHonorarparagraph, &comboHonorarzone, &comboHonorarsatz,
-             &comboParagraph, &edKosten, &edHonorar100Proz};
+    m_all = {&comboHOAINorm,    &comboHonorarparagraph, &comboHonorarzone,
+             &comboHonorarsatz, &comboParagraph,        &edKosten,
+             &edHonorar100Proz};
     for (int n = 0; n < 9; ++n)
         m_all.insert(m_all.end(), {lbLP[n], edLP[n], edLPEUR[n]});
-    m_all.insert(m_all.end(),
-                 {&lbLP8Text, &edLPSumme, &edSummeLPEUR, &edZuschlagAnrechenbareKosten,
-                  &edZuschlagAnrechenbareKostenProz, &edZuschlagAnrechenbareKostenEUR,
-                  &edZeithonorar, &edBesondereLeistung, &edBesondereLeistungZeit, &edSummeLPEUR2,
-                  &edZuschlagUmbau, &edUmbauzuschlagEUR, &edZwi, &edNebenkosten, &edNebenkostenEUR,
-                  &edNettohonorar, &edMwSt, &edMwStEUR, &edBruttohonorar, &edHonorartafel,
-                  &gridHOAI, &gridLeistungsphasen});
+    m_all.insert(m_all.end(), {&lbLP8Text,
+                               &edLPSumme,
+                               &edSummeLPEUR,
+                               &edZuschlagAnrechenbareKosten,
+                               &edZuschlagAnrechenbareKostenProz,
+                               &edZuschlagAnrechenbareKostenEUR,
+                               &edZeithonorar,
+                               &edBesondereLeistung,
+                               &edBesondereLeistungZeit,
+                               &edSummeLPEUR2,
+                               &edZuschlagUmbau,
+                               &edUmbauzuschlagEUR,
+                               &edZwi,
+                               &edNebenkosten,
+                               &edNebenkostenEUR,
+                               &edNettohonorar,
+                               &edMwSt,
+                               &edMwStEUR,
+                               &edBruttohonorar,
+                               &edHonorartafel,
+                               &gridHOAI,
+                               &gridLeistungsphasen});
     m_all.insert(m_all.end(), projectTextFields.begin(), projectTextFields.end());
     m_all.insert(m_all.end(), masterDataFields.begin(), masterDataFields.end());
 }

@@ -23,7 +23,8 @@ QStringView decimalDigits(int value, char16_t (&buffer)[12])
 {
     char16_t *end = buffer + 12;
     char16_t *p = end;
-    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    unsigned magnitude =
+        value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
     do {
         *--p = static_cast<char16_t>(u'0' + magnitude % 10);
         magnitude /= 10;

@@ -4,8 +4,7 @@
 
 namespace zolvaric {
 
-FeeSelection::FeeSelection(CalculationSheet &sheet, TableStore &tables,
-                           FeeComputation &computation)
+FeeSelection::FeeSelection(CalculationSheet &sheet, TableStore &tables, FeeComputation &computation)
     : m_sheet(sheet), m_tables(tables), m_computation(computation)
 {
 }
@@ -29,7 +28,8 @@ void FeeSelection::LoadLeistungsphasen(int tableEdition)
 {
     const TableInfo *info = workPhaseTable(tableEdition);
     if (!info)
-        throw Error(QStringLiteral("Zur HOAI %1 gibt es keine Tabelle der Leistungsphasen.").arg(tableEdition));
+        throw Error(QStringLiteral("Zur HOAI %1 gibt es keine Tabelle der Leistungsphasen.")
+                        .arg(tableEdition));
     m_sheet.gridLeistungsphasen.setTable(m_tables.load(*info));
 
     const TextTable &table = m_sheet.gridLeistungsphasen.table();

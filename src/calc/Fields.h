@@ -6,8 +6,8 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <initializer_list>
 #include <functional>
+#include <initializer_list>
 
 namespace zolvaric {
 

@@ -13,9 +13,9 @@ struct InterpolationTrace
     double H2V = 0;
     double H2B = 0;
     double H2 = 0;
-    double D1 = 0; // costs minus K1
-    double D2 = 0; // K2 minus K1
-    double D3 = 0; // H2 minus H1
+    double D1 = 0;           // costs minus K1
+    double D2 = 0;           // K2 minus K1
+    double D3 = 0;           // H2 minus H1
     double Grundhonorar = 0; // the interpolated full fee, unrounded
 
     // Everything but Grundhonorar, as every lookup starts.

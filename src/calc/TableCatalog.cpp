@@ -23,9 +23,12 @@ constexpr std::array<FeeTableInfo, 14> kFeeTables = {{
     {56, {"storeHonorartafel_HOAI2013_56", "HOAI2013/56_technische_ausruestung.csv"}},
 }};
 
-constexpr TableInfo kWorkPhases2013 = {"storeLeistungsphasen_HOAI2013", "HOAI2013/leistungsphasen.csv"};
-constexpr TableInfo kWorkPhases2009 = {"storeLeistungsphasen_HOAI2009", "HOAI2009/leistungsphasen.csv"};
-constexpr TableInfo kWorkPhases2002 = {"storeLeistungsphasen_HOAI2002", "HOAI2002/leistungsphasen.csv"};
+constexpr TableInfo kWorkPhases2013 = {"storeLeistungsphasen_HOAI2013",
+                                       "HOAI2013/leistungsphasen.csv"};
+constexpr TableInfo kWorkPhases2009 = {"storeLeistungsphasen_HOAI2009",
+                                       "HOAI2009/leistungsphasen.csv"};
+constexpr TableInfo kWorkPhases2002 = {"storeLeistungsphasen_HOAI2002",
+                                       "HOAI2002/leistungsphasen.csv"};
 
 } // namespace
 

@@ -62,8 +62,8 @@ TextTable readTable(QByteArrayView bytes, const RegionalSettings &settings)
         const QStringView line = QStringView(text).sliced(start, end - start);
         if (!isBlankLine(line))
             rows.append(splitTableLine(line));
-        const bool crLf = end + 1 < size && text[end] == QLatin1Char('\r') &&
-                          text[end + 1] == QLatin1Char('\n');
+        const bool crLf =
+            end + 1 < size && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n');
         start = end + (crLf ? 2 : 1);
     }
     return TextTable(std::move(rows), settings);

@@ -49,7 +49,8 @@ SharedTable TableStore::load(const TableInfo &info)
         entry.overrideStamp.reset();
         entry.overrideTable.reset();
         if (!entry.embeddedTable)
-            entry.embeddedTable = std::make_shared<const TextTable>(readTable(embeddedText(info), m_settings));
+            entry.embeddedTable =
+                std::make_shared<const TextTable>(readTable(embeddedText(info), m_settings));
         return entry.embeddedTable;
     }
     if (entry.overrideTable && entry.overrideStamp == stamp)

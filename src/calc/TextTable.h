@@ -28,7 +28,10 @@ public:
     // CellToFloat of the cell: -1 where the text is no number (or no cell).
     double number(int row, int column) const;
 
-    friend bool operator==(const TextTable &a, const TextTable &b) { return a.m_cells == b.m_cells; }
+    friend bool operator==(const TextTable &a, const TextTable &b)
+    {
+        return a.m_cells == b.m_cells;
+    }
 
 private:
     int index(int row, int column) const;

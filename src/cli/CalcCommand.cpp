@@ -60,8 +60,9 @@ QString checkedValue(const ProjectKey &key, const QString &text, const RegionalS
         if (!index)
             throw ArgumentError{QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text)};
         if (*index < 0) {
-            throw ArgumentError{QStringLiteral("Der Wert %1 für \"%2\" liegt außerhalb der Auswahl.")
-                                    .arg(text, QLatin1String(key.key))};
+            throw ArgumentError{
+                QStringLiteral("Der Wert %1 für \"%2\" liegt außerhalb der Auswahl.")
+                    .arg(text, QLatin1String(key.key))};
         }
         return text;
     }
@@ -90,7 +91,8 @@ CalcOptions parseOptions(const QStringList &arguments, const RegionalSettings &s
         };
         if (argument == QLatin1String("--json")) {
             options.json = true;
-        } else if (argument == QLatin1String("--set") || argument.startsWith(QLatin1String("--set="))) {
+        } else if (argument == QLatin1String("--set") ||
+                   argument.startsWith(QLatin1String("--set="))) {
             const QString assignment = takeValue(QStringLiteral("--set"));
             const qsizetype equals = assignment.indexOf(QLatin1Char('='));
             if (equals <= 0) {
@@ -120,7 +122,8 @@ QString calcUsage()
     for (const ProjectKey &key : projectKeys())
         keys += QStringLiteral("  %1\n").arg(QLatin1String(key.key));
     return QStringLiteral(
-               "Aufruf: zolvaric-cli calc [--set SCHLÜSSEL=WERT]... [--json] [--program-dir ORDNER]\n"
+               "Aufruf: zolvaric-cli calc [--set SCHLÜSSEL=WERT]... [--json] [--program-dir "
+               "ORDNER]\n"
                "\n"
                "Berechnet das Honorar ausgehend vom Startzustand des Programms (HOAI 2021,\n"
                "Gebäude, Leistungsanteile laut Tabelle, MwSt. 19 %%) und den gesetzten Werten.\n"
@@ -154,19 +157,20 @@ int runCalcCommand(const QStringList &arguments)
     }
 
     ProgramRun run;
-    run.programDir = WithBackslash(options.programDir.isEmpty()
-                                       ? QCoreApplication::applicationDirPath()
-                                       : QDir(options.programDir).absolutePath());
+    run.programDir =
+        WithBackslash(options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                   : QDir(options.programDir).absolutePath());
     StderrDesktop desktop;
     Calculation calculation(settings, run, desktop);
     try {
         calculation.startUp();
-        applyProjectInputs(calculation, [&options](const ProjectKey &key) -> std::optional<QString> {
-            const auto found = options.values.constFind(&key);
-            if (found == options.values.constEnd())
-                return std::nullopt;
-            return *found;
-        });
+        applyProjectInputs(calculation,
+                           [&options](const ProjectKey &key) -> std::optional<QString> {
+                               const auto found = options.values.constFind(&key);
+                               if (found == options.values.constEnd())
+                                   return std::nullopt;
+                               return *found;
+                           });
         recomputeProject(calculation);
     } catch (const InputError &error) {
         err << error.message() << Qt::endl;

@@ -81,7 +81,8 @@ QString sheetBreakdown(const Calculation &calculation)
                 s.edZuschlagAnrechenbareKostenEUR.displayText());
     text << row(QStringLiteral("Zeithonorar in € :"), s.edZeithonorar.displayText());
     text << row(QStringLiteral("Besondere Leistungen in € :"), s.edBesondereLeistung.displayText());
-    text << row(QStringLiteral("Andere Leistungen in € :"), s.edBesondereLeistungZeit.displayText());
+    text << row(QStringLiteral("Andere Leistungen in € :"),
+                s.edBesondereLeistungZeit.displayText());
     text << row(QStringLiteral("Zuschlag für Umbau u. Modernisierung auf:"),
                 s.edSummeLPEUR2.displayText(), s.edZuschlagUmbau.displayText(),
                 s.edUmbauzuschlagEUR.displayText());
@@ -90,7 +91,8 @@ QString sheetBreakdown(const Calculation &calculation)
                 s.edNebenkostenEUR.displayText());
     text << '\n';
     text << row(QStringLiteral("Nettohonorar"), s.edNettohonorar.displayText());
-    text << row(QStringLiteral("MwSt."), QString(), s.edMwSt.displayText(), s.edMwStEUR.displayText());
+    text << row(QStringLiteral("MwSt."), QString(), s.edMwSt.displayText(),
+                s.edMwStEUR.displayText());
     text << row(QStringLiteral("Bruttohonorar"), s.edBruttohonorar.displayText());
     return out;
 }

@@ -16,7 +16,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("umlauts") << QByteArray("Geb\xE4ude \xDF\xFC") << QStringLiteral("Gebäude ßü");
+        QTest::newRow("umlauts") << QByteArray("Geb\xE4ude \xDF\xFC")
+                                 << QStringLiteral("Gebäude ßü");
         QTest::newRow("euro") << QByteArray("\x80") << QStringLiteral("€");
         QTest::newRow("quotes and dash") << QByteArray("\x84x\x93 \x96") << QStringLiteral("„x“ –");
         QTest::newRow("unassigned byte") << QByteArray("\x81") << QString(QChar(0x81));
@@ -48,8 +49,10 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
         const QString sep = QDir::separator();
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("plain") << "/opt/zolvaric" << "/opt/zolvaric" + sep;
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("plain") << "/opt/zolvaric"
+                               << "/opt/zolvaric" + sep;
         QTest::newRow("already ends in one") << "/opt/zolvaric" + sep << "/opt/zolvaric" + sep;
     }
     void withBackslash()

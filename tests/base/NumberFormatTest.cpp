@@ -91,14 +91,19 @@ private slots:
         QTest::addColumn<QString>("positive");
         QTest::addColumn<QString>("negative");
         QTest::newRow("German") << RegionalSettings::german() << ",0.00 €;-,0.00 €"
-                                << "1.234,56 €" << "-1.234,56 €";
-        QTest::newRow("US") << usSettings() << "$,0.00;-$,0.00" << "$1,234.56" << "-$1,234.56";
+                                << "1.234,56 €"
+                                << "-1.234,56 €";
+        QTest::newRow("US") << usSettings() << "$,0.00;-$,0.00"
+                            << "$1,234.56"
+                            << "-$1,234.56";
         QTest::newRow("sign with a point is quoted")
-            << swissSettings() << "\"Fr.\" ,0.00;-\"Fr.\" ,0.00" << "Fr. 1'234.56"
+            << swissSettings() << "\"Fr.\" ,0.00;-\"Fr.\" ,0.00"
+            << "Fr. 1'234.56"
             << "-Fr. 1'234.56";
         RegionalSettings noDecimals = RegionalSettings::german();
         noDecimals.currencyDecimals = 0;
-        QTest::newRow("no currency decimals") << noDecimals << ",0. €;-,0. €" << "1.235 €"
+        QTest::newRow("no currency decimals") << noDecimals << ",0. €;-,0. €"
+                                              << "1.235 €"
                                               << "-1.235 €";
     }
     void currencyPattern()
@@ -124,8 +129,8 @@ private slots:
         QTest::newRow("zero") << german << 0.0 << "0,00 €";
         QTest::newRow("whole") << german << 16859.0 << "16.859,00 €";
         QTest::newRow("interpolated fee") << german << 19803.000000000004 << "19.803,00 €";
-        QTest::newRow("twelve significant digits") << german << 123456789012.345
-                                                   << "123.456.789.012,00 €";
+        QTest::newRow("twelve significant digits")
+            << german << 123456789012.345 << "123.456.789.012,00 €";
         QTest::newRow("US negative in parentheses") << usSettings() << -1234.56 << "($1,234.56)";
         QTest::newRow("US positive") << usSettings() << 0.5 << "$0.50";
         QTest::newRow("Swiss negative") << swissSettings() << -1234.56 << "Fr. -1'234.56";
@@ -148,7 +153,8 @@ private slots:
         const RegionalSettings german = RegionalSettings::german();
         const QString expected = QStringLiteral("1.234,56 \u20AC");
         QCOMPARE(NumberFormat::amount().format(1234.56, german), expected);
-        QCOMPARE(NumberFormat(NumberFormat::currencyPattern(german)).format(1234.56, german), expected);
+        QCOMPARE(NumberFormat(NumberFormat::currencyPattern(german)).format(1234.56, german),
+                 expected);
         QCOMPARE(formatCurrency(1234.56, german), expected);
         QVERIFY(!expected.contains(QChar(0x00A0)));
     }
@@ -177,7 +183,8 @@ private slots:
 
     void settingsFromJapaneseLocaleHaveNoCurrencyDecimals()
     {
-        const RegionalSettings japan = RegionalSettings::fromLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+        const RegionalSettings japan =
+            RegionalSettings::fromLocale(QLocale(QLocale::Japanese, QLocale::Japan));
         QCOMPARE(japan.currencyDecimals, 0);
         QCOMPARE(japan.currencyPlacement, RegionalSettings::CurrencyPlacement::Before);
     }

@@ -32,19 +32,30 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("german");
         QTest::addColumn<QString>("point");
-        QTest::newRow("whole") << 250000.0 << "250000" << "250000";
-        QTest::newRow("fraction") << 12.5 << "12,5" << "12.5";
-        QTest::newRow("negative") << -3.25 << "-3,25" << "-3.25";
-        QTest::newRow("zero") << 0.0 << "0" << "0";
-        QTest::newRow("binary noise") << 0.1 + 0.2 << "0,3" << "0.3";
-        QTest::newRow("cents") << 123456.79 << "123456,79" << "123456.79";
+        QTest::newRow("whole") << 250000.0 << "250000"
+                               << "250000";
+        QTest::newRow("fraction") << 12.5 << "12,5"
+                                  << "12.5";
+        QTest::newRow("negative") << -3.25 << "-3,25"
+                                  << "-3.25";
+        QTest::newRow("zero") << 0.0 << "0"
+                              << "0";
+        QTest::newRow("binary noise") << 0.1 + 0.2 << "0,3"
+                                      << "0.3";
+        QTest::newRow("cents") << 123456.79 << "123456,79"
+                               << "123456.79";
         QTest::newRow("15 digits") << 999999999999999.0 << "999999999999999"
                                    << "999999999999999";
-        QTest::newRow("1E15") << 1e15 << "1E15" << "1E15";
-        QTest::newRow("rounds up to 1E15") << 999999999999999.6 << "1E15" << "1E15";
-        QTest::newRow("large with digits") << 1.25e20 << "1,25E20" << "1.25E20";
-        QTest::newRow("smallest plain") << 0.00001 << "0,00001" << "0.00001";
-        QTest::newRow("tiny") << 1.5e-6 << "1,5E-6" << "1.5E-6";
+        QTest::newRow("1E15") << 1e15 << "1E15"
+                              << "1E15";
+        QTest::newRow("rounds up to 1E15") << 999999999999999.6 << "1E15"
+                                           << "1E15";
+        QTest::newRow("large with digits") << 1.25e20 << "1,25E20"
+                                           << "1.25E20";
+        QTest::newRow("smallest plain") << 0.00001 << "0,00001"
+                                        << "0.00001";
+        QTest::newRow("tiny") << 1.5e-6 << "1,5E-6"
+                              << "1.5E-6";
     }
     void generalFormat()
     {
@@ -54,8 +65,7 @@ private slots:
         QCOMPARE(formatGeneral(value, RegionalSettings::german()), german);
         QCOMPARE(formatGeneral(value, pointSettings()), point);
         // What is written reads back as the same number.
-        QCOMPARE(parseFloat(german, RegionalSettings::german()),
-                 std::stod(point.toStdString()));
+        QCOMPARE(parseFloat(german, RegionalSettings::german()), std::stod(point.toStdString()));
     }
 
     void parseFloatAccepts_data()
@@ -107,7 +117,8 @@ private slots:
             parseFloat(text, RegionalSettings::german());
             QFAIL("no error");
         } catch (const Error &error) {
-            QCOMPARE(error.message(), QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+            QCOMPARE(error.message(),
+                     QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
         }
     }
 
@@ -143,7 +154,8 @@ private slots:
             zolvaric::parseInt(text);
             QFAIL("no error");
         } catch (const Error &error) {
-            QCOMPARE(error.message(), QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+            QCOMPARE(error.message(),
+                     QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
         }
     }
 
@@ -203,8 +215,8 @@ private slots:
         QTest::newRow("below half a cent") << -0.004 << "" << 0.0;
         QTest::newRow("cents") << 0.05 << "0,05" << 0.05;
         QTest::newRow("large") << 123456789012.345 << "123456789012,35" << 123456789012.35;
-        QTest::newRow("beyond the fast path") << 12345678901234.5 << "12345678901234,5"
-                                              << 12345678901234.5;
+        QTest::newRow("beyond the fast path")
+            << 12345678901234.5 << "12345678901234,5" << 12345678901234.5;
         QTest::newRow("huge") << 1e20 << "100000000000000000000" << 1e20;
     }
     void fieldNumber()
@@ -248,12 +260,16 @@ private slots:
             }
             DecimalNumber reference = DecimalNumber::fromDouble(x, 15);
             reference.roundToDecimals(2);
-            std::string digits = reference.integerDigits() + (reference.fractionDigits() + "00").substr(0, 2);
+            std::string digits =
+                reference.integerDigits() + (reference.fractionDigits() + "00").substr(0, 2);
             const long long expected = (reference.negative ? -1 : 1) * std::stoll(digits);
             const auto cents = fieldCents(x);
             QVERIFY(cents.has_value());
             if (*cents != expected)
-                QFAIL(qPrintable(QStringLiteral("%1: %2 instead of %3").arg(x, 0, 'g', 17).arg(*cents).arg(expected)));
+                QFAIL(qPrintable(QStringLiteral("%1: %2 instead of %3")
+                                     .arg(x, 0, 'g', 17)
+                                     .arg(*cents)
+                                     .arg(expected)));
         }
     }
 };

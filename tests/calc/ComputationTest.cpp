@@ -74,8 +74,8 @@ private slots:
 
         QCOMPARE(s.edHonorar100Proz.value(), 19803.0);
         QCOMPARE(s.edLPSumme.value(), 100.0);
-        const double phases[9] = {396.06, 1386.21, 2970.45, 594.09, 4950.75,
-                                  1980.30, 792.12, 6336.96, 396.06};
+        const double phases[9] = {396.06,  1386.21, 2970.45, 594.09, 4950.75,
+                                  1980.30, 792.12,  6336.96, 396.06};
         for (int n = 0; n < 9; ++n)
             QCOMPARE(s.edLPEUR[n]->value(), phases[n]);
         QCOMPARE(s.edSummeLPEUR.value(), 19803.0);
@@ -116,43 +116,47 @@ private slots:
         QTest::addColumn<double>("K1");
         QTest::addColumn<double>("K2");
         const QString building = QStringLiteral("Gebäude");
-        QTest::newRow("costs equal to a key") << Lookup{"2013", building, 3, 2, 100000} << 16859.0
-                                              << 100000.0 << 150000.0;
+        QTest::newRow("costs equal to a key")
+            << Lookup{"2013", building, 3, 2, 100000} << 16859.0 << 100000.0 << 150000.0;
         QTest::newRow("costs equal to the last key")
             << Lookup{"2013", building, 3, 2, 25000000} << 2245116.0 << 25000000.0 << 25000000.0;
-        QTest::newRow("below the first key") << Lookup{"2013", building, 3, 2, 20000} << 0.0
-                                             << 25000.0 << 25000.0;
-        QTest::newRow("empty costs") << Lookup{"2013", building, 3, 2, 0} << 0.0 << 25000.0 << 25000.0;
+        QTest::newRow("below the first key")
+            << Lookup{"2013", building, 3, 2, 20000} << 0.0 << 25000.0 << 25000.0;
+        QTest::newRow("empty costs")
+            << Lookup{"2013", building, 3, 2, 0} << 0.0 << 25000.0 << 25000.0;
         QTest::newRow("maximum rate interpolates the bis fees")
             << Lookup{"2013", building, 3, 0, 120000} << 21981.0 << 100000.0 << 150000.0;
         QTest::newRow("minimum rate interpolates the von fees")
             << Lookup{"2013", building, 3, 4, 120000} << 17625.0 << 100000.0 << 150000.0;
-        QTest::newRow("three quarters") << Lookup{"2013", building, 1, 1, 100000} << 12180.5
-                                        << 100000.0 << 150000.0;
+        QTest::newRow("three quarters")
+            << Lookup{"2013", building, 1, 1, 100000} << 12180.5 << 100000.0 << 150000.0;
         QTest::newRow("interiors share the building table")
             << Lookup{"2021", QStringLiteral("Innenräume"), 3, 2, 120000} << 19803.0 << 100000.0
             << 150000.0;
         QTest::newRow("open spaces 2013, first row")
             << Lookup{"2013", QStringLiteral("Freianlagen"), 1, 4, 20000} << 3643.0 << 20000.0
             << 25000.0;
-        QTest::newRow("open spaces, inner row") << Lookup{"2013", QStringLiteral("Freianlagen"), 5, 0, 250000}
-                                                << 69117.0 << 250000.0 << 350000.0;
-        QTest::newRow("engineering structures") << Lookup{"2013", QStringLiteral("Ingenieurbauwerke"), 2, 4, 20000000}
-                                                << 705563.0 << 20000000.0 << 25000000.0;
+        QTest::newRow("open spaces, inner row")
+            << Lookup{"2013", QStringLiteral("Freianlagen"), 5, 0, 250000} << 69117.0 << 250000.0
+            << 350000.0;
+        QTest::newRow("engineering structures")
+            << Lookup{"2013", QStringLiteral("Ingenieurbauwerke"), 2, 4, 20000000} << 705563.0
+            << 20000000.0 << 25000000.0;
         QTest::newRow("technical equipment zone 4 is empty")
             << Lookup{"2013", QStringLiteral("Techn. Ausrüstung"), 4, 0, 100000} << 0.0 << 100000.0
             << 150000.0;
         QTest::newRow("technical equipment zone 5 is empty")
             << Lookup{"2009", QStringLiteral("Techn. Ausrüstung"), 5, 2, 100000} << 0.0 << 100000.0
             << 150000.0;
-        QTest::newRow("2009 fit-outs, first row") << Lookup{"2009", QStringLiteral("Ausbauten"), 1, 4, 25565}
-                                                  << 2182.0 << 25565.0 << 30000.0;
+        QTest::newRow("2009 fit-outs, first row")
+            << Lookup{"2009", QStringLiteral("Ausbauten"), 1, 4, 25565} << 2182.0 << 25565.0
+            << 30000.0;
         QTest::newRow("2002 structural design, last row")
             << Lookup{"2002", QStringLiteral("Tragwerksplanung"), 5, 0, 15338756} << 760889.0
             << 15338756.0 << 15338756.0;
         QTest::newRow("2002 open spaces, half way to the last row")
-            << Lookup{"2002", QStringLiteral("Freianlagen"), 1, 4, 1516938} << 133541.0
-            << 1500000.0 << 1533876.0;
+            << Lookup{"2002", QStringLiteral("Freianlagen"), 1, 4, 1516938} << 133541.0 << 1500000.0
+            << 1533876.0;
     }
     void fullFee()
     {
@@ -251,9 +255,12 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("engineering structures") << "Ingenieurbauwerke" << "LP8\tBauoberleitung";
-        QTest::newRow("traffic installations") << "Verkehrsanlagen" << "LP8\tBauoberleitung";
-        QTest::newRow("open spaces") << "Freianlagen" << "LP8\tObjektüberwachung";
+        QTest::newRow("engineering structures") << "Ingenieurbauwerke"
+                                                << "LP8\tBauoberleitung";
+        QTest::newRow("traffic installations") << "Verkehrsanlagen"
+                                               << "LP8\tBauoberleitung";
+        QTest::newRow("open spaces") << "Freianlagen"
+                                     << "LP8\tObjektüberwachung";
     }
     void phaseEightCaption()
     {
@@ -290,7 +297,8 @@ private slots:
         QCOMPARE(s.edHonorar100Proz.value(), 16959.0);
         h.chooseKind(QStringLiteral("Freianlagen"));
         QCOMPARE(h.trace().K1, 100000.0);
-        QCOMPARE(s.edHonorar100Proz.value(), 23116.5); // § 40 unchanged: (25659 - 20574) / 2 + 20574
+        QCOMPARE(s.edHonorar100Proz.value(),
+                 23116.5); // § 40 unchanged: (25659 - 20574) / 2 + 20574
         h.chooseEdition(QStringLiteral("2009"));
         h.chooseKind(QStringLiteral("Gebäude"));
         QCOMPARE(h.trace().H1V, 12442.0); // § 34 unchanged: row 100000, zone 3
@@ -309,8 +317,9 @@ private slots:
         h.sheet().comboHOAINorm.select(0);
         QVERIFY(!h.desktop.errors.isEmpty());
         for (const QString &error : std::as_const(h.desktop.errors))
-            QCOMPARE(error, QStringLiteral("Für § 99 aus der Tabelle der Leistungsphasen gibt es "
-                                           "keine Honorartafel. Bitte prüfen Sie die Tabellendatei."));
+            QCOMPARE(error,
+                     QStringLiteral("Für § 99 aus der Tabelle der Leistungsphasen gibt es "
+                                    "keine Honorartafel. Bitte prüfen Sie die Tabellendatei."));
         QCOMPARE(h.sheet().edBruttohonorar.value(), before);
         QCOMPARE(h.sheet().edHonorartafel.text(), QStringLiteral("Gebäude( §35)"));
     }

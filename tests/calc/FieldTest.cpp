@@ -24,8 +24,8 @@ private slots:
         QTest::newRow("half away from zero") << -0.125 << "-0,13" << -0.13 << "-0,13 €";
         QTest::newRow("zero is empty text") << 0.0 << "" << 0.0 << "0,00 €";
         QTest::newRow("no trailing zero") << 1234.5 << "1234,5" << 1234.5 << "1.234,50 €";
-        QTest::newRow("interpolated fee") << 19803.000000000004 << "19803" << 19803.0
-                                          << "19.803,00 €";
+        QTest::newRow("interpolated fee")
+            << 19803.000000000004 << "19803" << 19803.0 << "19.803,00 €";
     }
     void writtenValueReadsBackRounded()
     {
@@ -63,7 +63,8 @@ private slots:
 
     void equalTextFiresNothing()
     {
-        NumericField field("edLPSumme", Field::Access::ReadOnlyDisabled, NumberFormat::percent(), m_german);
+        NumericField field("edLPSumme", Field::Access::ReadOnlyDisabled, NumberFormat::percent(),
+                           m_german);
         int fired = 0;
         field.setChangeHandler([&fired] { ++fired; });
         field.setValue(100);
@@ -152,7 +153,8 @@ private slots:
         QCOMPARE(sheet.edKosten.text(), QString());
         QCOMPARE(sheet.edKosten.displayText(), QStringLiteral("0,00 €"));
         QCOMPARE(sheet.lbLP8Text.text(), QStringLiteral("LP8\tObjektüberwachung"));
-        QCOMPARE(CalculationSheet::phaseCaption(9), QStringLiteral("LP9\tObjektbetreuung u. Dokumentation"));
+        QCOMPARE(CalculationSheet::phaseCaption(9),
+                 QStringLiteral("LP9\tObjektbetreuung u. Dokumentation"));
         for (const Field *field : sheet.allFields())
             QCOMPARE(sheet.field(QString::fromLatin1(field->name())), field);
     }

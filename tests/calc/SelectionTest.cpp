@@ -36,7 +36,8 @@ private slots:
         QCOMPARE(s.comboHonorarparagraph.currentText(), QStringLiteral("Gebäude"));
         QCOMPARE(s.comboParagraph.currentText(), QStringLiteral("§ 35 HOAI"));
         QCOMPARE(shares(s), (QList<double>{2, 7, 15, 3, 25, 10, 4, 32, 2}));
-        QCOMPARE(labels(s), (QStringList{"2 %", "7 %", "15 %", "3 %", "25 %", "10 %", "4 %", "32 %", "2 %"}));
+        QCOMPARE(labels(s),
+                 (QStringList{"2 %", "7 %", "15 %", "3 %", "25 %", "10 %", "4 %", "32 %", "2 %"}));
         QCOMPARE(s.edLPSumme.value(), 100.0);
         QCOMPARE(s.edMwSt.value(), 19.0);
         QCOMPARE(s.edHonorartafel.text(), QStringLiteral("Gebäude( §35)"));
@@ -55,17 +56,19 @@ private slots:
         const QStringList kinds2009 = {"Ausbauten", "Freianlagen", "Gebäude", "Techn. Ausrüstung",
                                        "Tragwerksplanung"};
         const QList<double> shares2009 = {3, 7, 14, 2, 30, 7, 3, 31, 3};
-        const QStringList kinds2013 = {"Gebäude",         "Innenräume",       "Freianlagen",
+        const QStringList kinds2013 = {"Gebäude",           "Innenräume",      "Freianlagen",
                                        "Ingenieurbauwerke", "Verkehrsanlagen", "Tragwerksplanung",
                                        "Techn. Ausrüstung"};
         const QStringList paragraphs2013 = {"§ 35 HOAI", "§ 35 HOAI", "§ 40 HOAI", "§ 44 HOAI",
                                             "§ 48 HOAI", "§ 52 HOAI", "§ 56 HOAI"};
         const QList<double> shares2013 = {2, 7, 15, 3, 25, 10, 4, 32, 2};
         QTest::newRow("2009") << "2009" << kinds2009
-                              << QStringList{"§ 34 HOAI", "§ 39 HOAI", "§ 34 HOAI", "§ 54 HOAI", "§ 50 HOAI"}
+                              << QStringList{"§ 34 HOAI", "§ 39 HOAI", "§ 34 HOAI", "§ 54 HOAI",
+                                             "§ 50 HOAI"}
                               << shares2009;
         QTest::newRow("2002") << "2002" << kinds2009
-                              << QStringList{"§ 16 HOAI", "§ 17 HOAI", "§ 16 HOAI", "§ 74 HOAI", "§ 65 HOAI"}
+                              << QStringList{"§ 16 HOAI", "§ 17 HOAI", "§ 16 HOAI", "§ 74 HOAI",
+                                             "§ 65 HOAI"}
                               << shares2009;
         QTest::newRow("2013") << "2013" << kinds2013 << paragraphs2013 << shares2013;
     }
@@ -104,7 +107,8 @@ private slots:
         CalculationSheet &s = h.sheet();
         h.chooseEdition(QStringLiteral("2013"));
         h.chooseKind(QStringLiteral("Tragwerksplanung"));
-        QCOMPARE(labels(s), (QStringList{"3 %", "10 %", "15 %", "30 %", "40 %", "2 %", "0 %", "0 %", "0 %"}));
+        QCOMPARE(labels(s),
+                 (QStringList{"3 %", "10 %", "15 %", "30 %", "40 %", "2 %", "0 %", "0 %", "0 %"}));
         QCOMPARE(shares(s), (QList<double>{2, 7, 15, 3, 25, 10, 4, 32, 2}));
         QCOMPARE(s.edHonorartafel.text(), QStringLiteral("Tragwerksplanung( §52)"));
         QCOMPARE(s.comboParagraph.currentText(), QStringLiteral("§ 52 HOAI"));

@@ -43,9 +43,20 @@ private slots:
     {
         QTest::addColumn<int>("paragraph");
         QTest::addColumn<int>("rows");
-        for (const auto &[paragraph, rows] :
-             {std::pair{16, 29}, {17, 19}, {65, 33}, {74, 30}, {34, 29}, {39, 19}, {50, 33},
-              {54, 30}, {35, 20}, {40, 20}, {44, 20}, {48, 20}, {52, 20}, {56, 20}})
+        for (const auto &[paragraph, rows] : {std::pair{16, 29},
+                                              {17, 19},
+                                              {65, 33},
+                                              {74, 30},
+                                              {34, 29},
+                                              {39, 19},
+                                              {50, 33},
+                                              {54, 30},
+                                              {35, 20},
+                                              {40, 20},
+                                              {44, 20},
+                                              {48, 20},
+                                              {52, 20},
+                                              {56, 20}})
             QTest::newRow(qPrintable(QStringLiteral("§ %1").arg(paragraph))) << paragraph << rows;
     }
     void everyFeeTableHoldsTheOfficialValues()
@@ -67,7 +78,9 @@ private slots:
             for (int c = 0; c < 11; ++c) {
                 if (table->cell(r, c) != reference[r][c])
                     QFAIL(qPrintable(QStringLiteral("row %1, column %2: %3 instead of %4")
-                                         .arg(r).arg(c).arg(table->cell(r, c), reference[r][c])));
+                                         .arg(r)
+                                         .arg(c)
+                                         .arg(table->cell(r, c), reference[r][c])));
                 QCOMPARE(table->number(r, c), reference[r][c].toDouble());
             }
         }
@@ -80,7 +93,8 @@ private slots:
         TableStore store(m_german, QStringLiteral("/nonexistent/"));
         for (const FeeTableInfo &entry : feeTables()) {
             const SharedTable t = store.load(entry.table);
-            const bool threeZones = entry.paragraph == 54 || entry.paragraph == 56 || entry.paragraph == 74;
+            const bool threeZones =
+                entry.paragraph == 54 || entry.paragraph == 56 || entry.paragraph == 74;
             const int lastColumn = threeZones ? 6 : 10;
             for (int r = 1; r < t->rowCount(); ++r) {
                 for (int c = 2; c < lastColumn; c += 2)
@@ -91,7 +105,10 @@ private slots:
                     continue;
                 for (int c = 0; c <= lastColumn; ++c)
                     QVERIFY2(t->number(r, c) > t->number(r - 1, c),
-                             qPrintable(QStringLiteral("§ %1 row %2 column %3").arg(entry.paragraph).arg(r).arg(c)));
+                             qPrintable(QStringLiteral("§ %1 row %2 column %3")
+                                            .arg(entry.paragraph)
+                                            .arg(r)
+                                            .arg(c)));
             }
         }
     }
@@ -103,20 +120,21 @@ private slots:
         QTest::addColumn<QList<QList<int>>>("shares");
         QTest::addColumn<QList<int>>("paragraphs");
         const QList<QList<int>> shares2013 = {
-            {2, 7, 15, 3, 25, 10, 4, 32, 2}, {2, 7, 15, 2, 30, 7, 3, 32, 2},
-            {3, 10, 16, 4, 25, 7, 3, 30, 2}, {2, 20, 25, 5, 15, 13, 4, 15, 1},
+            {2, 7, 15, 3, 25, 10, 4, 32, 2},  {2, 7, 15, 2, 30, 7, 3, 32, 2},
+            {3, 10, 16, 4, 25, 7, 3, 30, 2},  {2, 20, 25, 5, 15, 13, 4, 15, 1},
             {2, 20, 25, 8, 15, 10, 4, 15, 1}, {3, 10, 15, 30, 40, 2, 0, 0, 0},
             {2, 9, 17, 2, 22, 7, 5, 35, 1}};
-        const QList<QList<int>> shares2009 = {
-            {3, 7, 14, 2, 30, 7, 3, 31, 3}, {3, 10, 15, 6, 24, 7, 3, 29, 3},
-            {3, 7, 11, 6, 25, 10, 4, 31, 3}, {3, 11, 15, 6, 18, 6, 5, 33, 3},
-            {3, 10, 12, 30, 42, 3, 0, 0, 0}};
+        const QList<QList<int>> shares2009 = {{3, 7, 14, 2, 30, 7, 3, 31, 3},
+                                              {3, 10, 15, 6, 24, 7, 3, 29, 3},
+                                              {3, 7, 11, 6, 25, 10, 4, 31, 3},
+                                              {3, 11, 15, 6, 18, 6, 5, 33, 3},
+                                              {3, 10, 12, 30, 42, 3, 0, 0, 0}};
         const QStringList kinds2009 = {"Ausbauten", "Freianlagen", "Gebäude", "Techn. Ausrüstung",
                                        "Tragwerksplanung"};
-        QTest::newRow("2013") << 2013
-                              << QStringList{"Gebäude", "Innenräume", "Freianlagen",
-                                             "Ingenieurbauwerke", "Verkehrsanlagen",
-                                             "Tragwerksplanung", "Techn. Ausrüstung"}
+        QTest::newRow("2013") << 2013 << QStringList{"Gebäude",          "Innenräume",
+                                                     "Freianlagen",      "Ingenieurbauwerke",
+                                                     "Verkehrsanlagen",  "Tragwerksplanung",
+                                                     "Techn. Ausrüstung"}
                               << shares2013 << QList<int>{35, 35, 40, 44, 48, 52, 56};
         QTest::newRow("2009") << 2009 << kinds2009 << shares2009 << QList<int>{34, 39, 34, 54, 50};
         QTest::newRow("2002") << 2002 << kinds2009 << shares2009 << QList<int>{16, 17, 16, 74, 65};
@@ -150,25 +168,29 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QList<QStringList>>("rows");
-        QTest::newRow("CR LF") << QByteArray("a;b\r\nc;d\r\n") << QList<QStringList>{{"a", "b"}, {"c", "d"}};
-        QTest::newRow("lone LF and CR, no end") << QByteArray("a;b\nc;d\re;f")
-                                                << QList<QStringList>{{"a", "b"}, {"c", "d"}, {"e", "f"}};
-        QTest::newRow("quoted semicolon") << QByteArray("x;\"1;5\"\r\n")
-                                          << QList<QStringList>{{"x", "1;5"}};
-        QTest::newRow("doubled quote") << QByteArray("\"say \"\"hi\"\"\";2\r\n")
-                                       << QList<QStringList>{{"say \"hi\"", "2"}};
-        QTest::newRow("quote inside a field stays") << QByteArray("a\"b;c\r\n")
-                                                    << QList<QStringList>{{"a\"b;c", ""}};
+        QTest::newRow("CR LF") << QByteArray("a;b\r\nc;d\r\n")
+                               << QList<QStringList>{{"a", "b"}, {"c", "d"}};
+        QTest::newRow("lone LF and CR, no end")
+            << QByteArray("a;b\nc;d\re;f")
+            << QList<QStringList>{{"a", "b"}, {"c", "d"}, {"e", "f"}};
+        QTest::newRow("quoted semicolon")
+            << QByteArray("x;\"1;5\"\r\n") << QList<QStringList>{{"x", "1;5"}};
+        QTest::newRow("doubled quote")
+            << QByteArray("\"say \"\"hi\"\"\";2\r\n") << QList<QStringList>{{"say \"hi\"", "2"}};
+        QTest::newRow("quote inside a field stays")
+            << QByteArray("a\"b;c\r\n") << QList<QStringList>{{"a\"b;c", ""}};
         QTest::newRow("empty fields") << QByteArray(";;\r\n") << QList<QStringList>{{"", "", ""}};
         QTest::newRow("blank lines skipped") << QByteArray("a;b\r\n\r\n  \r\nc;d\r\n\r\n")
                                              << QList<QStringList>{{"a", "b"}, {"c", "d"}};
-        QTest::newRow("short lines padded") << QByteArray("a;b;c\r\nd\r\n")
-                                            << QList<QStringList>{{"a", "b", "c"}, {"d", "", ""}};
-        QTest::newRow("at least two columns") << QByteArray("a\r\n") << QList<QStringList>{{"a", ""}};
+        QTest::newRow("short lines padded")
+            << QByteArray("a;b;c\r\nd\r\n") << QList<QStringList>{{"a", "b", "c"}, {"d", "", ""}};
+        QTest::newRow("at least two columns")
+            << QByteArray("a\r\n") << QList<QStringList>{{"a", ""}};
         QTest::newRow("Windows-1252") << QByteArray("Geb\xE4ude;Ausr\xFCstung\r\n")
                                       << QList<QStringList>{{"Gebäude", "Ausrüstung"}};
-        QTest::newRow("UTF-8 with byte-order mark") << QByteArray("\xEF\xBB\xBFGeb\xC3\xA4ude;1\r\n")
-                                                    << QList<QStringList>{{"Gebäude", "1"}};
+        QTest::newRow("UTF-8 with byte-order mark")
+            << QByteArray("\xEF\xBB\xBFGeb\xC3\xA4ude;1\r\n")
+            << QList<QStringList>{{"Gebäude", "1"}};
     }
     void reader()
     {

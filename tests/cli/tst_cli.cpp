@@ -16,13 +16,24 @@ struct CliRun
     QString err;
 };
 
-const QStringList kWorkedExample = {
-    "--set", "HOAI_nach=1", "--set", "Honorarzone=2", "--set", "Honorarsatz=2",
-    "--set", "Anrechenbare_Kosten=120000", "--set", "LP1=2", "--set", "LP2=7",
-    "--set", "LP3=15", "--set", "LP4=3", "--set", "LP5=25", "--set", "LP6=10",
-    "--set", "LP7=4", "--set", "LP8=32", "--set", "LP9=2", "--set", "Zeithonorar=1000",
-    "--set", "Besondere_Leistung=500", "--set", "Zuschlag_Umbau=20", "--set", "Nebenkosten=5",
-    "--set", "MwSt=19"};
+const QStringList kWorkedExample = {"--set", "HOAI_nach=1",
+                                    "--set", "Honorarzone=2",
+                                    "--set", "Honorarsatz=2",
+                                    "--set", "Anrechenbare_Kosten=120000",
+                                    "--set", "LP1=2",
+                                    "--set", "LP2=7",
+                                    "--set", "LP3=15",
+                                    "--set", "LP4=3",
+                                    "--set", "LP5=25",
+                                    "--set", "LP6=10",
+                                    "--set", "LP7=4",
+                                    "--set", "LP8=32",
+                                    "--set", "LP9=2",
+                                    "--set", "Zeithonorar=1000",
+                                    "--set", "Besondere_Leistung=500",
+                                    "--set", "Zuschlag_Umbau=20",
+                                    "--set", "Nebenkosten=5",
+                                    "--set", "MwSt=19"};
 
 CliRun runCli(const QStringList &arguments)
 {
@@ -58,8 +69,8 @@ private slots:
     {
         const QJsonObject json = runJson(kWorkedExample);
         QCOMPARE(json["edHonorar100Proz"].toDouble(), 19803.0);
-        const double phases[9] = {396.06, 1386.21, 2970.45, 594.09, 4950.75,
-                                  1980.30, 792.12, 6336.96, 396.06};
+        const double phases[9] = {396.06,  1386.21, 2970.45, 594.09, 4950.75,
+                                  1980.30, 792.12,  6336.96, 396.06};
         for (int n = 0; n < 9; ++n)
             QCOMPARE(json[QStringLiteral("edLP%1EUR").arg(n + 1)].toDouble(), phases[n]);
         QCOMPARE(json["edZwi"].toDouble(), 25263.60);
@@ -78,7 +89,8 @@ private slots:
 
         QCOMPARE(json["comboHOAINorm"].toObject()["text"].toString(), QStringLiteral("2013"));
         QCOMPARE(json["comboHonorarsatz"].toObject()["index"].toInt(), 2);
-        QCOMPARE(json["comboHonorarsatz"].toObject()["text"].toString(), QStringLiteral("Mittelsatz (50%)"));
+        QCOMPARE(json["comboHonorarsatz"].toObject()["text"].toString(),
+                 QStringLiteral("Mittelsatz (50%)"));
         QCOMPARE(json["lbLP1"].toString(), QStringLiteral("2 %"));
         QCOMPARE(json["lbLP8Text"].toString(), QStringLiteral("LP8\tObjektüberwachung"));
         QCOMPARE(json["edHonorartafel"].toString(), QStringLiteral("Gebäude( §35)"));
@@ -90,7 +102,8 @@ private slots:
     {
         const QJsonObject json = runJson({});
         QCOMPARE(json["comboHOAINorm"].toObject()["text"].toString(), QStringLiteral("2021"));
-        QCOMPARE(json["comboHonorarparagraph"].toObject()["text"].toString(), QStringLiteral("Gebäude"));
+        QCOMPARE(json["comboHonorarparagraph"].toObject()["text"].toString(),
+                 QStringLiteral("Gebäude"));
         QCOMPARE(json["comboHonorarsatz"].toObject()["index"].toInt(), 4);
         QCOMPARE(json["edLP5"].toDouble(), 25.0);
         QCOMPARE(json["edLPSumme"].toDouble(), 100.0);
@@ -101,7 +114,8 @@ private slots:
     void kindIndexRefersToTheGivenEdition()
     {
         // Given in any order, the edition is applied first.
-        const QJsonObject json = runJson({"--set", "Honorarberechnung_fuer=4", "--set", "HOAI_nach=3"});
+        const QJsonObject json =
+            runJson({"--set", "Honorarberechnung_fuer=4", "--set", "HOAI_nach=3"});
         QCOMPARE(json["comboHonorarparagraph"].toObject()["text"].toString(),
                  QStringLiteral("Tragwerksplanung"));
         QCOMPARE(json["comboParagraph"].toObject()["text"].toString(), QStringLiteral("§ 65 HOAI"));
@@ -113,12 +127,14 @@ private slots:
 
     void decimalPointOrComma()
     {
-        const QJsonObject comma = runJson({"--set", "LP1=2,5", "--set", "ZuschlagAnrechenbareKosten_Text=Umbau, Abbruch"});
+        const QJsonObject comma = runJson(
+            {"--set", "LP1=2,5", "--set", "ZuschlagAnrechenbareKosten_Text=Umbau, Abbruch"});
         const QJsonObject point = runJson({"--set", "LP1=2.5"});
         QCOMPARE(comma["edLP1"].toDouble(), 2.5);
         QCOMPARE(point["edLP1"].toDouble(), 2.5);
         QCOMPARE(comma["edLPSumme"].toDouble(), 100.5);
-        QCOMPARE(comma["edZuschlagAnrechenbareKosten"].toString(), QStringLiteral("Umbau, Abbruch"));
+        QCOMPARE(comma["edZuschlagAnrechenbareKosten"].toString(),
+                 QStringLiteral("Umbau, Abbruch"));
     }
 
     void readableBreakdown()
@@ -135,7 +151,8 @@ private slots:
 
     void aboveTheTableWarns()
     {
-        const CliRun run = runCli({"--json", "--set", "Anrechenbare_Kosten=30000000", "--set", "Zeithonorar=100"});
+        const CliRun run =
+            runCli({"--json", "--set", "Anrechenbare_Kosten=30000000", "--set", "Zeithonorar=100"});
         QCOMPARE(run.exitCode, 0);
         const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
         const QString warning = QStringLiteral(
@@ -155,7 +172,8 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("Kosten;Zone 1 - von;Zone 1 - bis\r\n0;100;200\r\n1000;1100;1200\r\n");
         file.close();
-        const QJsonObject json = runJson({"--program-dir", dir.path(), "--set", "Anrechenbare_Kosten=500"});
+        const QJsonObject json =
+            runJson({"--program-dir", dir.path(), "--set", "Anrechenbare_Kosten=500"});
         QCOMPARE(json["edHonorar100Proz"].toDouble(), 600.0);
     }
 
@@ -164,21 +182,26 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "Unbekannte Option: --bogus";
-        QTest::newRow("unknown key") << QStringList{"--set", "Kosten=1"} << "Unbekannter Schlüssel: Kosten";
-        QTest::newRow("no assignment") << QStringList{"--set", "MwSt"} << "--set erwartet SCHLÜSSEL=WERT";
-        QTest::newRow("missing value") << QStringList{"--set"} << "Zur Option --set fehlt der Wert.";
+        QTest::newRow("unknown key")
+            << QStringList{"--set", "Kosten=1"} << "Unbekannter Schlüssel: Kosten";
+        QTest::newRow("no assignment")
+            << QStringList{"--set", "MwSt"} << "--set erwartet SCHLÜSSEL=WERT";
+        QTest::newRow("missing value")
+            << QStringList{"--set"} << "Zur Option --set fehlt der Wert.";
         QTest::newRow("number") << QStringList{"--set", "MwSt=neunzehn"}
                                 << "'neunzehn' ist kein gültiger Gleitkommawert";
         QTest::newRow("two separators") << QStringList{"--set", "Anrechenbare_Kosten=1.000,50"}
                                         << "'1.000,50' ist kein gültiger Gleitkommawert";
         QTest::newRow("index") << QStringList{"--set", "Honorarzone=2,5"}
                                << "'2,5' ist kein gültiger Integerwert";
-        QTest::newRow("index beyond the list") << QStringList{"--set", "Honorarzone=5"}
-                                               << "Der Wert 5 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
-        QTest::newRow("kind beyond the edition's list") << QStringList{"--set", "HOAI_nach=2", "--set", "Honorarberechnung_fuer=5"}
-                                                        << "liegt außerhalb der Auswahl (0 bis 4).";
-        QTest::newRow("negative index") << QStringList{"--set", "HOAI_nach=-1"}
-                                        << "liegt außerhalb der Auswahl.";
+        QTest::newRow("index beyond the list")
+            << QStringList{"--set", "Honorarzone=5"}
+            << "Der Wert 5 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("kind beyond the edition's list")
+            << QStringList{"--set", "HOAI_nach=2", "--set", "Honorarberechnung_fuer=5"}
+            << "liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("negative index")
+            << QStringList{"--set", "HOAI_nach=-1"} << "liegt außerhalb der Auswahl.";
     }
     void badArguments()
     {

@@ -41,7 +41,8 @@ struct CalcHarness
         const QString path = programFolder.filePath(relativePath);
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
     }
 
@@ -53,7 +54,8 @@ struct CalcHarness
     // Chooses an edition as the user does.
     void chooseEdition(const QString &edition)
     {
-        sheet().comboHOAINorm.select(static_cast<int>(sheet().comboHOAINorm.items().indexOf(edition)));
+        sheet().comboHOAINorm.select(
+            static_cast<int>(sheet().comboHOAINorm.items().indexOf(edition)));
     }
 
     void chooseKind(const QString &kind)
