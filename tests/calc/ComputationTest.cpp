@@ -297,8 +297,8 @@ private slots:
         QCOMPARE(s.edHonorar100Proz.value(), 16959.0);
         h.chooseKind(QStringLiteral("Freianlagen"));
         QCOMPARE(h.trace().K1, 100000.0);
-        QCOMPARE(s.edHonorar100Proz.value(),
-                 23116.5); // § 40 unchanged: (25659 - 20574) / 2 + 20574
+        // § 40 unchanged: (25659 - 20574) / 2 + 20574
+        QCOMPARE(s.edHonorar100Proz.value(), 23116.5);
         h.chooseEdition(QStringLiteral("2009"));
         h.chooseKind(QStringLiteral("Gebäude"));
         QCOMPARE(h.trace().H1V, 12442.0); // § 34 unchanged: row 100000, zone 3
@@ -311,8 +311,7 @@ private slots:
         enterWorkedExample(h);
         const double before = h.sheet().edBruttohonorar.value();
         h.writeOverride(QStringLiteral("HOAI2013/leistungsphasen.csv"),
-                        "LP;Sonderbau\r\n1;2\r\n2;7\r\n3;15\r\n4;3\r\n5;25\r\n6;10\r\n7;4\r\n"
-                        "8;32\r\n9;2\r\nParagraph;99\r\n");
+                        workPhaseTableText({{"Sonderbau", {2, 7, 15, 3, 25, 10, 4, 32, 2}, "99"}}));
         h.desktop.errors.clear();
         h.sheet().comboHOAINorm.select(0);
         QVERIFY(!h.desktop.errors.isEmpty());
@@ -329,8 +328,7 @@ private slots:
     {
         CalcHarness h;
         h.writeOverride(QStringLiteral("HOAI2009/leistungsphasen.csv"),
-                        "LP;Sonderbau\r\n1;1\r\n2;1\r\n3;1\r\n4;1\r\n5;1\r\n6;1\r\n7;1\r\n"
-                        "8;1\r\n9;1\r\nParagraph;x\r\n");
+                        workPhaseTableText({{"Sonderbau", {1, 1, 1, 1, 1, 1, 1, 1, 1}, "x"}}));
         h.chooseEdition(QStringLiteral("2009"));
         // Nine share writes, the sum, and the edition change's own run.
         QCOMPARE(h.desktop.errors.size(), 11);

@@ -159,9 +159,10 @@ private slots:
     void overrideWorkPhaseTable()
     {
         CalcHarness h;
-        h.writeOverride(QStringLiteral("HOAI2009/leistungsphasen.csv"),
-                        "LP;Sonderbau;Geb\xE4ude\r\n1;10;3\r\n2;10;7\r\n3;10;11\r\n4;10;6\r\n"
-                        "5;10;25\r\n6;10;10\r\n7;10;4\r\n8;20;31\r\n9;10;3\r\nParagraph;39;34\r\n");
+        h.writeOverride(
+            QStringLiteral("HOAI2009/leistungsphasen.csv"),
+            workPhaseTableText({{"Sonderbau", {10, 10, 10, 10, 10, 10, 10, 20, 10}, "39"},
+                                {"Geb\xE4ude", {3, 7, 11, 6, 25, 10, 4, 31, 3}, "34"}}));
         h.chooseEdition(QStringLiteral("2009"));
         CalculationSheet &s = h.sheet();
         QCOMPARE(s.comboHonorarparagraph.items(), (QStringList{"Sonderbau", "Gebäude"}));

@@ -203,7 +203,7 @@ private slots:
             for (int c = 0; c < rows[r].size(); ++c)
                 QCOMPARE(table.cell(r, c), rows[r][c]);
         }
-        QCOMPARE(table.cell(rows.size(), 0), QString());
+        QCOMPARE(table.cell(static_cast<int>(rows.size()), 0), QString());
         QCOMPARE(table.number(-1, 0), -1.0);
     }
 

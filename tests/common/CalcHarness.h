@@ -15,6 +15,31 @@
 
 #include <memory>
 
+// One kind of work of a work-phase table file.
+struct WorkPhaseColumn
+{
+    QByteArray kind; // Windows-1252
+    std::array<int, 9> shares;
+    QByteArray paragraph;
+};
+
+// The bytes of a work-phase table file as an office would write one.
+inline QByteArray workPhaseTableText(const QList<WorkPhaseColumn> &columns)
+{
+    QByteArray text = "LP";
+    for (const WorkPhaseColumn &column : columns)
+        text += ';' + column.kind;
+    for (int n = 0; n < 9; ++n) {
+        text += "\r\n" + QByteArray::number(n + 1);
+        for (const WorkPhaseColumn &column : columns)
+            text += ';' + QByteArray::number(column.shares[n]);
+    }
+    text += "\r\nParagraph";
+    for (const WorkPhaseColumn &column : columns)
+        text += ';' + column.paragraph;
+    return text + "\r\n";
+}
+
 // The calculation as the window holds it after start-up, with German
 // regional settings and an empty program folder of its own for override files.
 struct CalcHarness
