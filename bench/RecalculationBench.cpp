@@ -26,6 +26,10 @@ class SilentDesktop : public Desktop
 {
 public:
     void errorBox(const QString &) override {}
+    void messageBox(const QString &) override {}
+    void NotifyBox(const QString &, const QString &) override {}
+    int AskBox(const QString &, const QString &, int) override { return AnswerNo; }
+    int ShellOpen(const QString &, const QString &, const QString &, int) override { return 0; }
 };
 
 struct Session

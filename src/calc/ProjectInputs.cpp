@@ -49,20 +49,19 @@ constexpr std::array<ProjectKey, 32> kKeys = {{
 
 constexpr std::size_t kEditionKey = 10;
 
-void applyIndex(ChoiceField &list, const ProjectKey &key, const QString &text)
+int checkedIndex(const ProjectKey &key, const QString &text, qsizetype itemCount)
 {
     const auto index = tryParseInt(text);
     if (!index)
         throw InputError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
-    // -1 is how a list without selection is stored.
-    if (*index < -1 || *index >= list.items().size()) {
+    if (*index < 0 || *index >= itemCount) {
         throw InputError(QStringLiteral("Der Wert %1 für \"%2\" liegt außerhalb der Auswahl "
                                         "(0 bis %3).")
                              .arg(*index)
                              .arg(QLatin1String(key.key))
-                             .arg(list.items().size() - 1));
+                             .arg(itemCount - 1));
     }
-    list.setIndex(*index);
+    return *index;
 }
 
 void applyValue(CalculationSheet &sheet, const ProjectKey &key, const QString &text)
@@ -72,17 +71,23 @@ void applyValue(CalculationSheet &sheet, const ProjectKey &key, const QString &t
     case K::Text:
         static_cast<TextField *>(field)->setText(text);
         break;
-    case K::Index:
-        applyIndex(*static_cast<ChoiceField *>(field), key, text);
-        break;
-    case K::Number: {
-        const auto value = tryParseFloat(text, sheet.settings().decimalSeparator);
-        if (!value)
-            throw InputError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
-        static_cast<NumericField *>(field)->setValue(*value);
+    case K::Index: {
+        auto *list = static_cast<ChoiceField *>(field);
+        list->setIndex(checkedIndex(key, text, list->items().size()));
         break;
     }
+    case K::Number:
+        static_cast<NumericField *>(field)->setValue(
+            parseProjectNumber(text, sheet.settings().decimalSeparator));
+        break;
     }
+}
+
+// The number of kinds of work of an edition's work-phase table.
+qsizetype kindCount(Calculation &calculation, int editionIndex)
+{
+    const TableInfo *table = workPhaseTable(FeeSelection::tableEditionOf(editionIndex));
+    return table ? calculation.tables().load(*table)->columnCount() - 1 : 0;
 }
 
 } // namespace
@@ -101,16 +106,50 @@ const ProjectKey *findProjectKey(QStringView key)
     return nullptr;
 }
 
-Field *fieldOf(CalculationSheet &sheet, const ProjectKey &key)
+Field *fieldOf(const CalculationSheet &sheet, const ProjectKey &key)
 {
     return sheet.field(QString::fromLatin1(key.component));
+}
+
+double parseProjectNumber(const QString &text, QChar decimalSeparator)
+{
+    QString regional = text;
+    for (QChar &c : regional) {
+        if (c == QLatin1Char('.') || c == QLatin1Char(','))
+            c = decimalSeparator;
+    }
+    if (const auto value = tryParseFloat(regional, decimalSeparator))
+        return *value;
+    throw InputError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+}
+
+void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup)
+{
+    CalculationSheet &sheet = calculation.sheet();
+    int edition = sheet.comboHOAINorm.index();
+    if (const auto text = lookup(kKeys[kEditionKey]))
+        edition = checkedIndex(kKeys[kEditionKey], *text, sheet.comboHOAINorm.items().size());
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        const ProjectKey &key = kKeys[i];
+        const auto text = lookup(key);
+        if (i == kEditionKey || !text)
+            continue;
+        if (key.kind == K::Number) {
+            parseProjectNumber(*text, sheet.settings().decimalSeparator);
+        } else if (key.kind == K::Index) {
+            const auto *list = static_cast<const ChoiceField *>(fieldOf(sheet, key));
+            const bool kind = list == &sheet.comboHonorarparagraph;
+            checkedIndex(key, *text, kind ? kindCount(calculation, edition) : list->items().size());
+        }
+    }
 }
 
 void applyProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup)
 {
     CalculationSheet &sheet = calculation.sheet();
     if (const auto edition = lookup(kKeys[kEditionKey])) {
-        applyIndex(sheet.comboHOAINorm, kKeys[kEditionKey], *edition);
+        sheet.comboHOAINorm.setIndex(
+            checkedIndex(kKeys[kEditionKey], *edition, sheet.comboHOAINorm.items().size()));
         calculation.selection().comboHOAINormChange();
     }
     for (std::size_t i = 0; i < kKeys.size(); ++i) {

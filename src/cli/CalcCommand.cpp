@@ -4,11 +4,13 @@
 #include "SheetJson.h"
 #include "StderrDesktop.h"
 
-#include "base/NumberText.h"
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
 #include "calc/ProjectInputs.h"
+#include "persist/MasterData.h"
+#include "persist/ProjectFile.h"
+#include "persist/SettingsLocation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,9 +30,11 @@ constexpr int kBadArguments = 2;
 
 struct CalcOptions
 {
-    QMap<const ProjectKey *, QString> values; // regional notation
+    QMap<const ProjectKey *, QString> values; // as given
     bool json = false;
     QString programDir;
+    QString projectFile;
+    QString saveFile;
 };
 
 class ArgumentError
@@ -39,61 +43,30 @@ public:
     QString message;
 };
 
-// Numbers on the command line take '.' or ',' as decimal separator.
-QString toRegionalNumber(const QString &text, QChar decimalSeparator)
-{
-    QString regional = text;
-    for (QChar &c : regional) {
-        if (c == QLatin1Char('.') || c == QLatin1Char(','))
-            c = decimalSeparator;
-    }
-    return regional;
-}
-
-QString checkedValue(const ProjectKey &key, const QString &text, const RegionalSettings &settings)
-{
-    switch (key.kind) {
-    case ProjectKey::Text:
-        return text;
-    case ProjectKey::Index: {
-        const auto index = tryParseInt(text);
-        if (!index)
-            throw ArgumentError{QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text)};
-        if (*index < 0) {
-            throw ArgumentError{
-                QStringLiteral("Der Wert %1 für \"%2\" liegt außerhalb der Auswahl.")
-                    .arg(text, QLatin1String(key.key))};
-        }
-        return text;
-    }
-    case ProjectKey::Number: {
-        const QString regional = toRegionalNumber(text, settings.decimalSeparator);
-        if (!tryParseFloat(regional, settings.decimalSeparator))
-            throw ArgumentError{QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text)};
-        return regional;
-    }
-    }
-    return text;
-}
-
-CalcOptions parseOptions(const QStringList &arguments, const RegionalSettings &settings)
+CalcOptions parseOptions(const QStringList &arguments)
 {
     CalcOptions options;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
-        const auto takeValue = [&](const QString &option) {
-            const QString prefix = option + QLatin1Char('=');
+        // "--option value" or "--option=value".
+        const auto isOption = [&argument](const char *name) {
+            return argument == QLatin1String(name) ||
+                   argument.startsWith(QLatin1String(name) + QLatin1Char('='));
+        };
+        const auto takeValue = [&](const char *name) {
+            const QString prefix = QLatin1String(name) + QLatin1Char('=');
             if (argument.startsWith(prefix))
                 return argument.mid(prefix.size());
-            if (i + 1 >= arguments.size())
-                throw ArgumentError{QStringLiteral("Zur Option %1 fehlt der Wert.").arg(option)};
+            if (i + 1 >= arguments.size()) {
+                throw ArgumentError{
+                    QStringLiteral("Zur Option %1 fehlt der Wert.").arg(QLatin1String(name))};
+            }
             return arguments[++i];
         };
         if (argument == QLatin1String("--json")) {
             options.json = true;
-        } else if (argument == QLatin1String("--set") ||
-                   argument.startsWith(QLatin1String("--set="))) {
-            const QString assignment = takeValue(QStringLiteral("--set"));
+        } else if (isOption("--set")) {
+            const QString assignment = takeValue("--set");
             const qsizetype equals = assignment.indexOf(QLatin1Char('='));
             if (equals <= 0) {
                 throw ArgumentError{
@@ -103,16 +76,22 @@ CalcOptions parseOptions(const QStringList &arguments, const RegionalSettings &s
             const ProjectKey *key = findProjectKey(name);
             if (!key)
                 throw ArgumentError{QStringLiteral("Unbekannter Schlüssel: %1").arg(name)};
-            options.values[key] = checkedValue(*key, assignment.mid(equals + 1), settings);
-        } else if (argument == QLatin1String("--program-dir") ||
-                   argument.startsWith(QLatin1String("--program-dir="))) {
-            options.programDir = takeValue(QStringLiteral("--program-dir"));
+            options.values[key] = assignment.mid(equals + 1);
+        } else if (isOption("--program-dir")) {
+            options.programDir = takeValue("--program-dir");
+        } else if (isOption("--project")) {
+            options.projectFile = takeValue("--project");
+        } else if (isOption("--save")) {
+            options.saveFile = takeValue("--save");
         } else {
             throw ArgumentError{QStringLiteral("Unbekannte Option: %1").arg(argument)};
         }
     }
     return options;
 }
+
+// The window's program base name: the command line tool shares its office.
+const QString kWindowBaseName = QStringLiteral("zolvaric");
 
 } // namespace
 
@@ -147,30 +126,37 @@ int runCalcCommand(const QStringList &arguments)
         return kCalculated;
     }
 
-    const RegionalSettings settings = RegionalSettings::system();
     CalcOptions options;
     try {
-        options = parseOptions(arguments, settings);
+        options = parseOptions(arguments);
     } catch (const ArgumentError &error) {
         err << error.message << Qt::endl;
         return kBadArguments;
     }
 
+    const RegionalSettings settings = RegionalSettings::system();
     ProgramRun run;
-    run.programDir =
-        WithBackslash(options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                   : QDir(options.programDir).absolutePath());
+    run.programDir = WithBackslash(QDir::toNativeSeparators(
+        options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                     : QDir(options.programDir).absolutePath()));
     StderrDesktop desktop;
     Calculation calculation(settings, run, desktop);
+    // The office's master data as the window finds them; only read here.
+    run.settingsFile = findSettingsFile(run.programDir, kWindowBaseName);
+    LoadStammdaten(calculation.sheet(), run.settingsFile);
     try {
         calculation.startUp();
-        applyProjectInputs(calculation,
-                           [&options](const ProjectKey &key) -> std::optional<QString> {
-                               const auto found = options.values.constFind(&key);
-                               if (found == options.values.constEnd())
-                                   return std::nullopt;
-                               return *found;
-                           });
+        if (!options.projectFile.isEmpty() &&
+            !LoadProject(calculation, run, desktop, options.projectFile))
+            return kFailed;
+        const ProjectValueLookup lookup = [&options](const ProjectKey &key) -> std::optional<QString> {
+            const auto found = options.values.constFind(&key);
+            if (found == options.values.constEnd())
+                return std::nullopt;
+            return *found;
+        };
+        checkProjectInputs(calculation, lookup);
+        applyProjectInputs(calculation, lookup);
         recomputeProject(calculation);
     } catch (const InputError &error) {
         err << error.message() << Qt::endl;
@@ -179,6 +165,8 @@ int runCalcCommand(const QStringList &arguments)
         err << "Fehler: " << error.message() << Qt::endl;
         return kFailed;
     }
+    if (!options.saveFile.isEmpty() && !SaveProject(calculation, run, desktop, options.saveFile))
+        return kFailed;
 
     for (const QString &warning : calculation.warnings())
         err << "Warnung: " << warning << Qt::endl;

@@ -6,20 +6,23 @@
 
 namespace zolvaric {
 
-// Without a window, the error box is a line on standard error.
+// Without a window, messages are lines on standard error and questions are
+// answered "no": the command line tool never waits for a user.
 class StderrDesktop : public Desktop
 {
 public:
-    void errorBox(const QString &text) override
+    void errorBox(const QString &text) override { print(QStringLiteral("Fehler: ") + text); }
+    void messageBox(const QString &text) override { print(text); }
+    void NotifyBox(const QString &text, const QString &) override { print(text); }
+    int AskBox(const QString &text, const QString &, int) override
     {
-        QTextStream(stderr) << "Fehler: " << text << Qt::endl;
-        ++m_errors;
+        print(text);
+        return AnswerNo;
     }
-
-    int errors() const { return m_errors; }
+    int ShellOpen(const QString &, const QString &, const QString &, int) override { return 0; }
 
 private:
-    int m_errors = 0;
+    static void print(const QString &text) { QTextStream(stderr) << text << Qt::endl; }
 };
 
 } // namespace zolvaric

@@ -35,10 +35,20 @@ const QStringList kWorkedExample = {"--set", "HOAI_nach=1",
                                     "--set", "Nebenkosten=5",
                                     "--set", "MwSt=19"};
 
+// A home of its own: the tool must never see the real user's files.
+const QTemporaryDir &home()
+{
+    static const QTemporaryDir dir;
+    return dir;
+}
+
 CliRun runCli(const QStringList &arguments)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home().path());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home().filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home().filePath(QStringLiteral("config")));
     // No regional settings of the machine: the program's German ones.
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     environment.remove(QStringLiteral("LANG"));

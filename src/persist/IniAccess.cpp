@@ -1,0 +1,79 @@
+#include "IniAccess.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace zolvaric {
+
+namespace {
+
+// The document of a file; empty when there is no readable file.
+std::optional<IniDocument> readDocument(const QString &path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return IniDocument::fromBytes(file.readAll());
+}
+
+QString oneLine(QString value)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    return value.replace(lineBreak, QStringLiteral(" "));
+}
+
+} // namespace
+
+IniReader::IniReader(const QString &file) : m_document(readDocument(file)) {}
+
+QString IniReader::string(const QString &section, const QString &key,
+                          const QString &defaultValue) const
+{
+    if (!m_document)
+        return defaultValue;
+    const auto value = m_document->value(section, key);
+    return value && !value->isEmpty() ? *value : defaultValue;
+}
+
+QString ReadIniString(const QString &file, const QString &section, const QString &key,
+                      const QString &defaultValue)
+{
+    return IniReader(file).string(section, key, defaultValue);
+}
+
+bool ReadIniBool(const QString &file, const QString &section, const QString &key,
+                 bool defaultValue)
+{
+    if (!QFileInfo(file).isFile())
+        return defaultValue;
+    QString text = ReadIniString(file, section, key, QString());
+    if (text.size() > 2 && text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        text = QLatin1Char('$') + text.mid(2);
+    bool ok = false;
+    const int value = text.startsWith(QLatin1Char('$')) ? text.mid(1).toInt(&ok, 16)
+                                                        : text.toInt(&ok, 10);
+    return ok ? value != 0 : defaultValue;
+}
+
+WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries)
+{
+    IniDocument document;
+    if (QFileInfo::exists(file)) {
+        auto existing = readDocument(file);
+        if (!existing)
+            return WriteResult{false, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(file)};
+        document = std::move(*existing);
+    }
+    for (const auto &[key, value] : entries)
+        document.setValue(section, key, oneLine(value));
+    return writeFileAtomically(file, document.toBytes());
+}
+
+WriteResult WriteIniString(const QString &file, const QString &section, const QString &key,
+                           const QString &value)
+{
+    return WriteIniStrings(file, section, {{key, value}});
+}
+
+} // namespace zolvaric

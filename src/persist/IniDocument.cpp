@@ -1,0 +1,153 @@
+#include "IniDocument.h"
+
+#include "base/Cp1252.h"
+
+namespace zolvaric {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The name of a section header line, nullopt for other lines.
+std::optional<QStringView> sectionName(QStringView line)
+{
+    line = line.trimmed();
+    if (!line.startsWith(QLatin1Char('[')))
+        return std::nullopt;
+    const qsizetype close = line.indexOf(QLatin1Char(']'));
+    const QStringView name = close < 0 ? line.sliced(1) : line.sliced(1, close - 1);
+    return name.trimmed();
+}
+
+// The key of an entry line, nullopt for lines without '='.
+std::optional<QStringView> keyName(QStringView line)
+{
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return std::nullopt;
+    return line.left(equals).trimmed();
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool fitsCp1252(const QString &text)
+{
+    return decodeCp1252(encodeCp1252(text)) == text;
+}
+
+} // namespace
+
+IniDocument IniDocument::fromBytes(QByteArrayView bytes)
+{
+    IniDocument document;
+    document.m_utf8 = bytes.startsWith("\xEF\xBB\xBF");
+    const QString text = decodeTextFile(bytes);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+            ++end;
+        Line line{text.mid(start, end - start), QString()};
+        if (end < text.size()) {
+            const bool crLf = text[end] == QLatin1Char('\r') && end + 1 < text.size() &&
+                              text[end + 1] == QLatin1Char('\n');
+            line.end = text.mid(end, crLf ? 2 : 1);
+        }
+        start = end + line.end.size();
+        document.m_lines.append(std::move(line));
+    }
+    return document;
+}
+
+QByteArray IniDocument::toBytes() const
+{
+    QString text;
+    for (const Line &line : m_lines)
+        text += line.text + line.end;
+    if (!m_utf8 && fitsCp1252(text))
+        return encodeCp1252(text);
+    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+qsizetype IniDocument::findSection(QStringView section) const
+{
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const auto name = sectionName(m_lines[i].text);
+        if (name && sameName(*name, section))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype IniDocument::sectionEnd(qsizetype header) const
+{
+    qsizetype i = header + 1;
+    while (i < m_lines.size() && !sectionName(m_lines[i].text))
+        ++i;
+    return i;
+}
+
+qsizetype IniDocument::findKey(qsizetype header, QStringView key) const
+{
+    const qsizetype end = sectionEnd(header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        const auto name = keyName(m_lines[i].text);
+        if (name && sameName(*name, key))
+            return i;
+    }
+    return -1;
+}
+
+std::optional<QString> IniDocument::value(QStringView section, QStringView key) const
+{
+    const qsizetype header = findSection(section);
+    if (header < 0)
+        return std::nullopt;
+    const qsizetype line = findKey(header, key);
+    if (line < 0)
+        return std::nullopt;
+    const QString &text = m_lines[line].text;
+    QStringView value = QStringView(text).sliced(text.indexOf(QLatin1Char('=')) + 1).trimmed();
+    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+        value.back() == value.front())
+        value = value.sliced(1, value.size() - 2);
+    return value.toString();
+}
+
+void IniDocument::insertLine(qsizetype index, const QString &text)
+{
+    // The line before gets an end if it was the file's last line without one.
+    if (index > 0 && m_lines[index - 1].end.isEmpty())
+        m_lines[index - 1].end = kCrLf;
+    m_lines.insert(index, Line{text, kCrLf});
+}
+
+void IniDocument::setValue(QStringView section, QStringView key, const QString &value)
+{
+    const QString entry = key.toString() + QLatin1Char('=') + value;
+    qsizetype header = findSection(section);
+    if (header < 0) {
+        insertLine(m_lines.size(), QLatin1Char('[') + section.toString() + QLatin1Char(']'));
+        insertLine(m_lines.size(), entry);
+        return;
+    }
+    const qsizetype line = findKey(header, key);
+    if (line >= 0) {
+        const QString &old = m_lines[line].text;
+        // An unchanged value keeps its line as it is written.
+        if (QStringView(old).sliced(old.indexOf(QLatin1Char('=')) + 1).trimmed() != value)
+            m_lines[line].text = entry;
+        return;
+    }
+    // After the section's last line that is not blank, so that blank lines
+    // between sections stay where they are.
+    qsizetype insertAt = sectionEnd(header);
+    while (insertAt > header + 1 && m_lines[insertAt - 1].text.trimmed().isEmpty())
+        --insertAt;
+    insertLine(insertAt, entry);
+}
+
+} // namespace zolvaric

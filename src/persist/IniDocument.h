@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace zolvaric {
+
+// An INI file in memory, with the semantics of the Windows profile routines:
+// section and key names match without regard to case, blanks around keys and
+// values do not count, and one pair of enclosing quotes is removed on reading.
+// Writing replaces a value in place or appends the entry after the last line
+// of its section, or appends the section at the end; every other line keeps
+// its text and its line end, so the file keeps its bytes.
+class IniDocument
+{
+public:
+    // Windows-1252, or UTF-8 after a UTF-8 byte-order mark. CR LF, a lone CR
+    // and a lone LF all end a line.
+    static IniDocument fromBytes(QByteArrayView bytes);
+
+    // Windows-1252 when every character fits, else UTF-8 with a byte-order
+    // mark (as also when the file came as UTF-8).
+    QByteArray toBytes() const;
+
+    // The value as read: trimmed, one pair of quotes removed; nullopt when the
+    // section or key is absent.
+    std::optional<QString> value(QStringView section, QStringView key) const;
+    void setValue(QStringView section, QStringView key, const QString &value);
+
+private:
+    struct Line
+    {
+        QString text;
+        QString end; // "\r\n", "\n", "\r" or empty for a last line without one
+    };
+
+    // Index of the section's header line, -1 when absent (first one counts).
+    qsizetype findSection(QStringView section) const;
+    // End of the section starting at header: index of the next header or the line count.
+    qsizetype sectionEnd(qsizetype header) const;
+    qsizetype findKey(qsizetype header, QStringView key) const;
+    void insertLine(qsizetype index, const QString &text);
+
+    QList<Line> m_lines;
+    bool m_utf8 = false;
+};
+
+} // namespace zolvaric

@@ -1,0 +1,36 @@
+#include "MasterData.h"
+
+#include "IniAccess.h"
+
+#include "calc/CalculationSheet.h"
+
+#include <array>
+
+namespace zolvaric {
+
+namespace {
+
+const QString kSection = QStringLiteral("Stammdaten");
+
+// The keys in the order of CalculationSheet::masterDataFields.
+constexpr std::array<const char *, 9> kKeys = {"Firma",   "Zusatz", "Strasse", "PLZ",     "Ort",
+                                               "Telefon", "Fax",    "Email",   "Internet"};
+
+} // namespace
+
+void LoadStammdaten(CalculationSheet &sheet, const QString &settingsFile)
+{
+    const IniReader file(settingsFile);
+    for (std::size_t i = 0; i < kKeys.size(); ++i)
+        sheet.masterDataFields[i]->setText(file.string(kSection, QLatin1String(kKeys[i]), QString()));
+}
+
+WriteResult SaveStammdaten(const CalculationSheet &sheet, const QString &settingsFile)
+{
+    IniEntries entries;
+    for (std::size_t i = 0; i < kKeys.size(); ++i)
+        entries.append({QLatin1String(kKeys[i]), sheet.masterDataFields[i]->text()});
+    return WriteIniStrings(settingsFile, kSection, entries);
+}
+
+} // namespace zolvaric
