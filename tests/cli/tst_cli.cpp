@@ -211,7 +211,7 @@ private slots:
             << QStringList{"--set", "HOAI_nach=2", "--set", "Honorarberechnung_fuer=5"}
             << "liegt außerhalb der Auswahl (0 bis 4).";
         QTest::newRow("negative index")
-            << QStringList{"--set", "HOAI_nach=-1"} << "liegt außerhalb der Auswahl.";
+            << QStringList{"--set", "HOAI_nach=-1"} << "Der Wert -1 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
     }
     void badArguments()
     {
