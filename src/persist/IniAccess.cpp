@@ -1,5 +1,6 @@
 #include "IniAccess.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -59,10 +60,12 @@ bool ReadIniBool(const QString &file, const QString &section, const QString &key
 WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries)
 {
     IniDocument document;
-    if (QFileInfo::exists(file)) {
+    if (QFileInfo(file).isFile()) {
         auto existing = readDocument(file);
-        if (!existing)
-            return WriteResult{false, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(file)};
+        if (!existing) {
+            return WriteResult{false, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.")
+                                          .arg(QDir::toNativeSeparators(file))};
+        }
         document = std::move(*existing);
     }
     for (const auto &[key, value] : entries)

@@ -1,0 +1,366 @@
+#include "CalcHarness.h"
+#include "RunTests.h"
+
+#include "calc/ProjectInputs.h"
+#include "persist/IniAccess.h"
+#include "persist/ProjectFile.h"
+
+#include <QRandomGenerator>
+
+#include <unistd.h>
+
+using namespace zolvaric;
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// Every input and result of a sheet, as the user would compare them.
+QStringList snapshot(const Calculation &calculation)
+{
+    QStringList values;
+    for (const Field *field : calculation.sheet().allFields()) {
+        if (const auto *number = dynamic_cast<const NumericField *>(field))
+            values << QStringLiteral("%1=%2").arg(QLatin1String(field->name()), number->text());
+        else if (const auto *text = dynamic_cast<const TextField *>(field))
+            values << QStringLiteral("%1=%2").arg(QLatin1String(field->name()), text->text());
+        else if (const auto *list = dynamic_cast<const ChoiceField *>(field))
+            values << QStringLiteral("%1=%2").arg(QLatin1String(field->name())).arg(list->index());
+    }
+    const InterpolationTrace &t = calculation.trace();
+    for (double v : {t.K1, t.H1V, t.H1B, t.H1, t.K2, t.H2V, t.H2B, t.H2, t.D1, t.D2, t.D3, t.Grundhonorar})
+        values << QString::number(v, 'g', 17);
+    return values;
+}
+
+QString randomText(QRandomGenerator &random)
+{
+    static const QString alphabet = QStringLiteral("abcXYZ äöüß ÄÖÜ€;\"'=[]%$§&/\\.,-0123 éŁ");
+    QString text;
+    const int length = random.bounded(12);
+    for (int i = 0; i < length; ++i)
+        text += alphabet[random.bounded(static_cast<int>(alphabet.size()))];
+    return text;
+}
+
+// Two decimals, as a field holds them.
+double randomAmount(QRandomGenerator &random, qint64 maxEuro)
+{
+    return static_cast<double>(random.bounded(maxEuro * 100)) / 100.0;
+}
+
+} // namespace
+
+class ProjectFileTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    // Saved and loaded, a sheet comes back with the same inputs and results.
+    // Texts lose their outer blanks (and outer quotes), as the INI format reads them.
+    void randomSheetsSurviveSaveAndLoad()
+    {
+        QRandomGenerator random(8122026);
+        CalcHarness source;
+        CalcHarness target;
+        const QString file = path(QStringLiteral("roundtrip.prj"));
+        for (int round = 0; round < 1000; ++round) {
+            CalculationSheet &s = source.sheet();
+            s.comboHOAINorm.select(random.bounded(4));
+            s.comboHonorarparagraph.select(random.bounded(static_cast<int>(s.comboHonorarparagraph.items().size())));
+            s.comboHonorarzone.select(random.bounded(5));
+            s.comboHonorarsatz.select(random.bounded(5));
+            s.edKosten.setValue(randomAmount(random, 30000000));
+            for (NumericField *share : s.edLP)
+                share->setValue(randomAmount(random, 40));
+            for (NumericField *input : {&s.edZuschlagAnrechenbareKostenProz, &s.edZuschlagUmbau,
+                                        &s.edNebenkosten, &s.edMwSt})
+                input->setValue(randomAmount(random, 30));
+            for (NumericField *input : {&s.edZeithonorar, &s.edBesondereLeistung, &s.edBesondereLeistungZeit})
+                input->setValue(randomAmount(random, 100000));
+            for (TextField *text : s.projectTextFields)
+                text->setText(randomText(random).trimmed());
+            s.edZuschlagAnrechenbareKosten.setText(randomText(random).trimmed());
+
+            QVERIFY(SaveProject(*source.calculation, source.run, source.desktop, file));
+            QVERIFY(LoadProject(*target.calculation, target.run, target.desktop, file));
+            const QStringList expected = snapshot(*source.calculation);
+            const QStringList actual = snapshot(*target.calculation);
+            for (qsizetype i = 0; i < expected.size(); ++i) {
+                if (expected[i] == actual[i])
+                    continue;
+                // Quotes around a whole text are taken for INI quoting.
+                const QString value = expected[i].section(QLatin1Char('='), 1);
+                const bool quotedText = value.size() >= 2 &&
+                                        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+                                        value.back() == value.front();
+                if (!quotedText)
+                    QCOMPARE(actual[i], expected[i]);
+            }
+            QVERIFY(source.desktop.errors.isEmpty());
+            QVERIFY(target.desktop.errors.isEmpty());
+        }
+    }
+
+    void saveAndLoadClearTheChangedFlag()
+    {
+        CalcHarness h;
+        const QString file = path(QStringLiteral("flag.prj"));
+        h.sheet().edKosten.setValue(250000);
+        QVERIFY(h.run.projectChanged);
+        QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(!h.run.projectChanged);
+        QCOMPARE(h.run.projectFile, file);
+        h.sheet().edStammFirma.setText(QStringLiteral("Büro")); // master data are no project data
+        QVERIFY(!h.run.projectChanged);
+        h.sheet().edBauort.setText(QStringLiteral("Köln"));
+        QVERIFY(h.run.projectChanged);
+        QVERIFY(LoadProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(!h.run.projectChanged);
+        QCOMPARE(h.sheet().edBauort.text(), QString());
+        QCOMPARE(projectStatusText(file), QStringLiteral("Aktuelle Projektdatei : \"%1\"").arg(file));
+    }
+
+    void storedForm()
+    {
+        CalcHarness h;
+        CalculationSheet &s = h.sheet();
+        s.edKosten.setValue(250000);
+        s.edZuschlagUmbau.setValue(12.5);
+        s.edProjektbez.setText(QStringLiteral("Neubau Kita"));
+        const QString file = path(QStringLiteral("form.prj"));
+        QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
+        const QByteArray bytes = readBytes(file);
+        QVERIFY(bytes.startsWith("[Projektdaten]\r\nProjektbezeichnung=Neubau Kita\r\nProjektnummer=\r\n"));
+        QVERIFY(bytes.contains("\r\nHOAI_nach=0\r\nHonorarberechnung_fuer=0\r\nHonorarzone=0\r\nHonorarsatz=4\r\n"
+                               "Anrechenbare_Kosten=250000\r\nLP1=2\r\n"));
+        QVERIFY(bytes.contains("\r\nZuschlag_Umbau=12,5\r\n"));
+        QVERIFY(bytes.endsWith("\r\nMwSt=19\r\n"));
+        QCOMPARE(bytes.count("\r\n"), 33);
+    }
+
+    void defaultsOfTheFileFormat_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("only HOAI_nach=2")
+            << QByteArray("[Projektdaten]\r\nHOAI_nach=2\r\n")
+            << QStringList{"comboHOAINorm=2", "comboHonorarparagraph=0", "comboHonorarzone=0",
+                           "comboHonorarsatz=0", "edKosten=", "edLP1=", "edLP8=", "edMwSt=16",
+                           "edZeithonorar=", "edProjektbez="};
+        QTest::newRow("empty MwSt") << QByteArray("[Projektdaten]\r\nMwSt=\r\nLP3=15\r\n")
+                                    << QStringList{"comboHOAINorm=0", "edMwSt=16", "edLP3=15", "edLP1="};
+        QTest::newRow("lower-case keys") << QByteArray("[projektdaten]\r\nmwst=7\r\nanrechenbare_kosten=1000\r\n")
+                                         << QStringList{"edMwSt=7", "edKosten=1000"};
+        QTest::newRow("point as decimal separator")
+            << QByteArray("[Projektdaten]\r\nAnrechenbare_Kosten=1234.5\r\n") << QStringList{"edKosten=1234,5"};
+        QTest::newRow("comma as decimal separator")
+            << QByteArray("[Projektdaten]\r\nAnrechenbare_Kosten=1234,5\r\n") << QStringList{"edKosten=1234,5"};
+    }
+    void defaultsOfTheFileFormat()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QStringList, expected);
+        CalcHarness h;
+        const QString file = path(QStringLiteral("defaults.prj"));
+        writeBytes(file, contents);
+        QVERIFY(LoadProject(*h.calculation, h.run, h.desktop, file));
+        const QStringList values = snapshot(*h.calculation);
+        for (const QString &entry : expected)
+            QVERIFY2(values.contains(entry), qPrintable(entry));
+    }
+
+    void missingFileLoadsAsDefaults()
+    {
+        CalcHarness h;
+        h.sheet().edKosten.setValue(1000);
+        h.sheet().edBauort.setText(QStringLiteral("Bonn"));
+        const QString file = path(QStringLiteral("gibt-es-nicht.prj"));
+        QVERIFY(LoadProject(*h.calculation, h.run, h.desktop, file));
+        QCOMPARE(h.sheet().edKosten.value(), 0.0);
+        QCOMPARE(h.sheet().edMwSt.value(), 16.0);
+        QCOMPARE(h.sheet().edBauort.text(), QString());
+        QCOMPARE(h.run.projectFile, file);
+        QVERIFY(!QFile::exists(file));
+    }
+
+    // The kind of work refers to the list of the stored edition, whatever
+    // edition the window showed before.
+    void kindIndexBelongsToTheStoredEdition()
+    {
+        CalcHarness saver;
+        saver.chooseEdition(QStringLiteral("2002"));
+        saver.chooseKind(QStringLiteral("Tragwerksplanung"));
+        const QString file = path(QStringLiteral("2002.prj"));
+        QVERIFY(SaveProject(*saver.calculation, saver.run, saver.desktop, file));
+        QCOMPARE(ReadIniString(file, "Projektdaten", "Honorarberechnung_fuer", QString()), QStringLiteral("4"));
+
+        CalcHarness loader; // shows 2021 with seven kinds
+        QVERIFY(LoadProject(*loader.calculation, loader.run, loader.desktop, file));
+        QCOMPARE(loader.sheet().comboHOAINorm.currentText(), QStringLiteral("2002"));
+        QCOMPARE(loader.sheet().comboHonorarparagraph.index(), 4);
+        QCOMPARE(loader.sheet().comboHonorarparagraph.currentText(), QStringLiteral("Tragwerksplanung"));
+        QCOMPARE(loader.sheet().edHonorartafel.text(), QStringLiteral("Tragwerksplanung( §65)"));
+    }
+
+    // A bad file changes nothing: not the sheet, not the project file, not the flag.
+    void badFileIsRejectedWhole_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("list index -1") << QByteArray("Honorarzone=-1")
+                                       << "Der Wert -1 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("list index 7") << QByteArray("Honorarsatz=7")
+                                      << "Der Wert 7 für \"Honorarsatz\" liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("edition 4") << QByteArray("HOAI_nach=4")
+                                   << "Der Wert 4 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
+        QTest::newRow("kind beyond the 2009 list")
+            << QByteArray("HOAI_nach=2\r\nHonorarberechnung_fuer=5")
+            << "Der Wert 5 für \"Honorarberechnung_fuer\" liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("index no integer") << QByteArray("Honorarzone=zwei")
+                                          << "'zwei' ist kein gültiger Integerwert";
+        QTest::newRow("number") << QByteArray("MwSt=19%") << "'19%' ist kein gültiger Gleitkommawert";
+        QTest::newRow("last key bad") << QByteArray("LP1=5\r\nAnrechenbare_Kosten=1.000,00")
+                                      << "'1.000,00' ist kein gültiger Gleitkommawert";
+    }
+    void badFileIsRejectedWhole()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, message);
+        CalcHarness h;
+        h.sheet().edKosten.setValue(123456);
+        h.sheet().edProjektbez.setText(QStringLiteral("Bestand"));
+        const QString previous = path(QStringLiteral("previous.prj"));
+        h.run.projectFile = previous;
+        const QStringList before = snapshot(*h.calculation);
+        const QString file = path(QStringLiteral("bad.prj"));
+        writeBytes(file, "[Projektdaten]\r\nProjektbezeichnung=Neu\r\n" + line + "\r\n");
+
+        QVERIFY(!LoadProject(*h.calculation, h.run, h.desktop, file));
+        QCOMPARE(h.desktop.errors, QStringList{message});
+        QCOMPARE(snapshot(*h.calculation), before);
+        QCOMPARE(h.run.projectFile, previous);
+        QVERIFY(h.run.projectChanged);
+    }
+
+    void cancelledDialogsDoNothing()
+    {
+        CalcHarness h;
+        h.sheet().edKosten.setValue(5000);
+        const QStringList before = snapshot(*h.calculation);
+        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, std::nullopt));
+        QVERIFY(!LoadProject(*h.calculation, h.run, h.desktop, std::nullopt));
+        QCOMPARE(snapshot(*h.calculation), before);
+        QVERIFY(h.run.projectChanged);
+        QVERIFY(h.run.projectFile.isEmpty());
+        QVERIFY(h.desktop.errors.isEmpty() && h.desktop.notices.isEmpty());
+    }
+
+    void saveKeepsWhatTheProgramDoesNotKnow()
+    {
+        CalcHarness h;
+        const QString file = path(QStringLiteral("foreign.prj"));
+        writeBytes(file, "[Notizen]\r\nText=Angebot bis Freitag\r\n"
+                         "[Projektdaten]\r\nEigenesFeld=bleibt\r\nMwSt=16\r\n");
+        QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
+        QCOMPARE(ReadIniString(file, "Notizen", "Text", QString()), QStringLiteral("Angebot bis Freitag"));
+        QCOMPARE(ReadIniString(file, "Projektdaten", "EigenesFeld", QString()), QStringLiteral("bleibt"));
+        QCOMPARE(ReadIniString(file, "Projektdaten", "MwSt", QString()), QStringLiteral("19"));
+        QVERIFY(readBytes(file).startsWith("[Notizen]\r\nText=Angebot bis Freitag\r\n[Projektdaten]\r\nEigenesFeld=bleibt\r\nMwSt=19\r\n"));
+    }
+
+    void failedSave_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "fehlt/projekt.prj" << "existiert nicht";
+        QTest::newRow("parent is a file") << "datei.txt/projekt.prj" << "existiert nicht";
+        QTest::newRow("target is a folder") << "ordner.prj" << "ist ein Ordner";
+    }
+    void failedSave()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        writeBytes(path(QStringLiteral("datei.txt")), "x");
+        QDir().mkpath(path(QStringLiteral("ordner.prj")));
+        CalcHarness h;
+        h.sheet().edKosten.setValue(1000);
+        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, path(target)));
+        QCOMPARE(h.desktop.notices.size(), 1);
+        QVERIFY(h.desktop.notices.first().startsWith(QStringLiteral("Das Projekt konnte nicht gespeichert werden: ")));
+        QVERIFY2(h.desktop.notices.first().contains(reason), qPrintable(h.desktop.notices.first()));
+        QVERIFY(h.run.projectChanged);
+        QVERIFY(h.run.projectFile.isEmpty());
+    }
+
+    // Read-only files and folders refuse writes only to users other than root.
+    void readOnlyTargets()
+    {
+        if (geteuid() == 0)
+            QSKIP("root may write everywhere; the injected faults below stand in");
+        const QString folder = path(QStringLiteral("readonly"));
+        QDir().mkpath(folder);
+        const QString file = folder + QStringLiteral("/alt.prj");
+        writeBytes(file, "[Projektdaten]\r\nMwSt=7\r\n");
+        QFile::setPermissions(file, QFileDevice::ReadOwner);
+        CalcHarness h;
+        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(h.desktop.notices.first().contains(QStringLiteral("schreibgeschützt")));
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, folder + QStringLiteral("/neu.prj")));
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(readBytes(file), QByteArray("[Projektdaten]\r\nMwSt=7\r\n"));
+    }
+
+    void saveFailingMidwayKeepsThePreviousFile_data()
+    {
+        QTest::addColumn<qint64>("failAt");
+        QTest::newRow("at the first byte") << qint64(0);
+        QTest::newRow("midway") << qint64(4096);
+    }
+    void saveFailingMidwayKeepsThePreviousFile()
+    {
+        QFETCH(qint64, failAt);
+        const QString file = path(QStringLiteral("midway.prj"));
+        QByteArray previous = "[Projektdaten]\r\nMwSt=16\r\n[Anhang]\r\n";
+        for (int i = 0; i < 400; ++i)
+            previous += "Zeile" + QByteArray::number(i) + "=xxxxxxxxxxxxxxxxxxxx\r\n";
+        writeBytes(file, previous);
+        CalcHarness h;
+        h.sheet().edKosten.setValue(99999);
+        h.run.projectFile = QStringLiteral("/vorher.prj");
+        setWriteFaultForTests([failAt](qint64 written) { return written < failAt; });
+        const bool saved = SaveProject(*h.calculation, h.run, h.desktop, file);
+        setWriteFaultForTests(nullptr);
+        QVERIFY(!saved);
+        QCOMPARE(readBytes(file), previous);
+        QVERIFY(h.run.projectChanged);
+        QCOMPARE(h.run.projectFile, QStringLiteral("/vorher.prj"));
+        QCOMPARE(h.desktop.notices.size(), 1);
+    }
+
+    void promptTexts()
+    {
+        QCOMPARE(savePromptText(), QStringLiteral("Das aktuelle Projekt wurde noch nicht gespeichert. Jetzt Speichern?"));
+        QCOMPARE(savePromptCaption(QStringLiteral("Zolvaric")), QStringLiteral("Zolvaric - Abfrage"));
+    }
+};
+
+ZOLVARIC_TEST_RUNNER(ProjectFileTest)
+
+#include "ProjectFileTest.moc"

@@ -1,0 +1,193 @@
+#include "RecordingDesktop.h"
+#include "RunTests.h"
+
+#include "base/Paths.h"
+#include "base/RegionalSettings.h"
+#include "calc/CalculationSheet.h"
+#include "persist/IniAccess.h"
+#include "persist/MasterData.h"
+#include "persist/Registry.h"
+#include "persist/SettingsLocation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace zolvaric;
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+const QByteArray kOfficeFile = "[Einstellungen]\r\nUseAllwaysAppDir=0\r\n"
+                               "[Stammdaten]\r\nFirma=Planungsb\xFCro Sonne\r\nOrt=Bonn\r\n";
+
+} // namespace
+
+class SettingsTest : public QObject
+{
+    Q_OBJECT
+
+    const RegionalSettings m_german = RegionalSettings::german();
+    std::unique_ptr<QTemporaryDir> m_programDir;
+    QString m_baseName;
+
+    QString programDir() const { return WithBackslash(m_programDir->path()); }
+    QString dataFolder() const { return DataFolder(m_baseName); }
+
+private slots:
+    // Every test starts without data folder, in a program folder of its own.
+    void init()
+    {
+        m_programDir = std::make_unique<QTemporaryDir>();
+        m_baseName = QStringLiteral("zolvaric-test-%1").arg(QString::fromLatin1(QTest::currentTestFunction()));
+        QDir(dataFolder()).removeRecursively();
+    }
+
+    void dataFolderLiesInTheUsersDataHome()
+    {
+        const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        QVERIFY(dataHome.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+        QCOMPARE(DataFolder(QStringLiteral("zolvaric")),
+                 WithBackslash(dataHome + QStringLiteral("/Quorvel-Software/zolvaric")));
+    }
+
+    void firstStartWithoutAnySettings()
+    {
+        RecordingDesktop desktop;
+        const QString settings = chooseSettingsFile(programDir(), m_baseName, desktop);
+        QCOMPARE(settings, dataFolder() + QStringLiteral("Zolvaric.ini"));
+        QVERIFY(QFileInfo(dataFolder()).isDir());
+        QVERIFY(!QFile::exists(settings));
+
+        CalculationSheet sheet(m_german);
+        LoadStammdaten(sheet, settings);
+        for (const TextField *field : sheet.masterDataFields)
+            QCOMPARE(field->text(), QString());
+        sheet.edStammOrt.setText(QStringLiteral("Köln"));
+        QVERIFY(SaveStammdaten(sheet, settings));
+        QCOMPARE(readBytes(settings), QByteArray("[Stammdaten]\r\nFirma=\r\nZusatz=\r\nStrasse=\r\nPLZ=\r\n"
+                                                 "Ort=K\xF6ln\r\nTelefon=\r\nFax=\r\nEmail=\r\nInternet=\r\n"));
+        QVERIFY(desktop.messages.isEmpty());
+    }
+
+    void programFolderFileSeedsTheDataFolderOnce()
+    {
+        writeBytes(programDir() + QStringLiteral("Zolvaric.ini"), kOfficeFile);
+        RecordingDesktop desktop;
+        const QString settings = chooseSettingsFile(programDir(), m_baseName, desktop);
+        QCOMPARE(settings, dataFolder() + QStringLiteral("Zolvaric.ini"));
+        QCOMPARE(readBytes(settings), kOfficeFile);
+
+        CalculationSheet sheet(m_german);
+        LoadStammdaten(sheet, settings);
+        QCOMPARE(sheet.edStammFirma.text(), QStringLiteral("Planungsbüro Sonne"));
+        sheet.edStammFirma.setText(QStringLiteral("Planungsbüro Mond"));
+        QVERIFY(SaveStammdaten(sheet, settings));
+        QCOMPARE(readBytes(programDir() + QStringLiteral("Zolvaric.ini")), kOfficeFile);
+
+        // From now on the copy counts; the program folder is not looked at again.
+        writeBytes(programDir() + QStringLiteral("Zolvaric.ini"), "[Stammdaten]\r\nFirma=Andere\r\n");
+        const QString again = chooseSettingsFile(programDir(), m_baseName, desktop);
+        LoadStammdaten(sheet, again);
+        QCOMPARE(sheet.edStammFirma.text(), QStringLiteral("Planungsbüro Mond"));
+        QVERIFY(readBytes(again).contains("[Einstellungen]\r\nUseAllwaysAppDir=0\r\n"));
+    }
+
+    void useAllwaysAppDir_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<bool>("programFolder");
+        QTest::newRow("1") << QByteArray("1") << true;
+        QTest::newRow("-1") << QByteArray("-1") << true;
+        QTest::newRow("0x10") << QByteArray("0x10") << true;
+        QTest::newRow("0") << QByteArray("0") << false;
+        QTest::newRow("ja") << QByteArray("ja") << false;
+        QTest::newRow("empty") << QByteArray("") << false;
+        QTest::newRow("missing") << QByteArray() << false;
+    }
+    void useAllwaysAppDir()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(bool, programFolder);
+        const QString programFile = programDir() + QStringLiteral("Zolvaric.ini");
+        writeBytes(programFile, value.isNull() ? QByteArray("[Einstellungen]\r\n")
+                                               : "[Einstellungen]\r\nUseAllwaysAppDir=" + value + "\r\n");
+        RecordingDesktop desktop;
+        const QString settings = chooseSettingsFile(programDir(), m_baseName, desktop);
+        QCOMPARE(settings, programFolder ? programFile : dataFolder() + QStringLiteral("Zolvaric.ini"));
+        // The program folder's choice creates and consults no data folder.
+        QCOMPARE(QFileInfo(dataFolder()).exists(), !programFolder);
+        QCOMPARE(findSettingsFile(programDir(), m_baseName), settings);
+    }
+
+    void masterDataSaveKeepsTheSettings()
+    {
+        const QString programFile = programDir() + QStringLiteral("Zolvaric.ini");
+        writeBytes(programFile, "[Einstellungen]\r\nUseAllwaysAppDir=1\r\n[Stammdaten]\r\nOrt=  Bonn  \r\n");
+        RecordingDesktop desktop;
+        const QString settings = chooseSettingsFile(programDir(), m_baseName, desktop);
+        CalculationSheet sheet(m_german);
+        LoadStammdaten(sheet, settings);
+        QCOMPARE(sheet.edStammOrt.text(), QStringLiteral("Bonn")); // blanks do not survive
+        QCOMPARE(sheet.edStammFirma.text(), QString());
+        sheet.edStammEmail.setText(QStringLiteral("info@sonne.de"));
+        QVERIFY(SaveStammdaten(sheet, settings));
+        QVERIFY(ReadIniBool(settings, "Einstellungen", "UseAllwaysAppDir", false));
+        QCOMPARE(ReadIniString(settings, "Stammdaten", "Email", QString()), QStringLiteral("info@sonne.de"));
+    }
+
+    void failedSeedingCopyIsReported()
+    {
+        writeBytes(programDir() + QStringLiteral("Zolvaric.ini"), kOfficeFile);
+        // The data folder's place is taken by a file: the copy cannot succeed.
+        const QString folder = dataFolder();
+        writeBytes(folder.chopped(1), "im Weg");
+        RecordingDesktop desktop;
+        const QString settings = chooseSettingsFile(programDir(), m_baseName, desktop);
+        QCOMPARE(settings, folder + QStringLiteral("Zolvaric.ini"));
+        QCOMPARE(desktop.messages.size(), 2);
+        QVERIFY(desktop.messages[0].startsWith(QStringLiteral("Beim Kopieren der Datei \"%1Zolvaric.ini\" nach \"%2Zolvaric.ini\" ist ein Fehler aufgetreten (")
+                                                   .arg(programDir(), folder)));
+        QVERIFY(desktop.messages[0].endsWith(QStringLiteral(").")));
+        QCOMPARE(desktop.messages[1], QStringLiteral("Fehler beim Kopieren von \"%1Zolvaric.ini\" nach \"%2Zolvaric.ini\"")
+                                          .arg(programDir(), folder));
+        QFile::remove(folder.chopped(1));
+    }
+
+    void readOnlyLookupWritesNothing()
+    {
+        writeBytes(programDir() + QStringLiteral("Zolvaric.ini"), kOfficeFile);
+        QCOMPARE(findSettingsFile(programDir(), m_baseName), programDir() + QStringLiteral("Zolvaric.ini"));
+        QVERIFY(!QFileInfo::exists(dataFolder()));
+    }
+
+    void registryValuesOfEveryStart()
+    {
+        writeStartRegistryValues(QStringLiteral("Zolvaric"));
+        const QString file = registryFile();
+        QVERIFY(file.startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+        const QString key = QStringLiteral("\\Software\\Quorvel-Software\\Zolvaric");
+        QCOMPARE(ReadIniString(file, key, "Applikationsverzeichnis", QString()),
+                 QCoreApplication::applicationFilePath());
+        // The test program carries no version block: an empty version.
+        QCOMPARE(readBytes(file).count("Version Applikation="), 1);
+    }
+};
+
+ZOLVARIC_TEST_RUNNER(SettingsTest)
+
+#include "SettingsTest.moc"
