@@ -3,6 +3,7 @@
 int runNumberTextTest(int argc, char *argv[]);
 int runNumberFormatTest(int argc, char *argv[]);
 int runEncodingTest(int argc, char *argv[]);
+int runUtilityTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -11,5 +12,6 @@ int main(int argc, char *argv[])
     failures += runNumberTextTest(argc, argv);
     failures += runNumberFormatTest(argc, argv);
     failures += runEncodingTest(argc, argv);
+    failures += runUtilityTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
