@@ -149,7 +149,8 @@ int runCalcCommand(const QStringList &arguments)
         if (!options.projectFile.isEmpty() &&
             !LoadProject(calculation, run, desktop, options.projectFile))
             return kFailed;
-        const ProjectValueLookup lookup = [&options](const ProjectKey &key) -> std::optional<QString> {
+        const ProjectValueLookup lookup =
+            [&options](const ProjectKey &key) -> std::optional<QString> {
             const auto found = options.values.constFind(&key);
             if (found == options.values.constEnd())
                 return std::nullopt;

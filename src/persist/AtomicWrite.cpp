@@ -36,7 +36,8 @@ WriteResult writeFileAtomically(const QString &path, const QByteArray &bytes)
         return failure(QStringLiteral("Der Ordner \"%1\" existiert nicht.")
                            .arg(QDir::toNativeSeparators(info.absolutePath())));
     if (info.isDir())
-        return failure(QStringLiteral("\"%1\" ist ein Ordner.").arg(QDir::toNativeSeparators(path)));
+        return failure(
+            QStringLiteral("\"%1\" ist ein Ordner.").arg(QDir::toNativeSeparators(path)));
     if (info.exists() && !info.isWritable())
         return failure(QStringLiteral("Die Datei \"%1\" ist schreibgeschützt.")
                            .arg(QDir::toNativeSeparators(path)));

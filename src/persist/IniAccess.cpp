@@ -43,8 +43,7 @@ QString ReadIniString(const QString &file, const QString &section, const QString
     return IniReader(file).string(section, key, defaultValue);
 }
 
-bool ReadIniBool(const QString &file, const QString &section, const QString &key,
-                 bool defaultValue)
+bool ReadIniBool(const QString &file, const QString &section, const QString &key, bool defaultValue)
 {
     if (!QFileInfo(file).isFile())
         return defaultValue;
@@ -52,8 +51,8 @@ bool ReadIniBool(const QString &file, const QString &section, const QString &key
     if (text.size() > 2 && text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
         text = QLatin1Char('$') + text.mid(2);
     bool ok = false;
-    const int value = text.startsWith(QLatin1Char('$')) ? text.mid(1).toInt(&ok, 16)
-                                                        : text.toInt(&ok, 10);
+    const int value =
+        text.startsWith(QLatin1Char('$')) ? text.mid(1).toInt(&ok, 16) : text.toInt(&ok, 10);
     return ok ? value != 0 : defaultValue;
 }
 

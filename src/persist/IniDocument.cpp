@@ -48,7 +48,8 @@ IniDocument IniDocument::fromBytes(QByteArrayView bytes)
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = start;
-        while (end < text.size() && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+        while (end < text.size() && text[end] != QLatin1Char('\r') &&
+               text[end] != QLatin1Char('\n'))
             ++end;
         Line line{text.mid(start, end - start), QString()};
         if (end < text.size()) {
@@ -111,7 +112,8 @@ std::optional<QString> IniDocument::value(QStringView section, QStringView key) 
         return std::nullopt;
     const QString &text = m_lines[line].text;
     QStringView value = QStringView(text).sliced(text.indexOf(QLatin1Char('=')) + 1).trimmed();
-    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+    if (value.size() >= 2 &&
+        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
         value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
     return value.toString();

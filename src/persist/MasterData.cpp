@@ -22,7 +22,8 @@ void LoadStammdaten(CalculationSheet &sheet, const QString &settingsFile)
 {
     const IniReader file(settingsFile);
     for (std::size_t i = 0; i < kKeys.size(); ++i)
-        sheet.masterDataFields[i]->setText(file.string(kSection, QLatin1String(kKeys[i]), QString()));
+        sheet.masterDataFields[i]->setText(
+            file.string(kSection, QLatin1String(kKeys[i]), QString()));
 }
 
 WriteResult SaveStammdaten(const CalculationSheet &sheet, const QString &settingsFile)

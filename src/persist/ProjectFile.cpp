@@ -37,7 +37,8 @@ QString storedValue(const CalculationSheet &sheet, const ProjectKey &key)
 
 QString projectStatusText(const QString &projectFile)
 {
-    return QStringLiteral("Aktuelle Projektdatei : \"%1\"").arg(QDir::toNativeSeparators(projectFile));
+    return QStringLiteral("Aktuelle Projektdatei : \"%1\"")
+        .arg(QDir::toNativeSeparators(projectFile));
 }
 
 QString savePromptText()
@@ -65,9 +66,9 @@ bool SaveProject(const Calculation &calculation, ProgramRun &run, Desktop &deskt
         return false;
     const WriteResult written = writeProjectFile(calculation, *chosenFile);
     if (!written) {
-        desktop.NotifyBox(QStringLiteral("Das Projekt konnte nicht gespeichert werden: %1")
-                              .arg(written.error),
-                          QCoreApplication::applicationName());
+        desktop.NotifyBox(
+            QStringLiteral("Das Projekt konnte nicht gespeichert werden: %1").arg(written.error),
+            QCoreApplication::applicationName());
         return false;
     }
     run.projectFile = *chosenFile;

@@ -28,8 +28,8 @@ QString quoted(const QString &path)
 QString DataFolder(const QString &programBaseName)
 {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return WithBackslash(QDir::toNativeSeparators(base + QStringLiteral("/Quorvel-Software/") +
-                                                  programBaseName));
+    return WithBackslash(
+        QDir::toNativeSeparators(base + QStringLiteral("/Quorvel-Software/") + programBaseName));
 }
 
 bool CopyDataFile(const QString &source, const QString &target, Desktop &desktop)
@@ -63,14 +63,15 @@ QString LocateDataFile(const QString &fileName, const QString &programDir,
     // installation seed the data folder once.
     const QString seed = WithBackslash(programDir) + fileName;
     if (QFileInfo(seed).isFile() && !CopyDataFile(seed, target, desktop))
-        desktop.messageBox(QStringLiteral("Fehler beim Kopieren von %1 nach %2").arg(quoted(seed), quoted(target)));
+        desktop.messageBox(QStringLiteral("Fehler beim Kopieren von %1 nach %2")
+                               .arg(quoted(seed), quoted(target)));
     return target;
 }
 
 bool useProgramFolder(const QString &programDir)
 {
-    return ReadIniBool(WithBackslash(programDir) + kSettingsFileName, QStringLiteral("Einstellungen"),
-                       QStringLiteral("UseAllwaysAppDir"), false);
+    return ReadIniBool(WithBackslash(programDir) + kSettingsFileName,
+                       QStringLiteral("Einstellungen"), QStringLiteral("UseAllwaysAppDir"), false);
 }
 
 QString chooseSettingsFile(const QString &programDir, const QString &programBaseName,

@@ -67,7 +67,8 @@ private slots:
         QTest::newRow("missing entry") << cli << 5 << "";
         QTest::newRow("index 10") << cli << 10 << "";
         QTest::newRow("index -1") << cli << -1 << "";
-        QTest::newRow("file without version block") << QCoreApplication::applicationFilePath() << 2 << "";
+        QTest::newRow("file without version block")
+            << QCoreApplication::applicationFilePath() << 2 << "";
         QTest::newRow("no file") << QStringLiteral("/gibt/es/nicht") << 2 << "";
     }
     void versionInfo()
@@ -94,7 +95,8 @@ private slots:
         const QString b = m_dir.filePath(QStringLiteral("b"));
         QTest::newRow("TEMP first") << a << b << a;
         QTest::newRow("TMP when TEMP is missing") << QString() << b << b;
-        QTest::newRow("TMP when TEMP is no folder") << m_dir.filePath(QStringLiteral("nichts")) << b << b;
+        QTest::newRow("TMP when TEMP is no folder")
+            << m_dir.filePath(QStringLiteral("nichts")) << b << b;
     }
     void tempFolder()
     {
@@ -109,7 +111,8 @@ private slots:
 
     void systemTempFolderLast()
     {
-        const ScopedEnvironment environment{{"TEMP", QString()}, {"TMP", QString()}, {"TMPDIR", m_dir.path()}};
+        const ScopedEnvironment environment{
+            {"TEMP", QString()}, {"TMP", QString()}, {"TMPDIR", m_dir.path()}};
         QCOMPARE(TempFolder(), QDir::toNativeSeparators(m_dir.path()));
     }
 

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -48,7 +49,8 @@ CliRun runCli(const QStringList &arguments)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), home().path());
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home().filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home().filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       home().filePath(QStringLiteral("config")));
     // No regional settings of the machine: the program's German ones.
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     environment.remove(QStringLiteral("LANG"));
@@ -187,6 +189,82 @@ private slots:
         QCOMPARE(json["edHonorar100Proz"].toDouble(), 600.0);
     }
 
+    void loadThenSetThenSave()
+    {
+        QTemporaryDir dir;
+        const QString project = dir.filePath(QStringLiteral("angebot.prj"));
+        QFile file(project);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Projektdaten]\r\nProjektbezeichnung=Kita Sonnenschein\r\nHOAI_nach=1\r\n"
+                   "Honorarzone=2\r\nHonorarsatz=2\r\nAnrechenbare_Kosten=100000\r\nMwSt=19\r\n"
+                   "LP1=2\r\nLP2=7\r\nLP3=15\r\nLP4=3\r\nLP5=25\r\nLP6=10\r\nLP7=4\r\nLP8="
+                   "32\r\nLP9=2\r\n");
+        file.close();
+        const QString saved = dir.filePath(QStringLiteral("neu.prj"));
+        const QJsonObject json =
+            runJson({"--project", project, "--set", "Anrechenbare_Kosten=120000", "--save", saved});
+        QCOMPARE(json["edProjektbez"].toString(), QStringLiteral("Kita Sonnenschein"));
+        QCOMPARE(json["edHonorar100Proz"].toDouble(), 19803.0);
+        QFile written(saved);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        QVERIFY(bytes.contains("\r\nAnrechenbare_Kosten=120000\r\n"));
+        QVERIFY(bytes.contains("Projektbezeichnung=Kita Sonnenschein\r\n"));
+        // The tool only reads the office's settings and writes no registry values.
+        QVERIFY(!QFileInfo::exists(home().filePath(QStringLiteral("config/Quorvel-Software"))));
+        QVERIFY(!QFileInfo::exists(home().filePath(QStringLiteral("data/Quorvel-Software"))));
+    }
+
+    void failedLoadOrSave_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTemporaryDir dir;
+        QTest::newRow("bad project")
+            << QStringList{"--project", QStringLiteral(ZOLVARIC_TEST_DATA "/projects/bad-zone.prj")}
+            << "Der Wert 9 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("save into a missing folder")
+            << QStringList{"--save", "/gibt/es/nicht/neu.prj"}
+            << "Das Projekt konnte nicht gespeichert werden: Der Ordner \"/gibt/es/nicht\" "
+               "existiert nicht.";
+    }
+    void failedLoadOrSave()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const CliRun run = runCli(arguments);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void masterDataOfTheOffice_data()
+    {
+        QTest::addColumn<bool>("programFolder");
+        QTest::newRow("program folder") << true;
+        QTest::newRow("data folder of the window") << false;
+    }
+    void masterDataOfTheOffice()
+    {
+        QFETCH(bool, programFolder);
+        QTemporaryDir programDir;
+        const QString dataFile =
+            home().filePath(QStringLiteral("data/Quorvel-Software/zolvaric/Zolvaric.ini"));
+        const QString settings =
+            programFolder ? programDir.filePath(QStringLiteral("Zolvaric.ini")) : dataFile;
+        QDir().mkpath(QFileInfo(settings).path());
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(programFolder ? "[Einstellungen]\r\nUseAllwaysAppDir=1\r\n" : "") +
+                   "[Stammdaten]\r\nFirma=Planungsb\xFCro Sonne\r\nInternet=www.sonne.de\r\n");
+        file.close();
+        const QJsonObject json = runJson({"--program-dir", programDir.path()});
+        QFile::remove(dataFile);
+        QCOMPARE(json["edStammFirma"].toString(), QStringLiteral("Planungsbüro Sonne"));
+        QCOMPARE(json["edStammInternet"].toString(), QStringLiteral("www.sonne.de"));
+        QCOMPARE(json["edStammOrt"].toString(), QString());
+    }
+
     void badArguments_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -211,7 +289,8 @@ private slots:
             << QStringList{"--set", "HOAI_nach=2", "--set", "Honorarberechnung_fuer=5"}
             << "liegt außerhalb der Auswahl (0 bis 4).";
         QTest::newRow("negative index")
-            << QStringList{"--set", "HOAI_nach=-1"} << "Der Wert -1 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
+            << QStringList{"--set", "HOAI_nach=-1"}
+            << "Der Wert -1 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
     }
     void badArguments()
     {

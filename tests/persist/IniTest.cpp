@@ -41,39 +41,82 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected"); // "<default>" when the default comes back
-        QTest::newRow("plain") << QByteArray("[A]\r\nk=v\r\n") << "A" << "k" << "v";
+        QTest::newRow("plain") << QByteArray("[A]\r\nk=v\r\n") << "A"
+                               << "k"
+                               << "v";
         QTest::newRow("names ignore case")
-            << QByteArray("[projektdaten]\r\nmwst=19\r\n") << "Projektdaten" << "MwSt" << "19";
+            << QByteArray("[projektdaten]\r\nmwst=19\r\n") << "Projektdaten"
+            << "MwSt"
+            << "19";
         QTest::newRow("blanks around key and value")
-            << QByteArray("[A]\r\n  k  =   v w  \r\n") << "A" << "k" << "v w";
-        QTest::newRow("blanks in the header") << QByteArray("  [ A ]\r\nk=v\r\n") << "A" << "k" << "v";
-        QTest::newRow("double quotes removed")
-            << QByteArray("[A]\r\nk=\"  x \"\r\n") << "A" << "k" << "  x ";
-        QTest::newRow("single quotes removed") << QByteArray("[A]\r\nk='y'\r\n") << "A" << "k" << "y";
-        QTest::newRow("one pair only") << QByteArray("[A]\r\nk=\"\"y\"\"\r\n") << "A" << "k" << "\"y\"";
-        QTest::newRow("quotes that do not match stay")
-            << QByteArray("[A]\r\nk=\"y'\r\n") << "A" << "k" << "\"y'";
-        QTest::newRow("a lone quote stays") << QByteArray("[A]\r\nk=\"\r\n") << "A" << "k" << "\"";
-        QTest::newRow("equals sign in the value") << QByteArray("[A]\r\nk=a=b\r\n") << "A" << "k" << "a=b";
-        QTest::newRow("empty value means default") << QByteArray("[A]\r\nk=\r\n") << "A" << "k" << "<default>";
-        QTest::newRow("empty quotes mean default") << QByteArray("[A]\r\nk=\"\"\r\n") << "A" << "k" << "<default>";
-        QTest::newRow("absent key") << QByteArray("[A]\r\nj=v\r\n") << "A" << "k" << "<default>";
-        QTest::newRow("absent section") << QByteArray("[B]\r\nk=v\r\n") << "A" << "k" << "<default>";
-        QTest::newRow("key of another section")
-            << QByteArray("[A]\r\nj=1\r\n[B]\r\nk=v\r\n") << "A" << "k" << "<default>";
-        QTest::newRow("key before any section") << QByteArray("k=v\r\n[A]\r\n") << "A" << "k" << "<default>";
-        QTest::newRow("first of two sections")
-            << QByteArray("[A]\r\nk=1\r\n[a]\r\nk=2\r\n") << "A" << "k" << "1";
-        QTest::newRow("first of two keys") << QByteArray("[A]\r\nk=1\r\nK=2\r\n") << "A" << "k" << "1";
-        QTest::newRow("lone LF line ends") << QByteArray("[A]\nj=1\nk=v\n") << "A" << "k" << "v";
-        QTest::newRow("lone CR line ends") << QByteArray("[A]\rj=1\rk=v") << "A" << "k" << "v";
-        QTest::newRow("comment is no key") << QByteArray("[A]\r\n;k=v\r\n") << "A" << "k" << "<default>";
-        QTest::newRow("Windows-1252") << QByteArray("[A]\r\nk=M\xFCller \x80\r\n") << "A" << "k" << "Müller €";
+            << QByteArray("[A]\r\n  k  =   v w  \r\n") << "A"
+            << "k"
+            << "v w";
+        QTest::newRow("blanks in the header") << QByteArray("  [ A ]\r\nk=v\r\n") << "A"
+                                              << "k"
+                                              << "v";
+        QTest::newRow("double quotes removed") << QByteArray("[A]\r\nk=\"  x \"\r\n") << "A"
+                                               << "k"
+                                               << "  x ";
+        QTest::newRow("single quotes removed") << QByteArray("[A]\r\nk='y'\r\n") << "A"
+                                               << "k"
+                                               << "y";
+        QTest::newRow("one pair only") << QByteArray("[A]\r\nk=\"\"y\"\"\r\n") << "A"
+                                       << "k"
+                                       << "\"y\"";
+        QTest::newRow("quotes that do not match stay") << QByteArray("[A]\r\nk=\"y'\r\n") << "A"
+                                                       << "k"
+                                                       << "\"y'";
+        QTest::newRow("a lone quote stays") << QByteArray("[A]\r\nk=\"\r\n") << "A"
+                                            << "k"
+                                            << "\"";
+        QTest::newRow("equals sign in the value") << QByteArray("[A]\r\nk=a=b\r\n") << "A"
+                                                  << "k"
+                                                  << "a=b";
+        QTest::newRow("empty value means default") << QByteArray("[A]\r\nk=\r\n") << "A"
+                                                   << "k"
+                                                   << "<default>";
+        QTest::newRow("empty quotes mean default") << QByteArray("[A]\r\nk=\"\"\r\n") << "A"
+                                                   << "k"
+                                                   << "<default>";
+        QTest::newRow("absent key") << QByteArray("[A]\r\nj=v\r\n") << "A"
+                                    << "k"
+                                    << "<default>";
+        QTest::newRow("absent section") << QByteArray("[B]\r\nk=v\r\n") << "A"
+                                        << "k"
+                                        << "<default>";
+        QTest::newRow("key of another section") << QByteArray("[A]\r\nj=1\r\n[B]\r\nk=v\r\n") << "A"
+                                                << "k"
+                                                << "<default>";
+        QTest::newRow("key before any section") << QByteArray("k=v\r\n[A]\r\n") << "A"
+                                                << "k"
+                                                << "<default>";
+        QTest::newRow("first of two sections") << QByteArray("[A]\r\nk=1\r\n[a]\r\nk=2\r\n") << "A"
+                                               << "k"
+                                               << "1";
+        QTest::newRow("first of two keys") << QByteArray("[A]\r\nk=1\r\nK=2\r\n") << "A"
+                                           << "k"
+                                           << "1";
+        QTest::newRow("lone LF line ends") << QByteArray("[A]\nj=1\nk=v\n") << "A"
+                                           << "k"
+                                           << "v";
+        QTest::newRow("lone CR line ends") << QByteArray("[A]\rj=1\rk=v") << "A"
+                                           << "k"
+                                           << "v";
+        QTest::newRow("comment is no key") << QByteArray("[A]\r\n;k=v\r\n") << "A"
+                                           << "k"
+                                           << "<default>";
+        QTest::newRow("Windows-1252") << QByteArray("[A]\r\nk=M\xFCller \x80\r\n") << "A"
+                                      << "k"
+                                      << "Müller €";
         QTest::newRow("UTF-8 with byte-order mark")
-            << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n") << "A" << "k" << "Łódź";
+            << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n") << "A"
+            << "k"
+            << "Łódź";
         QTest::newRow("long value is not cut")
-            << QByteArray("[A]\r\nk=") + QByteArray(5000, 'x') + "\r\n" << "A" << "k"
-            << QString(5000, QLatin1Char('x'));
+            << QByteArray("[A]\r\nk=") + QByteArray(5000, 'x') + "\r\n"
+            << "A"
+            << "k" << QString(5000, QLatin1Char('x'));
     }
     void read()
     {
@@ -95,7 +138,8 @@ private slots:
         QVERIFY(!QFile::exists(path));
         // A folder of that name is no file either.
         QDir().mkpath(file(QStringLiteral("folder.ini")));
-        QCOMPARE(ReadIniString(file(QStringLiteral("folder.ini")), "A", "k", "d"), QStringLiteral("d"));
+        QCOMPARE(ReadIniString(file(QStringLiteral("folder.ini")), "A", "k", "d"),
+                 QStringLiteral("d"));
     }
 
     void readBool_data()
@@ -132,37 +176,57 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("replace in place") << QByteArray("[A]\r\nk=1\r\nj=2\r\n") << "A" << "k" << "3"
-                                          << QByteArray("[A]\r\nk=3\r\nj=2\r\n");
-        QTest::newRow("replace ignoring case") << QByteArray("[a]\r\n K = 1\r\n") << "A" << "k" << "2"
-                                               << QByteArray("[a]\r\nk=2\r\n");
-        QTest::newRow("unchanged value keeps its line")
-            << QByteArray("[A]\r\nk = 1 \r\n") << "A" << "k" << "1" << QByteArray("[A]\r\nk = 1 \r\n");
+        QTest::newRow("replace in place") << QByteArray("[A]\r\nk=1\r\nj=2\r\n") << "A"
+                                          << "k"
+                                          << "3" << QByteArray("[A]\r\nk=3\r\nj=2\r\n");
+        QTest::newRow("replace ignoring case") << QByteArray("[a]\r\n K = 1\r\n") << "A"
+                                               << "k"
+                                               << "2" << QByteArray("[a]\r\nk=2\r\n");
+        QTest::newRow("unchanged value keeps its line") << QByteArray("[A]\r\nk = 1 \r\n") << "A"
+                                                        << "k"
+                                                        << "1" << QByteArray("[A]\r\nk = 1 \r\n");
         QTest::newRow("append at the end of the section")
-            << QByteArray("[A]\r\nk=1\r\n\r\n[B]\r\nx=1\r\n") << "A" << "j" << "2"
-            << QByteArray("[A]\r\nk=1\r\nj=2\r\n\r\n[B]\r\nx=1\r\n");
+            << QByteArray("[A]\r\nk=1\r\n\r\n[B]\r\nx=1\r\n") << "A"
+            << "j"
+            << "2" << QByteArray("[A]\r\nk=1\r\nj=2\r\n\r\n[B]\r\nx=1\r\n");
         QTest::newRow("append after a comment")
-            << QByteArray("[A]\r\n; Kommentar\r\n[B]\r\n") << "A" << "j" << "2"
-            << QByteArray("[A]\r\n; Kommentar\r\nj=2\r\n[B]\r\n");
-        QTest::newRow("new section at the end") << QByteArray("[A]\r\nk=1\r\n") << "B" << "x" << "1"
-                                                << QByteArray("[A]\r\nk=1\r\n[B]\r\nx=1\r\n");
-        QTest::newRow("last line without line end") << QByteArray("[A]\r\nk=1") << "A" << "j" << "2"
-                                                    << QByteArray("[A]\r\nk=1\r\nj=2\r\n");
-        QTest::newRow("empty file") << QByteArray() << "A" << "k" << "v" << QByteArray("[A]\r\nk=v\r\n");
+            << QByteArray("[A]\r\n; Kommentar\r\n[B]\r\n") << "A"
+            << "j"
+            << "2" << QByteArray("[A]\r\n; Kommentar\r\nj=2\r\n[B]\r\n");
+        QTest::newRow("new section at the end")
+            << QByteArray("[A]\r\nk=1\r\n") << "B"
+            << "x"
+            << "1" << QByteArray("[A]\r\nk=1\r\n[B]\r\nx=1\r\n");
+        QTest::newRow("last line without line end") << QByteArray("[A]\r\nk=1") << "A"
+                                                    << "j"
+                                                    << "2" << QByteArray("[A]\r\nk=1\r\nj=2\r\n");
+        QTest::newRow("empty file") << QByteArray() << "A"
+                                    << "k"
+                                    << "v" << QByteArray("[A]\r\nk=v\r\n");
         QTest::newRow("line ends of other lines kept")
-            << QByteArray("[A]\nk=1\r[B]\r\nx=1\n") << "B" << "x" << "2"
-            << QByteArray("[A]\nk=1\r[B]\r\nx=2\n");
-        QTest::newRow("written as passed") << QByteArray("[A]\r\n") << "A" << "k" << " \"q\" "
-                                           << QByteArray("[A]\r\nk= \"q\" \r\n");
-        QTest::newRow("Windows-1252 stays") << QByteArray("[A]\r\n;\xE4\r\n") << "A" << "k" << "Müller"
-                                            << QByteArray("[A]\r\n;\xE4\r\nk=M\xFCller\r\n");
+            << QByteArray("[A]\nk=1\r[B]\r\nx=1\n") << "B"
+            << "x"
+            << "2" << QByteArray("[A]\nk=1\r[B]\r\nx=2\n");
+        QTest::newRow("written as passed") << QByteArray("[A]\r\n") << "A"
+                                           << "k"
+                                           << " \"q\" " << QByteArray("[A]\r\nk= \"q\" \r\n");
+        QTest::newRow("Windows-1252 stays")
+            << QByteArray("[A]\r\n;\xE4\r\n") << "A"
+            << "k"
+            << "Müller" << QByteArray("[A]\r\n;\xE4\r\nk=M\xFCller\r\n");
         QTest::newRow("text beyond Windows-1252 makes UTF-8")
-            << QByteArray("[A]\r\n;\xE4\r\n") << "A" << "k" << "Łódź"
+            << QByteArray("[A]\r\n;\xE4\r\n") << "A"
+            << "k"
+            << "Łódź"
             << QByteArray("\xEF\xBB\xBF[A]\r\n;\xC3\xA4\r\nk=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n");
-        QTest::newRow("UTF-8 stays UTF-8") << QByteArray("\xEF\xBB\xBF[A]\r\n") << "A" << "k" << "ä"
-                                           << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC3\xA4\r\n");
-        QTest::newRow("line break becomes a blank") << QByteArray("[A]\r\n") << "A" << "k" << "a\r\nb\nc"
-                                                    << QByteArray("[A]\r\nk=a b c\r\n");
+        QTest::newRow("UTF-8 stays UTF-8")
+            << QByteArray("\xEF\xBB\xBF[A]\r\n") << "A"
+            << "k"
+            << "ä" << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC3\xA4\r\n");
+        QTest::newRow("line break becomes a blank")
+            << QByteArray("[A]\r\n") << "A"
+            << "k"
+            << "a\r\nb\nc" << QByteArray("[A]\r\nk=a b c\r\n");
     }
     void write()
     {
@@ -208,8 +272,9 @@ private slots:
                                   "ohne Gleichheitszeichen\r\n";
         const QString path = file(QStringLiteral("office.ini"));
         writeBytes(path, before);
-        QVERIFY(WriteIniStrings(path, "Stammdaten",
-                                {{"Firma", "Planungsbüro Müller GmbH"}, {"Ort", "Köln"}, {"PLZ", "50667"}}));
+        QVERIFY(WriteIniStrings(
+            path, "Stammdaten",
+            {{"Firma", "Planungsbüro Müller GmbH"}, {"Ort", "Köln"}, {"PLZ", "50667"}}));
         const QByteArray after = "; Zolvaric-Einstellungen, von Hand gepflegt\r\n"
                                  "[Einstellungen]\r\n"
                                  "UseAllwaysAppDir = 0\r\n"

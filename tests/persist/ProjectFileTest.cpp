@@ -39,7 +39,8 @@ QStringList snapshot(const Calculation &calculation)
             values << QStringLiteral("%1=%2").arg(QLatin1String(field->name())).arg(list->index());
     }
     const InterpolationTrace &t = calculation.trace();
-    for (double v : {t.K1, t.H1V, t.H1B, t.H1, t.K2, t.H2V, t.H2B, t.H2, t.D1, t.D2, t.D3, t.Grundhonorar})
+    for (double v :
+         {t.K1, t.H1V, t.H1B, t.H1, t.K2, t.H2V, t.H2B, t.H2, t.D1, t.D2, t.D3, t.Grundhonorar})
         values << QString::number(v, 'g', 17);
     return values;
 }
@@ -81,7 +82,8 @@ private slots:
         for (int round = 0; round < 1000; ++round) {
             CalculationSheet &s = source.sheet();
             s.comboHOAINorm.select(random.bounded(4));
-            s.comboHonorarparagraph.select(random.bounded(static_cast<int>(s.comboHonorarparagraph.items().size())));
+            s.comboHonorarparagraph.select(
+                random.bounded(static_cast<int>(s.comboHonorarparagraph.items().size())));
             s.comboHonorarzone.select(random.bounded(5));
             s.comboHonorarsatz.select(random.bounded(5));
             s.edKosten.setValue(randomAmount(random, 30000000));
@@ -90,7 +92,8 @@ private slots:
             for (NumericField *input : {&s.edZuschlagAnrechenbareKostenProz, &s.edZuschlagUmbau,
                                         &s.edNebenkosten, &s.edMwSt})
                 input->setValue(randomAmount(random, 30));
-            for (NumericField *input : {&s.edZeithonorar, &s.edBesondereLeistung, &s.edBesondereLeistungZeit})
+            for (NumericField *input :
+                 {&s.edZeithonorar, &s.edBesondereLeistung, &s.edBesondereLeistungZeit})
                 input->setValue(randomAmount(random, 100000));
             for (TextField *text : s.projectTextFields)
                 text->setText(randomText(random).trimmed());
@@ -105,9 +108,10 @@ private slots:
                     continue;
                 // Quotes around a whole text are taken for INI quoting.
                 const QString value = expected[i].section(QLatin1Char('='), 1);
-                const bool quotedText = value.size() >= 2 &&
-                                        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
-                                        value.back() == value.front();
+                const bool quotedText =
+                    value.size() >= 2 &&
+                    (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+                    value.back() == value.front();
                 if (!quotedText)
                     QCOMPARE(actual[i], expected[i]);
             }
@@ -132,7 +136,8 @@ private slots:
         QVERIFY(LoadProject(*h.calculation, h.run, h.desktop, file));
         QVERIFY(!h.run.projectChanged);
         QCOMPARE(h.sheet().edBauort.text(), QString());
-        QCOMPARE(projectStatusText(file), QStringLiteral("Aktuelle Projektdatei : \"%1\"").arg(file));
+        QCOMPARE(projectStatusText(file),
+                 QStringLiteral("Aktuelle Projektdatei : \"%1\"").arg(file));
     }
 
     void storedForm()
@@ -145,9 +150,11 @@ private slots:
         const QString file = path(QStringLiteral("form.prj"));
         QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
         const QByteArray bytes = readBytes(file);
-        QVERIFY(bytes.startsWith("[Projektdaten]\r\nProjektbezeichnung=Neubau Kita\r\nProjektnummer=\r\n"));
-        QVERIFY(bytes.contains("\r\nHOAI_nach=0\r\nHonorarberechnung_fuer=0\r\nHonorarzone=0\r\nHonorarsatz=4\r\n"
-                               "Anrechenbare_Kosten=250000\r\nLP1=2\r\n"));
+        QVERIFY(bytes.startsWith(
+            "[Projektdaten]\r\nProjektbezeichnung=Neubau Kita\r\nProjektnummer=\r\n"));
+        QVERIFY(bytes.contains(
+            "\r\nHOAI_nach=0\r\nHonorarberechnung_fuer=0\r\nHonorarzone=0\r\nHonorarsatz=4\r\n"
+            "Anrechenbare_Kosten=250000\r\nLP1=2\r\n"));
         QVERIFY(bytes.contains("\r\nZuschlag_Umbau=12,5\r\n"));
         QVERIFY(bytes.endsWith("\r\nMwSt=19\r\n"));
         QCOMPARE(bytes.count("\r\n"), 33);
@@ -157,19 +164,29 @@ private slots:
     {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("only HOAI_nach=2")
-            << QByteArray("[Projektdaten]\r\nHOAI_nach=2\r\n")
-            << QStringList{"comboHOAINorm=2", "comboHonorarparagraph=0", "comboHonorarzone=0",
-                           "comboHonorarsatz=0", "edKosten=", "edLP1=", "edLP8=", "edMwSt=16",
-                           "edZeithonorar=", "edProjektbez="};
-        QTest::newRow("empty MwSt") << QByteArray("[Projektdaten]\r\nMwSt=\r\nLP3=15\r\n")
-                                    << QStringList{"comboHOAINorm=0", "edMwSt=16", "edLP3=15", "edLP1="};
-        QTest::newRow("lower-case keys") << QByteArray("[projektdaten]\r\nmwst=7\r\nanrechenbare_kosten=1000\r\n")
-                                         << QStringList{"edMwSt=7", "edKosten=1000"};
+        QTest::newRow("only HOAI_nach=2") << QByteArray("[Projektdaten]\r\nHOAI_nach=2\r\n")
+                                          << QStringList{"comboHOAINorm=2",
+                                                         "comboHonorarparagraph=0",
+                                                         "comboHonorarzone=0",
+                                                         "comboHonorarsatz=0",
+                                                         "edKosten=",
+                                                         "edLP1=",
+                                                         "edLP8=",
+                                                         "edMwSt=16",
+                                                         "edZeithonorar=",
+                                                         "edProjektbez="};
+        QTest::newRow("empty MwSt")
+            << QByteArray("[Projektdaten]\r\nMwSt=\r\nLP3=15\r\n")
+            << QStringList{"comboHOAINorm=0", "edMwSt=16", "edLP3=15", "edLP1="};
+        QTest::newRow("lower-case keys")
+            << QByteArray("[projektdaten]\r\nmwst=7\r\nanrechenbare_kosten=1000\r\n")
+            << QStringList{"edMwSt=7", "edKosten=1000"};
         QTest::newRow("point as decimal separator")
-            << QByteArray("[Projektdaten]\r\nAnrechenbare_Kosten=1234.5\r\n") << QStringList{"edKosten=1234,5"};
+            << QByteArray("[Projektdaten]\r\nAnrechenbare_Kosten=1234.5\r\n")
+            << QStringList{"edKosten=1234,5"};
         QTest::newRow("comma as decimal separator")
-            << QByteArray("[Projektdaten]\r\nAnrechenbare_Kosten=1234,5\r\n") << QStringList{"edKosten=1234,5"};
+            << QByteArray("[Projektdaten]\r\nAnrechenbare_Kosten=1234,5\r\n")
+            << QStringList{"edKosten=1234,5"};
     }
     void defaultsOfTheFileFormat()
     {
@@ -207,13 +224,15 @@ private slots:
         saver.chooseKind(QStringLiteral("Tragwerksplanung"));
         const QString file = path(QStringLiteral("2002.prj"));
         QVERIFY(SaveProject(*saver.calculation, saver.run, saver.desktop, file));
-        QCOMPARE(ReadIniString(file, "Projektdaten", "Honorarberechnung_fuer", QString()), QStringLiteral("4"));
+        QCOMPARE(ReadIniString(file, "Projektdaten", "Honorarberechnung_fuer", QString()),
+                 QStringLiteral("4"));
 
         CalcHarness loader; // shows 2021 with seven kinds
         QVERIFY(LoadProject(*loader.calculation, loader.run, loader.desktop, file));
         QCOMPARE(loader.sheet().comboHOAINorm.currentText(), QStringLiteral("2002"));
         QCOMPARE(loader.sheet().comboHonorarparagraph.index(), 4);
-        QCOMPARE(loader.sheet().comboHonorarparagraph.currentText(), QStringLiteral("Tragwerksplanung"));
+        QCOMPARE(loader.sheet().comboHonorarparagraph.currentText(),
+                 QStringLiteral("Tragwerksplanung"));
         QCOMPARE(loader.sheet().edHonorartafel.text(), QStringLiteral("Tragwerksplanung( §65)"));
     }
 
@@ -222,18 +241,22 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("message");
-        QTest::newRow("list index -1") << QByteArray("Honorarzone=-1")
-                                       << "Der Wert -1 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
-        QTest::newRow("list index 7") << QByteArray("Honorarsatz=7")
-                                      << "Der Wert 7 für \"Honorarsatz\" liegt außerhalb der Auswahl (0 bis 4).";
-        QTest::newRow("edition 4") << QByteArray("HOAI_nach=4")
-                                   << "Der Wert 4 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
+        QTest::newRow("list index -1")
+            << QByteArray("Honorarzone=-1")
+            << "Der Wert -1 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("list index 7")
+            << QByteArray("Honorarsatz=7")
+            << "Der Wert 7 für \"Honorarsatz\" liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("edition 4")
+            << QByteArray("HOAI_nach=4")
+            << "Der Wert 4 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
         QTest::newRow("kind beyond the 2009 list")
             << QByteArray("HOAI_nach=2\r\nHonorarberechnung_fuer=5")
             << "Der Wert 5 für \"Honorarberechnung_fuer\" liegt außerhalb der Auswahl (0 bis 4).";
-        QTest::newRow("index no integer") << QByteArray("Honorarzone=zwei")
-                                          << "'zwei' ist kein gültiger Integerwert";
-        QTest::newRow("number") << QByteArray("MwSt=19%") << "'19%' ist kein gültiger Gleitkommawert";
+        QTest::newRow("index no integer")
+            << QByteArray("Honorarzone=zwei") << "'zwei' ist kein gültiger Integerwert";
+        QTest::newRow("number") << QByteArray("MwSt=19%")
+                                << "'19%' ist kein gültiger Gleitkommawert";
         QTest::newRow("last key bad") << QByteArray("LP1=5\r\nAnrechenbare_Kosten=1.000,00")
                                       << "'1.000,00' ist kein gültiger Gleitkommawert";
     }
@@ -277,19 +300,26 @@ private slots:
         writeBytes(file, "[Notizen]\r\nText=Angebot bis Freitag\r\n"
                          "[Projektdaten]\r\nEigenesFeld=bleibt\r\nMwSt=16\r\n");
         QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
-        QCOMPARE(ReadIniString(file, "Notizen", "Text", QString()), QStringLiteral("Angebot bis Freitag"));
-        QCOMPARE(ReadIniString(file, "Projektdaten", "EigenesFeld", QString()), QStringLiteral("bleibt"));
+        QCOMPARE(ReadIniString(file, "Notizen", "Text", QString()),
+                 QStringLiteral("Angebot bis Freitag"));
+        QCOMPARE(ReadIniString(file, "Projektdaten", "EigenesFeld", QString()),
+                 QStringLiteral("bleibt"));
         QCOMPARE(ReadIniString(file, "Projektdaten", "MwSt", QString()), QStringLiteral("19"));
-        QVERIFY(readBytes(file).startsWith("[Notizen]\r\nText=Angebot bis Freitag\r\n[Projektdaten]\r\nEigenesFeld=bleibt\r\nMwSt=19\r\n"));
+        QVERIFY(readBytes(file).startsWith(
+            "[Notizen]\r\nText=Angebot bis "
+            "Freitag\r\n[Projektdaten]\r\nEigenesFeld=bleibt\r\nMwSt=19\r\n"));
     }
 
     void failedSave_data()
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << "fehlt/projekt.prj" << "existiert nicht";
-        QTest::newRow("parent is a file") << "datei.txt/projekt.prj" << "existiert nicht";
-        QTest::newRow("target is a folder") << "ordner.prj" << "ist ein Ordner";
+        QTest::newRow("missing folder") << "fehlt/projekt.prj"
+                                        << "existiert nicht";
+        QTest::newRow("parent is a file") << "datei.txt/projekt.prj"
+                                          << "existiert nicht";
+        QTest::newRow("target is a folder") << "ordner.prj"
+                                            << "ist ein Ordner";
     }
     void failedSave()
     {
@@ -301,7 +331,8 @@ private slots:
         h.sheet().edKosten.setValue(1000);
         QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, path(target)));
         QCOMPARE(h.desktop.notices.size(), 1);
-        QVERIFY(h.desktop.notices.first().startsWith(QStringLiteral("Das Projekt konnte nicht gespeichert werden: ")));
+        QVERIFY(h.desktop.notices.first().startsWith(
+            QStringLiteral("Das Projekt konnte nicht gespeichert werden: ")));
         QVERIFY2(h.desktop.notices.first().contains(reason), qPrintable(h.desktop.notices.first()));
         QVERIFY(h.run.projectChanged);
         QVERIFY(h.run.projectFile.isEmpty());
@@ -322,8 +353,10 @@ private slots:
         QVERIFY(h.desktop.notices.first().contains(QStringLiteral("schreibgeschützt")));
         QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, folder + QStringLiteral("/neu.prj")));
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(
+            !SaveProject(*h.calculation, h.run, h.desktop, folder + QStringLiteral("/neu.prj")));
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
         QCOMPARE(readBytes(file), QByteArray("[Projektdaten]\r\nMwSt=7\r\n"));
     }
 
@@ -356,8 +389,11 @@ private slots:
 
     void promptTexts()
     {
-        QCOMPARE(savePromptText(), QStringLiteral("Das aktuelle Projekt wurde noch nicht gespeichert. Jetzt Speichern?"));
-        QCOMPARE(savePromptCaption(QStringLiteral("Zolvaric")), QStringLiteral("Zolvaric - Abfrage"));
+        QCOMPARE(
+            savePromptText(),
+            QStringLiteral("Das aktuelle Projekt wurde noch nicht gespeichert. Jetzt Speichern?"));
+        QCOMPARE(savePromptCaption(QStringLiteral("Zolvaric")),
+                 QStringLiteral("Zolvaric - Abfrage"));
     }
 };
 

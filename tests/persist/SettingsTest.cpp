@@ -53,13 +53,15 @@ private slots:
     void init()
     {
         m_programDir = std::make_unique<QTemporaryDir>();
-        m_baseName = QStringLiteral("zolvaric-test-%1").arg(QString::fromLatin1(QTest::currentTestFunction()));
+        m_baseName = QStringLiteral("zolvaric-test-%1")
+                         .arg(QString::fromLatin1(QTest::currentTestFunction()));
         QDir(dataFolder()).removeRecursively();
     }
 
     void dataFolderLiesInTheUsersDataHome()
     {
-        const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        const QString dataHome =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         QVERIFY(dataHome.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
         QCOMPARE(DataFolder(QStringLiteral("zolvaric")),
                  WithBackslash(dataHome + QStringLiteral("/Quorvel-Software/zolvaric")));
@@ -79,8 +81,9 @@ private slots:
             QCOMPARE(field->text(), QString());
         sheet.edStammOrt.setText(QStringLiteral("Köln"));
         QVERIFY(SaveStammdaten(sheet, settings));
-        QCOMPARE(readBytes(settings), QByteArray("[Stammdaten]\r\nFirma=\r\nZusatz=\r\nStrasse=\r\nPLZ=\r\n"
-                                                 "Ort=K\xF6ln\r\nTelefon=\r\nFax=\r\nEmail=\r\nInternet=\r\n"));
+        QCOMPARE(readBytes(settings),
+                 QByteArray("[Stammdaten]\r\nFirma=\r\nZusatz=\r\nStrasse=\r\nPLZ=\r\n"
+                            "Ort=K\xF6ln\r\nTelefon=\r\nFax=\r\nEmail=\r\nInternet=\r\n"));
         QVERIFY(desktop.messages.isEmpty());
     }
 
@@ -100,7 +103,8 @@ private slots:
         QCOMPARE(readBytes(programDir() + QStringLiteral("Zolvaric.ini")), kOfficeFile);
 
         // From now on the copy counts; the program folder is not looked at again.
-        writeBytes(programDir() + QStringLiteral("Zolvaric.ini"), "[Stammdaten]\r\nFirma=Andere\r\n");
+        writeBytes(programDir() + QStringLiteral("Zolvaric.ini"),
+                   "[Stammdaten]\r\nFirma=Andere\r\n");
         const QString again = chooseSettingsFile(programDir(), m_baseName, desktop);
         LoadStammdaten(sheet, again);
         QCOMPARE(sheet.edStammFirma.text(), QStringLiteral("Planungsbüro Mond"));
@@ -124,11 +128,13 @@ private slots:
         QFETCH(QByteArray, value);
         QFETCH(bool, programFolder);
         const QString programFile = programDir() + QStringLiteral("Zolvaric.ini");
-        writeBytes(programFile, value.isNull() ? QByteArray("[Einstellungen]\r\n")
-                                               : "[Einstellungen]\r\nUseAllwaysAppDir=" + value + "\r\n");
+        writeBytes(programFile, value.isNull()
+                                    ? QByteArray("[Einstellungen]\r\n")
+                                    : "[Einstellungen]\r\nUseAllwaysAppDir=" + value + "\r\n");
         RecordingDesktop desktop;
         const QString settings = chooseSettingsFile(programDir(), m_baseName, desktop);
-        QCOMPARE(settings, programFolder ? programFile : dataFolder() + QStringLiteral("Zolvaric.ini"));
+        QCOMPARE(settings,
+                 programFolder ? programFile : dataFolder() + QStringLiteral("Zolvaric.ini"));
         // The program folder's choice creates and consults no data folder.
         QCOMPARE(QFileInfo(dataFolder()).exists(), !programFolder);
         QCOMPARE(findSettingsFile(programDir(), m_baseName), settings);
@@ -137,7 +143,8 @@ private slots:
     void masterDataSaveKeepsTheSettings()
     {
         const QString programFile = programDir() + QStringLiteral("Zolvaric.ini");
-        writeBytes(programFile, "[Einstellungen]\r\nUseAllwaysAppDir=1\r\n[Stammdaten]\r\nOrt=  Bonn  \r\n");
+        writeBytes(programFile,
+                   "[Einstellungen]\r\nUseAllwaysAppDir=1\r\n[Stammdaten]\r\nOrt=  Bonn  \r\n");
         RecordingDesktop desktop;
         const QString settings = chooseSettingsFile(programDir(), m_baseName, desktop);
         CalculationSheet sheet(m_german);
@@ -147,7 +154,8 @@ private slots:
         sheet.edStammEmail.setText(QStringLiteral("info@sonne.de"));
         QVERIFY(SaveStammdaten(sheet, settings));
         QVERIFY(ReadIniBool(settings, "Einstellungen", "UseAllwaysAppDir", false));
-        QCOMPARE(ReadIniString(settings, "Stammdaten", "Email", QString()), QStringLiteral("info@sonne.de"));
+        QCOMPARE(ReadIniString(settings, "Stammdaten", "Email", QString()),
+                 QStringLiteral("info@sonne.de"));
     }
 
     void failedSeedingCopyIsReported()
@@ -160,18 +168,23 @@ private slots:
         const QString settings = chooseSettingsFile(programDir(), m_baseName, desktop);
         QCOMPARE(settings, folder + QStringLiteral("Zolvaric.ini"));
         QCOMPARE(desktop.messages.size(), 2);
-        QVERIFY(desktop.messages[0].startsWith(QStringLiteral("Beim Kopieren der Datei \"%1Zolvaric.ini\" nach \"%2Zolvaric.ini\" ist ein Fehler aufgetreten (")
-                                                   .arg(programDir(), folder)));
+        QVERIFY(desktop.messages[0].startsWith(
+            QStringLiteral("Beim Kopieren der Datei \"%1Zolvaric.ini\" nach \"%2Zolvaric.ini\" ist "
+                           "ein Fehler aufgetreten (")
+                .arg(programDir(), folder)));
         QVERIFY(desktop.messages[0].endsWith(QStringLiteral(").")));
-        QCOMPARE(desktop.messages[1], QStringLiteral("Fehler beim Kopieren von \"%1Zolvaric.ini\" nach \"%2Zolvaric.ini\"")
-                                          .arg(programDir(), folder));
+        QCOMPARE(
+            desktop.messages[1],
+            QStringLiteral("Fehler beim Kopieren von \"%1Zolvaric.ini\" nach \"%2Zolvaric.ini\"")
+                .arg(programDir(), folder));
         QFile::remove(folder.chopped(1));
     }
 
     void readOnlyLookupWritesNothing()
     {
         writeBytes(programDir() + QStringLiteral("Zolvaric.ini"), kOfficeFile);
-        QCOMPARE(findSettingsFile(programDir(), m_baseName), programDir() + QStringLiteral("Zolvaric.ini"));
+        QCOMPARE(findSettingsFile(programDir(), m_baseName),
+                 programDir() + QStringLiteral("Zolvaric.ini"));
         QVERIFY(!QFileInfo::exists(dataFolder()));
     }
 
