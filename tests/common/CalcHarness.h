@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordingDesktop.h"
+#include "TestFiles.h"
 
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
@@ -63,12 +64,7 @@ struct CalcHarness
     // Places a table file below the program folder, as an office would.
     void writeOverride(const QString &relativePath, const QByteArray &bytes)
     {
-        const QString path = programFolder.filePath(relativePath);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
+        writeBytes(programFolder.filePath(relativePath), bytes);
     }
 
     void removeOverride(const QString &relativePath)

@@ -1,4 +1,5 @@
 #include "RunTests.h"
+#include "TestFiles.h"
 
 #include "persist/IniAccess.h"
 #include "persist/IniDocument.h"
@@ -8,23 +9,6 @@
 #include <QTemporaryDir>
 
 using namespace zolvaric;
-
-namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-} // namespace
 
 class IniTest : public QObject
 {

@@ -1,5 +1,6 @@
 #include "CalcHarness.h"
 #include "RunTests.h"
+#include "TestFiles.h"
 
 #include "calc/ProjectInputs.h"
 #include "persist/IniAccess.h"
@@ -12,19 +13,6 @@
 using namespace zolvaric;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // Every input and result of a sheet, as the user would compare them.
 QStringList snapshot(const Calculation &calculation)

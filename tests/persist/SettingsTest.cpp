@@ -1,5 +1,6 @@
 #include "RecordingDesktop.h"
 #include "RunTests.h"
+#include "TestFiles.h"
 
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
@@ -17,20 +18,6 @@
 using namespace zolvaric;
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 const QByteArray kOfficeFile = "[Einstellungen]\r\nUseAllwaysAppDir=0\r\n"
                                "[Stammdaten]\r\nFirma=Planungsb\xFCro Sonne\r\nOrt=Bonn\r\n";
