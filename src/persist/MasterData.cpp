@@ -2,7 +2,10 @@
 
 #include "IniAccess.h"
 
+#include "base/Desktop.h"
 #include "calc/CalculationSheet.h"
+
+#include <QCoreApplication>
 
 #include <array>
 
@@ -32,6 +35,18 @@ WriteResult SaveStammdaten(const CalculationSheet &sheet, const QString &setting
     for (std::size_t i = 0; i < kKeys.size(); ++i)
         entries.append({QLatin1String(kKeys[i]), sheet.masterDataFields[i]->text()});
     return WriteIniStrings(settingsFile, kSection, entries);
+}
+
+bool saveStammdatenAtClose(const CalculationSheet &sheet, const QString &settingsFile,
+                           Desktop &desktop)
+{
+    const WriteResult written = SaveStammdaten(sheet, settingsFile);
+    if (!written) {
+        desktop.NotifyBox(QStringLiteral("Die Stammdaten konnten nicht gespeichert werden: %1")
+                              .arg(written.error),
+                          QCoreApplication::applicationName());
+    }
+    return written.ok;
 }
 
 } // namespace zolvaric

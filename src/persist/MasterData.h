@@ -7,10 +7,16 @@
 namespace zolvaric {
 
 class CalculationSheet;
+class Desktop;
 
 // The office's master data in section "Stammdaten" of the settings file.
 void LoadStammdaten(CalculationSheet &sheet, const QString &settingsFile);
 // Writes the nine keys, empty ones included, in one update.
 WriteResult SaveStammdaten(const CalculationSheet &sheet, const QString &settingsFile);
+
+// The save when the window closes: a failure is said, with its reason, so
+// that the user knows the edits did not reach the file.
+bool saveStammdatenAtClose(const CalculationSheet &sheet, const QString &settingsFile,
+                           Desktop &desktop);
 
 } // namespace zolvaric

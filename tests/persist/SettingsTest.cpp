@@ -145,6 +145,26 @@ private slots:
                  QStringLiteral("info@sonne.de"));
     }
 
+    void failedMasterDataSaveAtCloseIsSaid()
+    {
+        const QString settings = programDir() + QStringLiteral("Zolvaric.ini");
+        writeBytes(settings, kOfficeFile);
+        CalculationSheet sheet(m_german);
+        sheet.edStammFirma.setText(QStringLiteral("Neu"));
+        RecordingDesktop desktop;
+        setWriteFaultForTests([](qint64) { return false; });
+        QVERIFY(!saveStammdatenAtClose(sheet, settings, desktop));
+        setWriteFaultForTests(nullptr);
+        QCOMPARE(desktop.notices.size(), 1);
+        QVERIFY(desktop.notices.first().startsWith(
+            QStringLiteral("Die Stammdaten konnten nicht gespeichert werden: ")));
+        QCOMPARE(readBytes(settings), kOfficeFile);
+
+        QVERIFY(saveStammdatenAtClose(sheet, settings, desktop));
+        QCOMPARE(desktop.notices.size(), 1);
+        QCOMPARE(ReadIniString(settings, "Stammdaten", "Firma", QString()), QStringLiteral("Neu"));
+    }
+
     void failedSeedingCopyIsReported()
     {
         writeBytes(programDir() + QStringLiteral("Zolvaric.ini"), kOfficeFile);
