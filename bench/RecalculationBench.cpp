@@ -30,6 +30,7 @@ public:
     void NotifyBox(const QString &, const QString &) override {}
     int AskBox(const QString &, const QString &, int) override { return AnswerNo; }
     int ShellOpen(const QString &, const QString &, const QString &, int) override { return 0; }
+    QString clipboardText() override { return QString(); }
 };
 
 struct Session

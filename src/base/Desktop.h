@@ -28,6 +28,8 @@ public:
     // 0 on success, else an error code below 32.
     virtual int ShellOpen(const QString &target, const QString &parameters,
                           const QString &workingFolder, int showMode) = 0;
+    // The text on the clipboard, for a replacement that inserts it.
+    virtual QString clipboardText() = 0;
 };
 
 } // namespace zolvaric

@@ -20,6 +20,7 @@ public:
         return AnswerNo;
     }
     int ShellOpen(const QString &, const QString &, const QString &, int) override { return 0; }
+    QString clipboardText() override { return QString(); }
 
 private:
     static void print(const QString &text) { QTextStream(stderr) << text << Qt::endl; }

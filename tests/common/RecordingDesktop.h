@@ -29,6 +29,8 @@ public:
         return 0;
     }
 
+    QString clipboardText() override { return clipboard; }
+
     QStringList errors;
     QStringList messages;
     QStringList notices;
@@ -36,4 +38,5 @@ public:
     QStringList captions;
     QStringList opened;
     QList<int> answers;
+    QString clipboard;
 };
