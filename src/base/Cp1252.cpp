@@ -13,18 +13,19 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char encodeOne(char16_t c)
+} // namespace
+
+std::optional<char> cp1252Byte(QChar character)
 {
+    const char16_t c = character.unicode();
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
         if (kHighControls[i] == c)
             return static_cast<char>(0x80 + i);
     }
-    return '?';
+    return std::nullopt;
 }
-
-} // namespace
 
 QString decodeCp1252(QByteArrayView bytes)
 {
@@ -42,7 +43,7 @@ QByteArray encodeCp1252(QStringView text)
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char *out = bytes.data();
     for (const QChar c : text)
-        *out++ = encodeOne(c.unicode());
+        *out++ = cp1252Byte(c).value_or('?');
     return bytes;
 }
 

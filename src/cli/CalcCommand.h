@@ -4,8 +4,8 @@
 
 namespace zolvaric {
 
-// zolvaric-cli calc [--set KEY=VALUE]... [--json] [--program-dir DIR]
-// Exit codes: 0 calculated, 1 the calculation failed, 2 bad arguments.
+// zolvaric-cli calc [--project F.prj] [--set KEY=VALUE]... [--save F.prj] [--json] [--program-dir
+// DIR]
 int runCalcCommand(const QStringList &arguments);
 
 QString calcUsage();

@@ -1,4 +1,5 @@
 #include "CalcCommand.h"
+#include "ReportCommand.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -12,11 +13,15 @@ int main(int argc, char *argv[])
     const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();
     if (command == QLatin1String("calc"))
         return zolvaric::runCalcCommand(arguments);
+    if (command == QLatin1String("report"))
+        return zolvaric::runReportCommand(arguments);
 
     QTextStream err(stderr);
     if (command.isEmpty() || command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        QTextStream(stdout) << "Aufruf: zolvaric-cli BEFEHL [OPTIONEN]\n\nBefehle:\n"
-                               "  calc    berechnet ein Honorar (zolvaric-cli calc --help)\n";
+        QTextStream(stdout)
+            << "Aufruf: zolvaric-cli BEFEHL [OPTIONEN]\n\nBefehle:\n"
+               "  calc    berechnet ein Honorar (zolvaric-cli calc --help)\n"
+               "  report  schreibt ein Honorarangebot (zolvaric-cli report --help)\n";
         return command.isEmpty() ? 2 : 0;
     }
     err << "Unbekannter Befehl: " << command << Qt::endl;

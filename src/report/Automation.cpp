@@ -19,8 +19,7 @@ AutomationObjectPtr AutomationObject::object(const QString &name)
     return value.value<AutomationObjectPtr>();
 }
 
-QVariant automationArgument(const AutomationArguments &arguments, int position,
-                            const QString &name)
+QVariant automationArgument(const AutomationArguments &arguments, int position, const QString &name)
 {
     int positional = 0;
     QVariant byPosition;

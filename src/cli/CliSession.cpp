@@ -1,0 +1,107 @@
+#include "CliSession.h"
+
+#include "base/Paths.h"
+#include "persist/MasterData.h"
+#include "persist/ProjectFile.h"
+#include "persist/SettingsLocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+namespace zolvaric {
+
+namespace {
+
+// The window's program base name: the command line tool shares its office.
+const QString kWindowBaseName = QStringLiteral("zolvaric");
+
+} // namespace
+
+std::optional<QString> parseCliOptions(const QStringList &arguments,
+                                       const QStringList &valueOptions,
+                                       const QStringList &flagOptions, CliOptions &options)
+{
+    const QStringList common = {QStringLiteral("--set"), QStringLiteral("--program-dir"),
+                                QStringLiteral("--project"), QStringLiteral("--save")};
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (flagOptions.contains(argument)) {
+            options.flags.insert(argument);
+            continue;
+        }
+        // "--option value" or "--option=value".
+        const QString name = argument.section(QLatin1Char('='), 0, 0);
+        if (!common.contains(name) && !valueOptions.contains(name))
+            return QStringLiteral("Unbekannte Option: %1").arg(argument);
+        QString value;
+        if (argument.size() > name.size()) {
+            value = argument.mid(name.size() + 1);
+        } else if (i + 1 < arguments.size()) {
+            value = arguments[++i];
+        } else {
+            return QStringLiteral("Zur Option %1 fehlt der Wert.").arg(name);
+        }
+
+        if (name == QLatin1String("--set")) {
+            const qsizetype equals = value.indexOf(QLatin1Char('='));
+            if (equals <= 0)
+                return QStringLiteral("--set erwartet SCHLÜSSEL=WERT, nicht \"%1\".").arg(value);
+            const ProjectKey *key = findProjectKey(value.left(equals));
+            if (!key)
+                return QStringLiteral("Unbekannter Schlüssel: %1").arg(value.left(equals));
+            options.values[key] = value.mid(equals + 1);
+        } else if (name == QLatin1String("--program-dir")) {
+            options.programDir = value;
+        } else if (name == QLatin1String("--project")) {
+            options.projectFile = value;
+        } else if (name == QLatin1String("--save")) {
+            options.saveFile = value;
+        } else {
+            options.extra[name] = value;
+        }
+    }
+    return std::nullopt;
+}
+
+CliSession::CliSession() : m_settings(RegionalSettings::system()) {}
+
+ExitCode CliSession::prepare(const CliOptions &options)
+{
+    QTextStream err(stderr);
+    m_run.programDir = WithBackslash(QDir::toNativeSeparators(
+        options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                     : QDir(options.programDir).absolutePath()));
+    m_calculation = std::make_unique<Calculation>(m_settings, m_run, m_desktop);
+    // The office's master data as the window finds them; only read here.
+    m_run.settingsFile = findSettingsFile(m_run.programDir, kWindowBaseName);
+    LoadStammdaten(m_calculation->sheet(), m_run.settingsFile);
+    try {
+        m_calculation->startUp();
+        if (!options.projectFile.isEmpty() &&
+            !LoadProject(*m_calculation, m_run, m_desktop, options.projectFile))
+            return kFailed;
+        const ProjectValueLookup lookup =
+            [&options](const ProjectKey &key) -> std::optional<QString> {
+            const auto found = options.values.constFind(&key);
+            if (found == options.values.constEnd())
+                return std::nullopt;
+            return *found;
+        };
+        checkProjectInputs(*m_calculation, lookup);
+        applyProjectInputs(*m_calculation, lookup);
+        recomputeProject(*m_calculation);
+    } catch (const InputError &error) {
+        err << error.message() << Qt::endl;
+        return kBadArguments;
+    } catch (const Error &error) {
+        err << "Fehler: " << error.message() << Qt::endl;
+        return kFailed;
+    }
+    if (!options.saveFile.isEmpty() &&
+        !SaveProject(*m_calculation, m_run, m_desktop, options.saveFile))
+        return kFailed;
+    return kDone;
+}
+
+} // namespace zolvaric

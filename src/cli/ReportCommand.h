@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+namespace zolvaric {
+
+// zolvaric-cli report html|doc [--project F.prj] [--set KEY=VALUE]... [--template FILE]
+//                              [--program-dir DIR] --output FILE
+int runReportCommand(const QStringList &arguments);
+
+} // namespace zolvaric

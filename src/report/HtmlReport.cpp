@@ -1,0 +1,157 @@
+#include "HtmlReport.h"
+
+#include "Placeholders.h"
+#include "ReportBusyState.h"
+#include "ReportProgress.h"
+
+#include "base/Cp1252.h"
+#include "base/Desktop.h"
+#include "base/Error.h"
+#include "base/Paths.h"
+#include "base/ProgramRun.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zolvaric {
+
+void ReplaceInStringList(QStringList &lines, const QString &placeholder, const QString &value)
+{
+    if (value == placeholder || placeholder.isEmpty())
+        return;
+    // Every placeholder starts with a backslash, which most lines of a page
+    // lack: a fast look for it spares the case-insensitive search.
+    const QChar first = placeholder.front();
+    for (QString &line : lines) {
+        if (!line.contains(first))
+            continue;
+        qsizetype found = line.indexOf(placeholder, 0, Qt::CaseInsensitive);
+        if (found < 0)
+            continue;
+        QString result;
+        qsizetype from = 0;
+        while (found >= 0) {
+            result += QStringView(line).sliced(from, found - from);
+            result += value;
+            from = found + placeholder.size();
+            found = line.indexOf(placeholder, from, Qt::CaseInsensitive);
+        }
+        result += QStringView(line).sliced(from);
+        line = std::move(result);
+    }
+}
+
+QStringList readHtmlTemplate(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("Die Vorlagedatei \"%1\" kann nicht gelesen werden: %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    QByteArray bytes = file.readAll();
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    const QString text = decodeCp1252(bytes);
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != QLatin1Char('\r') &&
+               text[end] != QLatin1Char('\n'))
+            ++end;
+        lines.append(text.mid(start, end - start));
+        const bool crLf = end + 1 < text.size() && text[end] == QLatin1Char('\r') &&
+                          text[end + 1] == QLatin1Char('\n');
+        start = end + (crLf ? 2 : 1);
+    }
+    return lines;
+}
+
+QString htmlEscaped(const QString &value)
+{
+    return value.toHtmlEscaped();
+}
+
+QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
+                            ReportProgress &progress)
+{
+    for (const Placeholder &placeholder : placeholders(ReportKind::Html)) {
+        ReplaceInStringList(lines, placeholder.text,
+                            htmlEscaped(placeholderValue(placeholder, calculation)));
+        progress.advance();
+    }
+    QByteArray page;
+    for (const QString &line : std::as_const(lines)) {
+        page.reserve(page.size() + line.size() + 2);
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QChar c = line[i];
+            if (const auto byte = cp1252Byte(c)) {
+                page += *byte;
+                continue;
+            }
+            // A character Windows-1252 lacks is written as a reference.
+            char32_t codePoint = c.unicode();
+            if (c.isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate())
+                codePoint = QChar::surrogateToUcs4(c, line[++i]);
+            page += "&#" + QByteArray::number(static_cast<uint>(codePoint)) + ';';
+        }
+        page += "\r\n";
+    }
+    return page;
+}
+
+WriteResult writeHtmlReport(const Calculation &calculation, const QString &templatePath,
+                            const QString &outputPath, ReportProgress &progress)
+{
+    return writeFileAtomically(
+        outputPath, renderHtmlReport(calculation, readHtmlTemplate(templatePath), progress));
+}
+
+QString htmlReportPath()
+{
+    return WithBackslash(TempFolder()) + QStringLiteral("Zolvaric.htm");
+}
+
+QString htmlTemplatePath(const ProgramRun &run)
+{
+    return run.programDir + QStringLiteral("Zolvaric_Vorlage.htm");
+}
+
+bool PrintHonorarHTML(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+                      ReportProgress &progress)
+{
+    const int steps = static_cast<int>(placeholders(ReportKind::Html).size());
+    progress.prepare(reportWaitMessage(), steps);
+    const QString templatePath = htmlTemplatePath(run);
+    if (!QFileInfo(templatePath).isFile()) {
+        desktop.NotifyBox(QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden. "
+                                         "Vorgang wird abgebrochen.")
+                              .arg(templatePath),
+                          QCoreApplication::applicationName());
+        return false;
+    }
+    QStringList lines;
+    try {
+        lines = readHtmlTemplate(templatePath);
+    } catch (const Error &error) {
+        desktop.errorBox(error.message());
+        return false;
+    }
+
+    const ReportBusyState busy(run, progress);
+    const QString outputPath = htmlReportPath();
+    const WriteResult written =
+        writeFileAtomically(outputPath, renderHtmlReport(calculation, std::move(lines), progress));
+    if (!written) {
+        desktop.errorBox(QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: %2")
+                             .arg(QDir::toNativeSeparators(outputPath), written.error));
+        return false;
+    }
+    desktop.ShellOpen(outputPath, QString(), QString(), 1);
+    return true;
+}
+
+} // namespace zolvaric

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "persist/AtomicWrite.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zolvaric {
+
+class Calculation;
+class Desktop;
+class ReportProgress;
+struct ProgramRun;
+
+// Replaces every occurrence of the placeholder in every line, ignoring case,
+// left to right without overlap; inserted text is not searched again. A value
+// equal to the placeholder changes nothing.
+void ReplaceInStringList(QStringList &lines, const QString &placeholder, const QString &value);
+
+// The template as lines: read whole, ended by a NUL byte, split at CR LF,
+// lone LF and lone CR, Windows-1252. Throws Error when it cannot be read.
+QStringList readHtmlTemplate(const QString &path);
+
+// A value as HTML text: markup characters escaped, so that a firm name
+// "Müller & Söhne <GmbH>" prints as typed.
+QString htmlEscaped(const QString &value);
+
+// The report's page: every placeholder of the vocabulary replaced in the
+// HTML order, one progress step each; lines end in CR LF; characters beyond
+// Windows-1252 become numeric character references.
+QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
+                            ReportProgress &progress);
+
+// Renders the template into the output file, replacing it atomically.
+// Throws Error when the template cannot be read.
+WriteResult writeHtmlReport(const Calculation &calculation, const QString &templatePath,
+                            const QString &outputPath, ReportProgress &progress);
+
+// Where the report goes: the temp folder's "Zolvaric.htm".
+QString htmlReportPath();
+QString htmlTemplatePath(const ProgramRun &run);
+
+// The toolbar's HTML report: template beside the program, busy state and
+// wait window while it is made, the page handed to the desktop's "open".
+// Failures are shown; the busy state always ends.
+bool PrintHonorarHTML(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+                      ReportProgress &progress);
+
+} // namespace zolvaric

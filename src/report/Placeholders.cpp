@@ -1,0 +1,193 @@
+#include "Placeholders.h"
+
+#include "base/CurrencyText.h"
+#include "base/NumberFormat.h"
+#include "calc/Calculation.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace zolvaric {
+
+namespace {
+
+using F = PlaceholderForm;
+
+// The vocabulary. A row with repeat 9 stands for nine placeholders: %1 runs
+// from 1 to 9 in name and source, and the positions count up from base + 1.
+struct Row
+{
+    const char *name;
+    const char *source;
+    F form;
+    int html;
+    int word;
+    int repeat = 1;
+};
+
+constexpr Row kRows[] = {
+    {"StammFirma", "edStammFirma", F::Text, 1, 1},
+    {"StammZusatz", "edStammZusatz", F::Text, 2, 2},
+    {"StammStrasse", "edStammStrasse", F::Text, 3, 3},
+    {"StammPLZ", "edStammPLZ", F::Text, 4, 4},
+    {"StammOrt", "edStammOrt", F::Text, 5, 5},
+    {"StammTelefon", "edStammTelefon", F::Text, 6, 6},
+    {"Stammfax", "edStammFax", F::Text, 7, 7},
+    {"StammEmail", "edStammEmail", F::Text, 8, 8},
+    {"StammInternet", "edStammInternet", F::Text, 9, 9},
+    {"Projektbez", "edProjektbez", F::Text, 10, 10},
+    {"Projektnr", "edProjektnr", F::Text, 11, 11},
+    {"Projektleiter", "edProjektleiter", F::Text, 12, 12},
+    {"Bauvorhaben", "edBauvorhaben", F::Text, 13, 13},
+    {"Bauort", "edBauort", F::Text, 14, 14},
+    {"Bauherrname", "edBauherrname", F::Text, 15, 15},
+    {"Bauherrstrasse", "edBauherrStrasse", F::Text, 16, 16},
+    {"BauherrPLZ", "edBauherrPLZ", F::Text, 17, 17},
+    {"BauherrOrt", "edBauherrOrt", F::Text, 18, 18},
+    {"BauherrTelefon", "edBauherrTelefon", F::Text, 19, 19},
+    {"HOAINorm", "comboHOAINorm", F::Text, 20, 33},
+    {"Honorartyp", "comboHonorarparagraph", F::Text, 21, 34},
+    {"Honorarzone", "comboHonorarzone", F::Text, 22, 35},
+    {"Honorarsatz", "comboHonorarsatz", F::Text, 23, 36},
+    {"Honorartafel", "comboParagraph", F::Text, 24, 37},
+    {"anrechenbareKosten", "edKosten", F::Costs, 25, 38},
+    {"K1", "K1", F::Trace, 26, 20},
+    {"H1V", "H1V", F::Trace, 27, 21},
+    {"H1B", "H1B", F::Trace, 28, 22},
+    {"H1", "H1", F::Trace, 29, 23},
+    {"K2", "K2", F::Trace, 30, 24},
+    {"H2V", "H2V", F::Trace, 31, 25},
+    {"H2B", "H2B", F::Trace, 32, 26},
+    {"H2", "H2", F::Trace, 33, 27},
+    {"D1", "D1", F::Trace, 34, 28},
+    {"D2", "D2", F::Trace, 35, 29},
+    {"D3", "D3", F::Trace, 36, 30},
+    {"Grundhonorar", "Grundhonorar", F::Trace, 37, 31},
+    {"LP8Text", "lbLP8Text", F::Phase8, 38, 32},
+    {"LP%1HOAI", "lbLP%1", F::Text, 38, 38, 9},
+    {"LP%1", "edLP%1", F::Percent, 47, 47, 9},
+    {"LPSumme", "edLPSumme", F::Percent, 57, 57},
+    {"LP%1EUR", "edLP%1EUR", F::Amount, 57, 57, 9},
+    {"LPSummeEUR", "edSummeLPEUR", F::Amount, 67, 67},
+    {"ZuschlagAnrechenbareKosten", "edZuschlagAnrechenbareKosten", F::Text, 68, 68},
+    {"ZuAnrKostProz", "edZuschlagAnrechenbareKostenProz", F::Percent, 69, 69},
+    {"ZuschlagAnrechenbareKostenEUR", "edZuschlagAnrechenbareKostenEUR", F::Amount, 70, 70},
+    {"Zeithonorar", "edZeithonorar", F::Amount, 71, 71},
+    {"besondereLeistungen", "edBesondereLeistung", F::Amount, 72, 72},
+    {"besondereLeistungenZeit", "edBesondereLeistungZeit", F::Amount, 73, 73},
+    {"ZuProz", "edZuschlagUmbau", F::Percent, 74, 74},
+    {"Umbauzuschlag", "edUmbauzuschlagEUR", F::Amount, 75, 75},
+    {"NKProz", "edNebenkosten", F::Percent, 76, 76},
+    {"Nebenkosten", "edNebenkostenEUR", F::Amount, 77, 78},
+    {"NKZwi", "edZwi", F::Amount, 78, 77},
+    {"Nettohonorar", "edNettohonorar", F::Amount, 79, 79},
+    {"MwSt", "edMwSt", F::Percent, 80, 80},
+    {"MwStEUR", "edMwStEUR", F::Amount, 81, 81},
+    {"Bruttohonorar", "edBruttohonorar", F::Amount, 82, 82},
+};
+
+QList<Placeholder> expandedVocabulary()
+{
+    QList<Placeholder> list;
+    for (const Row &row : kRows) {
+        if (row.repeat == 1) {
+            list.append({QLatin1Char('\\') + QLatin1String(row.name) + QLatin1Char('\\'),
+                         QLatin1String(row.source), row.form, row.html, row.word});
+            continue;
+        }
+        for (int n = 1; n <= row.repeat; ++n) {
+            list.append(
+                {QLatin1Char('\\') + QString::fromLatin1(row.name).arg(n) + QLatin1Char('\\'),
+                 QString::fromLatin1(row.source).arg(n), row.form, row.html + n, row.word + n});
+        }
+    }
+    return list;
+}
+
+QList<Placeholder> inOrder(ReportKind kind)
+{
+    QList<Placeholder> list = expandedVocabulary();
+    const auto position = [kind](const Placeholder &p) {
+        return kind == ReportKind::Html ? p.htmlPosition : p.wordPosition;
+    };
+    std::sort(list.begin(), list.end(), [&](const Placeholder &a, const Placeholder &b) {
+        return position(a) < position(b);
+    });
+    return list;
+}
+
+double traceValue(const InterpolationTrace &t, const QString &name)
+{
+    const std::pair<const char *, double> values[] = {
+        {"K1", t.K1}, {"H1V", t.H1V}, {"H1B", t.H1B}, {"H1", t.H1},
+        {"K2", t.K2}, {"H2V", t.H2V}, {"H2B", t.H2B}, {"H2", t.H2},
+        {"D1", t.D1}, {"D2", t.D2},   {"D3", t.D3},   {"Grundhonorar", t.Grundhonorar}};
+    for (const auto &[key, value] : values) {
+        if (name == QLatin1String(key))
+            return value;
+    }
+    return 0;
+}
+
+QString fieldText(const Field *field)
+{
+    if (const auto *text = dynamic_cast<const TextField *>(field))
+        return text->text();
+    if (const auto *list = dynamic_cast<const ChoiceField *>(field))
+        return list->currentText();
+    if (const auto *number = dynamic_cast<const NumericField *>(field))
+        return number->text();
+    return QString();
+}
+
+double fieldValue(const Field *field)
+{
+    const auto *number = dynamic_cast<const NumericField *>(field);
+    return number ? number->value() : 0.0;
+}
+
+// "LP8\tObjektüberwachung" becomes "8 Objektüberwachung".
+QString phaseEightName(QString caption)
+{
+    static const QRegularExpression lp(QStringLiteral("lp"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    caption.remove(lp);
+    caption.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return caption;
+}
+
+} // namespace
+
+const QList<Placeholder> &placeholders(ReportKind kind)
+{
+    static const QList<Placeholder> html = inOrder(ReportKind::Html);
+    static const QList<Placeholder> word = inOrder(ReportKind::Word);
+    return kind == ReportKind::Html ? html : word;
+}
+
+QString placeholderValue(const Placeholder &placeholder, const Calculation &calculation)
+{
+    const CalculationSheet &sheet = calculation.sheet();
+    const RegionalSettings &settings = sheet.settings();
+    if (placeholder.form == F::Trace)
+        return formatCurrency(traceValue(calculation.trace(), placeholder.source), settings);
+    const Field *field = sheet.field(placeholder.source);
+    switch (placeholder.form) {
+    case F::Text:
+        return fieldText(field);
+    case F::Amount:
+        return NumberFormat::amount().format(fieldValue(field), settings);
+    case F::Percent:
+        return NumberFormat::percent().format(fieldValue(field), settings);
+    case F::Costs:
+        return static_cast<const NumericField *>(field)->displayText();
+    case F::Phase8:
+        return phaseEightName(fieldText(field));
+    case F::Trace:
+        break;
+    }
+    return QString();
+}
+
+} // namespace zolvaric

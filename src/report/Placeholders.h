@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace zolvaric {
+
+class Calculation;
+
+// How a value becomes text in a report.
+enum class PlaceholderForm {
+    Text,    // the field's text, a list's item text, a label's caption, unchanged
+    Amount,  // the amount format: 1.234,56 €
+    Percent, // the percent format: 19,00%
+    Costs,   // the system's currency format of the eligible costs
+    Trace,   // an interpolation value in the system's currency format, two decimals
+    Phase8   // the name of work phase 8 from its caption: "8 Objektüberwachung"
+};
+
+enum class ReportKind { Html, Word };
+
+// One of the 82 placeholders both report templates use: "\Name\" and the
+// source of its value, a field by component name or a trace value.
+struct Placeholder
+{
+    QString text; // with both backslashes
+    QString source;
+    PlaceholderForm form;
+    int htmlPosition; // 1..82
+    int wordPosition; // 1..82
+};
+
+// The vocabulary in the substitution order of a report.
+const QList<Placeholder> &placeholders(ReportKind kind);
+
+// The value text of a placeholder for the sheet and trace as they are now.
+QString placeholderValue(const Placeholder &placeholder, const Calculation &calculation);
+
+} // namespace zolvaric

@@ -1,0 +1,256 @@
+#include "WordReport.h"
+
+#include "Placeholders.h"
+#include "ReportBusyState.h"
+#include "ReportProgress.h"
+
+#include "base/Desktop.h"
+#include "base/ProgramRun.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+namespace zolvaric {
+
+namespace {
+
+// Word's constants.
+constexpr int wdStory = 6;
+constexpr int wdFindContinue = 1;
+constexpr int wdReplaceAll = 2;
+constexpr int wdSeekCurrentPageHeader = 9;
+constexpr int wdSeekMainDocument = 0;
+
+const QString kSuchTextCaption = QStringLiteral("WordSuchText");
+
+QString applicationTitle()
+{
+    return QCoreApplication::applicationName();
+}
+
+AutomationObjectPtr find(const AutomationObjectPtr &word)
+{
+    return word->object(QStringLiteral("selection"))->object(QStringLiteral("find"));
+}
+
+// One search-and-replace over the current story.
+void replaceInCurrentStory(const AutomationObjectPtr &word, const QString &searchText,
+                           const QString &replacement)
+{
+    word->object(QStringLiteral("selection"))
+        ->invoke(QStringLiteral("HomeKey"), {{QStringLiteral("Unit"), wdStory}});
+    find(word)->invoke(QStringLiteral("ClearFormatting"));
+    find(word)->setProperty(QStringLiteral("Text"), searchText);
+    find(word)
+        ->object(QStringLiteral("Replacement"))
+        ->setProperty(QStringLiteral("Text"), replacement);
+    find(word)->setProperty(QStringLiteral("Forward"), true);
+    find(word)->setProperty(QStringLiteral("Wrap"), wdFindContinue);
+    for (const char *option : {"Format", "MatchCase", "MatchWholeWord", "MatchWildcards",
+                               "MatchSoundsLike", "MatchAllWordForms"})
+        find(word)->setProperty(QLatin1String(option), false);
+    if (replacement != QLatin1String("@")) {
+        find(word)->invoke(QStringLiteral("execute"), {{QStringLiteral("FindText"), searchText},
+                                                       {QStringLiteral("ReplaceWith"), replacement},
+                                                       {QStringLiteral("Replace"), wdReplaceAll}});
+    } else {
+        find(word)->invoke(QStringLiteral("Execute"));
+    }
+}
+
+void setSeekView(const AutomationObjectPtr &word, int view)
+{
+    word->object(QStringLiteral("activeWindow"))
+        ->object(QStringLiteral("ActivePane"))
+        ->object(QStringLiteral("View"))
+        ->setProperty(QStringLiteral("SeekView"), view);
+}
+
+void quitQuietly(AutomationObjectPtr &word)
+{
+    if (!word)
+        return;
+    try {
+        word->invoke(QStringLiteral("quit"));
+    } catch (const AutomationError &) {
+        // Word is gone either way.
+    }
+    word.reset();
+}
+
+// The 82 placeholder steps of a report.
+void fillPlaceholders(const Calculation &calculation, const AutomationObjectPtr &word,
+                      Desktop &desktop, ReportProgress &progress)
+{
+    for (const Placeholder &placeholder : placeholders(ReportKind::Word)) {
+        WordSuchText(word, desktop, progress, placeholder.text,
+                     placeholderValue(placeholder, calculation));
+        progress.advance();
+    }
+}
+
+} // namespace
+
+bool WordNewDocument(const AutomationFactory &factory, Desktop &desktop, const QString &saveName,
+                     const QString &templatePath, bool quitAfterwards, bool visible,
+                     AutomationObjectPtr &handle)
+{
+    if (!QFileInfo(templatePath).isFile()) {
+        desktop.messageBox(
+            QStringLiteral("Die Dokumentvorlage \"%1\" konnte nicht gefunden werden.")
+                .arg(templatePath));
+        return false;
+    }
+    try {
+        handle = factory ? factory(QStringLiteral("Word.Application")) : nullptr;
+    } catch (const Error &) {
+        handle.reset();
+    }
+    if (!handle) {
+        desktop.messageBox(QStringLiteral("Word konnte nicht gestartet werden."));
+        return false;
+    }
+
+    try {
+        if (visible) {
+            try {
+                handle->setProperty(QStringLiteral("visible"), true);
+            } catch (const AutomationError &) {
+                desktop.messageBox(QStringLiteral("fehler: word.visible"));
+            }
+            try {
+                handle->invoke(QStringLiteral("Activate"));
+            } catch (const AutomationError &) {
+                desktop.messageBox(QStringLiteral("fehler: word.activate"));
+            }
+        } else {
+            handle->setProperty(QStringLiteral("visible"), false);
+        }
+        try {
+            handle->object(QStringLiteral("Documents"))
+                ->invoke(QStringLiteral("Add"), {{QString(), templatePath},
+                                                 {QString(), false},
+                                                 {QString(), QVariant()},
+                                                 {QString(), true}});
+        } catch (const AutomationError &) {
+            desktop.messageBox(QStringLiteral("fehler:word.documents.add"));
+            // Without a document every later step would fail on its own.
+            quitQuietly(handle);
+            return false;
+        }
+        if (!saveName.isEmpty() && !WordSaveDocAs(handle, saveName))
+            desktop.messageBox(QStringLiteral("fehler:word.saveas"));
+        if (quitAfterwards) {
+            handle->invoke(QStringLiteral("quit"));
+            handle.reset();
+        }
+    } catch (const AutomationError &) {
+        desktop.messageBox(
+            QStringLiteral("Das Dokument \"%1\" konnte nicht angelegt werden!").arg(saveName));
+        quitQuietly(handle);
+        return false;
+    }
+    return saveName.isEmpty() || QFileInfo::exists(saveName);
+}
+
+void WordSuchText(const AutomationObjectPtr &handle, Desktop &desktop, ReportProgress &progress,
+                  const QString &searchText, const QString &replacement)
+{
+    if (!handle) {
+        desktop.NotifyBox(QStringLiteral("Die Verbindung zu Word konnte nicht hergestellt werden."),
+                          kSuchTextCaption);
+        return;
+    }
+    if (searchText.isEmpty()) {
+        desktop.NotifyBox(QStringLiteral("Es wurde kein Suchtext definiert."), kSuchTextCaption);
+        return;
+    }
+    const QString text =
+        replacement == QLatin1String("@CLIPBOARD@") ? QStringLiteral("^c") : replacement;
+    const QString failure =
+        QStringLiteral("Bei der Textsuche nach \"%1\" ist ein Fehler aufgetreten.").arg(searchText);
+    try {
+        replaceInCurrentStory(handle, searchText, text);
+    } catch (const AutomationError &) {
+        desktop.NotifyBox(failure, kSuchTextCaption);
+        return;
+    }
+    progress.processEvents();
+    setSeekView(handle, wdSeekCurrentPageHeader);
+    try {
+        replaceInCurrentStory(handle, searchText, text);
+    } catch (const AutomationError &) {
+        desktop.NotifyBox(failure, kSuchTextCaption);
+    }
+    setSeekView(handle, wdSeekMainDocument);
+}
+
+bool WordSaveDocAs(const AutomationObjectPtr &handle, const QString &fileName)
+{
+    try {
+        handle->object(QStringLiteral("activeDocument"))
+            ->invoke(QStringLiteral("saveAs"), {{QString(), fileName}});
+        return true;
+    } catch (const AutomationError &) {
+        return false;
+    }
+}
+
+QString wordTemplatePath(const ProgramRun &run)
+{
+    return run.programDir + QStringLiteral("Zolvaric_Vorlage.dot");
+}
+
+bool PrintHonorarDOC(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+                     ReportProgress &progress, const AutomationFactory &factory)
+{
+    progress.prepare(reportWaitMessage(), static_cast<int>(placeholders(ReportKind::Word).size()));
+    const QString templatePath = wordTemplatePath(run);
+    if (!QFileInfo(templatePath).isFile()) {
+        desktop.NotifyBox(QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden. "
+                                         "Der Vorgang wird abgebrochen.")
+                              .arg(templatePath),
+                          applicationTitle());
+        return false;
+    }
+    AutomationObjectPtr word;
+    {
+        const ReportBusyState busy(run, progress);
+        if (!WordNewDocument(factory, desktop, QString(), templatePath, false, false, word)) {
+            desktop.NotifyBox(
+                QStringLiteral("Beim Erstellen des Documentes ist ein Fehler aufgetreten."),
+                applicationTitle());
+            return false;
+        }
+        word->setProperty(QStringLiteral("visible"), false);
+        fillPlaceholders(calculation, word, desktop, progress);
+    }
+    // Shown after the wait window has gone; the document stays with the user.
+    word->setProperty(QStringLiteral("visible"), true);
+    return true;
+}
+
+bool saveWordReport(const Calculation &calculation, Desktop &desktop,
+                    const AutomationFactory &factory, const QString &templatePath,
+                    const QString &outputPath)
+{
+    AutomationObjectPtr word;
+    if (!WordNewDocument(factory, desktop, QString(), templatePath, false, false, word)) {
+        desktop.NotifyBox(
+            QStringLiteral("Beim Erstellen des Documentes ist ein Fehler aufgetreten."),
+            applicationTitle());
+        return false;
+    }
+    NoReportProgress progress;
+    fillPlaceholders(calculation, word, desktop, progress);
+    const bool saved = WordSaveDocAs(word, outputPath);
+    if (!saved) {
+        desktop.NotifyBox(
+            QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert werden.").arg(outputPath),
+            applicationTitle());
+    }
+    quitQuietly(word);
+    return saved;
+}
+
+} // namespace zolvaric

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Automation.h"
+
+#include <QString>
+
+namespace zolvaric {
+
+class Calculation;
+class Desktop;
+class ReportProgress;
+struct ProgramRun;
+
+// Starts the word processor (class "Word.Application") and adds a document
+// from the template; saves it when a save name is given and quits when asked.
+// Reports its failures in plain message windows. Fails when the document
+// cannot be added, so that no placeholder step runs on a missing document.
+bool WordNewDocument(const AutomationFactory &factory, Desktop &desktop, const QString &saveName,
+                     const QString &templatePath, bool quitAfterwards, bool visible,
+                     AutomationObjectPtr &handle);
+
+// Replaces one text in the active document: in the main text, then in the
+// header of the current page. A replacement "@" only selects the next
+// occurrence; "@CLIPBOARD@" inserts the clipboard's text.
+void WordSuchText(const AutomationObjectPtr &handle, Desktop &desktop, ReportProgress &progress,
+                  const QString &searchText, const QString &replacement);
+
+// Saves the active document under a file name.
+bool WordSaveDocAs(const AutomationObjectPtr &handle, const QString &fileName);
+
+QString wordTemplatePath(const ProgramRun &run);
+
+// The toolbar's word-processor report: a new document from the template
+// beside the program, filled hidden under the busy state, then shown. The
+// busy state always ends.
+bool PrintHonorarDOC(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+                     ReportProgress &progress, const AutomationFactory &factory);
+
+// The same report saved as a file instead of shown (for the command line).
+bool saveWordReport(const Calculation &calculation, Desktop &desktop,
+                    const AutomationFactory &factory, const QString &templatePath,
+                    const QString &outputPath);
+
+} // namespace zolvaric
