@@ -1,0 +1,43 @@
+#pragma once
+
+#include "CalcHarness.h"
+
+// The worked example (2013, Gebäude, zone 3, middle rate, 120000 €) with an
+// office's master data and a project's data, as a report sees it.
+inline void enterReportExample(CalcHarness &h)
+{
+    zolvaric::CalculationSheet &s = h.sheet();
+    h.chooseEdition(QStringLiteral("2013"));
+    s.comboHonorarzone.select(2);
+    s.comboHonorarsatz.select(2);
+    s.edKosten.setValue(120000);
+    h.setShares({2, 7, 15, 3, 25, 10, 4, 32, 2});
+    s.edZeithonorar.setValue(1000);
+    s.edBesondereLeistung.setValue(500);
+    s.edZuschlagUmbau.setValue(20);
+    s.edNebenkosten.setValue(5);
+    s.edZuschlagAnrechenbareKosten.setText(QStringLiteral("Abbruch"));
+    const QStringList master = {"Planungsbüro Sonne",
+                                "Architekten & Ingenieure",
+                                "Hauptstraße 1",
+                                "53111",
+                                "Bonn",
+                                "0228 123456",
+                                "0228 123457",
+                                "info@sonne.de",
+                                "www.sonne.de"};
+    for (int i = 0; i < 9; ++i)
+        s.masterDataFields[i]->setText(master[i]);
+    const QStringList project = {"Kita Regenbogen",
+                                 "2026-017",
+                                 "Dipl.-Ing. A. Berg",
+                                 "Neubau Kindertagesstätte",
+                                 "Bonn-Beuel",
+                                 "Stadt Bonn",
+                                 "Berliner Platz 2",
+                                 "53103",
+                                 "Bonn",
+                                 "0228 770"};
+    for (int i = 0; i < 10; ++i)
+        s.projectTextFields[i]->setText(project[i]);
+}

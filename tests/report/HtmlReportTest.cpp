@@ -1,0 +1,206 @@
+#include "RecordingProgress.h"
+#include "ReportSheet.h"
+#include "RunTests.h"
+#include "TestFiles.h"
+
+#include "report/HtmlReport.h"
+#include "report/Placeholders.h"
+
+#include <QRegularExpression>
+
+using namespace zolvaric;
+
+namespace {
+
+// The page made from a template text, as bytes.
+QByteArray render(CalcHarness &h, const QByteArray &templateBytes)
+{
+    const QString path = h.programFolder.filePath(QStringLiteral("Zolvaric_Vorlage.htm"));
+    writeBytes(path, templateBytes);
+    NoReportProgress progress;
+    return renderHtmlReport(*h.calculation, readHtmlTemplate(path), progress);
+}
+
+} // namespace
+
+class HtmlReportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replaceInStringList_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("placeholder");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("every occurrence, any case")
+            << QStringList{"\\MwSt\\ und \\mwst\\", "x\\MWST\\"} << "\\MwSt\\"
+            << "19,00%" << QStringList{"19,00% und 19,00%", "x19,00%"};
+        QTest::newRow("inserted text is not searched again")
+            << QStringList{"a\\X\\b"} << "\\X\\"
+            << "[\\x\\]" << QStringList{"a[\\x\\]b"};
+        QTest::newRow("value equal to the placeholder")
+            << QStringList{"\\StammFirma\\"} << "\\StammFirma\\"
+            << "\\StammFirma\\" << QStringList{"\\StammFirma\\"};
+        QTest::newRow("placeholder split by a line break")
+            << QStringList{"\\Netto", "honorar\\"} << "\\Nettohonorar\\"
+            << "1,00 €" << QStringList{"\\Netto", "honorar\\"};
+        QTest::newRow("back to back") << QStringList{"\\LP1\\\\LP2\\"} << "\\LP1\\"
+                                      << "2,00%" << QStringList{"2,00%\\LP2\\"};
+        QTest::newRow("shared backslash") << QStringList{"\\LP1\\LP2\\"} << "\\LP1\\"
+                                          << "2,00%" << QStringList{"2,00%LP2\\"};
+        QTest::newRow("no overlap") << QStringList{"\\a\\a\\a\\"} << "\\a\\a\\"
+                                    << "X" << QStringList{"Xa\\"};
+        QTest::newRow("empty value removes")
+            << QStringList{"<b>\\Projektnr\\</b>"} << "\\Projektnr\\"
+            << "" << QStringList{"<b></b>"};
+    }
+    void replaceInStringList()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, placeholder);
+        QFETCH(QString, value);
+        QFETCH(QStringList, expected);
+        ReplaceInStringList(lines, placeholder, value);
+        QCOMPARE(lines, expected);
+    }
+
+    void templateText_data()
+    {
+        QTest::addColumn<QByteArray>("templateBytes");
+        QTest::addColumn<QByteArray>("page");
+        QTest::newRow("LF becomes CR LF") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lone CR") << QByteArray("a\rb") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("last line gets its end") << QByteArray("a\r\nb") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("empty lines stay")
+            << QByteArray("a\r\n\r\nb\r\n") << QByteArray("a\r\n\r\nb\r\n");
+        QTest::newRow("NUL ends the text")
+            << QByteArray("a\r\nb\0c\r\nd", 9) << QByteArray("a\r\nb\r\n");
+        QTest::newRow("bytes as they are")
+            << QByteArray("Geb\xE4ude \x80 \x81") << QByteArray("Geb\xE4ude \x80 \x81\r\n");
+        QTest::newRow("value in Windows-1252") << QByteArray("<p>\\StammFirma\\</p>")
+                                               << QByteArray("<p>Planungsb\xFCro Sonne</p>\r\n");
+        QTest::newRow("HTML order: a project name becomes what a later step replaces")
+            << QByteArray("\\Projektbez\\") << QByteArray("19,00%\r\n");
+        QTest::newRow("an earlier placeholder in a value stays")
+            << QByteArray("\\Projektnr\\") << QByteArray("\\StammOrt\\\r\n");
+    }
+    void templateText()
+    {
+        QFETCH(QByteArray, templateBytes);
+        QFETCH(QByteArray, page);
+        CalcHarness h;
+        enterReportExample(h);
+        h.sheet().edProjektbez.setText(QStringLiteral("\\MwSt\\"));
+        h.sheet().edProjektnr.setText(QStringLiteral("\\StammOrt\\"));
+        QCOMPARE(render(h, templateBytes), page);
+    }
+
+    void valuesAreEscaped_data()
+    {
+        QTest::addColumn<QString>("firm");
+        QTest::addColumn<QByteArray>("page");
+        QTest::newRow("markup characters")
+            << "Müller & Söhne <GmbH> \"Bau\""
+            << QByteArray("M\xFCller &amp; S\xF6hne &lt;GmbH&gt; &quot;Bau&quot;\r\n");
+        QTest::newRow("beyond Windows-1252") << "Łódź 😀"
+                                             << QByteArray("&#321;\xF3"
+                                                           "d&#378; &#128512;\r\n");
+        QTest::newRow("the placeholder itself")
+            << "\\StammFirma\\" << QByteArray("\\stammfirma\\\r\n");
+    }
+    void valuesAreEscaped()
+    {
+        QFETCH(QString, firm);
+        QFETCH(QByteArray, page);
+        CalcHarness h;
+        h.sheet().edStammFirma.setText(firm);
+        QCOMPARE(render(h, "\\stammfirma\\"), page);
+    }
+
+    void defaultTemplateLeavesNoPlaceholder()
+    {
+        CalcHarness h;
+        enterReportExample(h);
+        const QByteArray page = render(h, readBytes(QStringLiteral(ZOLVARIC_HTML_TEMPLATE)));
+        for (const Placeholder &p : placeholders(ReportKind::Html))
+            QVERIFY2(!page.contains(p.text.toLatin1()), qPrintable(p.text));
+        QVERIFY(page.contains("Planungsb\xFCro Sonne"));
+        QVERIFY(page.contains("31.566,87 \x80"));
+        QVERIFY(page.contains("8 Objekt\xFC"
+                              "berwachung"));
+        QVERIFY(page.contains("Architekten &amp; Ingenieure"));
+    }
+
+    void printWithoutTemplate()
+    {
+        CalcHarness h;
+        RecordingProgress progress;
+        writeBytes(htmlReportPath(), "alt");
+        QVERIFY(!PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
+        QCOMPARE(
+            h.desktop.notices,
+            QStringList{QStringLiteral("Die Vorlagedatei \"%1Zolvaric_Vorlage.htm\" konnte nicht "
+                                       "gefunden werden. Vorgang wird abgebrochen.")
+                            .arg(h.run.programDir)});
+        QCOMPARE(h.desktop.captions, QStringList{"Zolvaric"});
+        QCOMPARE(progress.begun, 0);
+        QCOMPARE(readBytes(htmlReportPath()), QByteArray("alt"));
+        QVERIFY(h.desktop.opened.isEmpty());
+    }
+
+    void printTwiceOverwrites()
+    {
+        CalcHarness h;
+        enterReportExample(h);
+        writeBytes(htmlTemplatePath(h.run), "<p>\\Projektbez\\ \\Bruttohonorar\\</p>");
+        for (const QString &name : {QStringLiteral("Erster"), QStringLiteral("Zweiter")}) {
+            h.sheet().edProjektbez.setText(name);
+            RecordingProgress progress;
+            QVERIFY(PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
+            QCOMPARE(progress.message,
+                     QStringLiteral("\rDie Druckvorschau wird erzeugt. Bitte warten Sie ..."));
+            QCOMPARE(progress.steps, 82);
+            QCOMPARE(progress.advanced, 82);
+            QCOMPARE(progress.begun, 1);
+            QCOMPARE(progress.ended, 1);
+            QVERIFY(!h.run.busy);
+        }
+        QCOMPARE(readBytes(htmlReportPath()), QByteArray("<p>Zweiter 31.566,87 \x80</p>\r\n"));
+        QCOMPARE(h.desktop.opened, QStringList(2, htmlReportPath()));
+    }
+
+    void outputGoesToTheTempFolder()
+    {
+        const QByteArray temp = qgetenv("TEMP");
+        QTemporaryDir tmp;
+        qputenv("TEMP", "/gibt/es/nicht");
+        qputenv("TMP", tmp.path().toLocal8Bit());
+        const QString path = htmlReportPath();
+        qputenv("TEMP", temp);
+        qputenv("TMP", temp);
+        QCOMPARE(path, tmp.path() + QStringLiteral("/Zolvaric.htm"));
+    }
+
+    void failedWriteIsShownAndEndsTheBusyState()
+    {
+        CalcHarness h;
+        writeBytes(htmlTemplatePath(h.run), "x");
+        QFile::remove(htmlReportPath());
+        QDir().mkpath(htmlReportPath()); // a folder takes the page's place
+        RecordingProgress progress;
+        QVERIFY(!PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
+        QDir(htmlReportPath()).removeRecursively();
+        QCOMPARE(h.desktop.errors.size(), 1);
+        QVERIFY(h.desktop.errors.first().startsWith(QStringLiteral("Der Bericht \"")));
+        QCOMPARE(progress.begun, 1);
+        QCOMPARE(progress.ended, 1);
+        QVERIFY(!h.run.busy);
+        QVERIFY(h.desktop.opened.isEmpty());
+    }
+};
+
+ZOLVARIC_TEST_RUNNER(HtmlReportTest)
+
+#include "HtmlReportTest.moc"

@@ -1,0 +1,293 @@
+#include "RecordingProgress.h"
+#include "ReportSheet.h"
+#include "RunTests.h"
+#include "TestFiles.h"
+
+#include "report/Placeholders.h"
+#include "report/WordReport.h"
+
+using namespace zolvaric;
+
+namespace {
+
+// A stand-in for Word that writes down every member it is asked for, by
+// path ("selection.find.text=..."), and fails where a test says so.
+class FakeWord : public AutomationObject
+{
+public:
+    struct Log
+    {
+        QStringList calls;
+        std::function<bool(const QString &call)> fails;
+    };
+
+    FakeWord(std::shared_ptr<Log> log, QString path)
+        : m_log(std::move(log)), m_path(std::move(path))
+    {
+    }
+
+    QVariant getProperty(const QString &name) override
+    {
+        return QVariant::fromValue<AutomationObjectPtr>(
+            std::make_shared<FakeWord>(m_log, member(name)));
+    }
+    void setProperty(const QString &name, const QVariant &value) override
+    {
+        record(member(name) + QLatin1Char('=') + value.toString());
+    }
+    QVariant invoke(const QString &name, const AutomationArguments &arguments) override
+    {
+        QStringList texts;
+        for (const AutomationArgument &argument : arguments) {
+            const QString value =
+                argument.value.isValid() ? argument.value.toString() : QStringLiteral("-");
+            texts << (argument.name.isEmpty() ? value : argument.name + QLatin1Char('=') + value);
+        }
+        record(member(name) + QLatin1Char('(') + texts.join(QLatin1String(", ")) +
+               QLatin1Char(')'));
+        return QVariant();
+    }
+
+private:
+    QString member(const QString &name) const
+    {
+        return (m_path.isEmpty() ? QString() : m_path + QLatin1Char('.')) + name.toLower();
+    }
+    void record(const QString &call)
+    {
+        m_log->calls << call;
+        if (m_log->fails && m_log->fails(call))
+            throw AutomationError(QStringLiteral("abgelehnt"));
+    }
+
+    std::shared_ptr<Log> m_log;
+    QString m_path;
+};
+
+struct WordRun
+{
+    CalcHarness h;
+    RecordingProgress progress;
+    std::shared_ptr<FakeWord::Log> log = std::make_shared<FakeWord::Log>();
+    QStringList created;
+    bool available = true;
+
+    WordRun()
+    {
+        enterReportExample(h);
+        writeBytes(wordTemplatePath(h.run), "vorlage");
+    }
+
+    AutomationFactory factory()
+    {
+        return [this](const QString &className) -> AutomationObjectPtr {
+            created << className;
+            return available ? std::make_shared<FakeWord>(log, QString()) : nullptr;
+        };
+    }
+
+    bool print() { return PrintHonorarDOC(*h.calculation, h.run, h.desktop, progress, factory()); }
+};
+
+} // namespace
+
+class WordReportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void oneStepTalksToWordAsWordExpects()
+    {
+        WordRun run;
+        QVERIFY(run.print());
+        const QStringList &calls = run.log->calls;
+        const QString path = wordTemplatePath(run.h.run);
+        QCOMPARE(run.created, QStringList{"Word.Application"});
+        const QStringList start = {"visible=false", "documents.add(" + path + ", false, -, true)",
+                                   "visible=false"};
+        QCOMPARE(calls.mid(0, 3), start);
+        const QStringList pass = {
+            "selection.homekey(Unit=6)",
+            "selection.find.clearformatting()",
+            "selection.find.text=\\StammFirma\\",
+            "selection.find.replacement.text=Planungsbüro Sonne",
+            "selection.find.forward=true",
+            "selection.find.wrap=1",
+            "selection.find.format=false",
+            "selection.find.matchcase=false",
+            "selection.find.matchwholeword=false",
+            "selection.find.matchwildcards=false",
+            "selection.find.matchsoundslike=false",
+            "selection.find.matchallwordforms=false",
+            "selection.find.execute(FindText=\\StammFirma\\, ReplaceWith=Planungsbüro "
+            "Sonne, Replace=2)"};
+        QCOMPARE(calls.mid(3, 13), pass);
+        QCOMPARE(calls[16], QStringLiteral("activewindow.activepane.view.seekview=9"));
+        QCOMPARE(calls.mid(17, 13), pass);
+        QCOMPARE(calls[30], QStringLiteral("activewindow.activepane.view.seekview=0"));
+        QCOMPARE(calls.last(), QStringLiteral("visible=true"));
+        QCOMPARE(calls.size(), 3 + 82 * 28 + 1);
+        QCOMPARE(run.progress.advanced, 82);
+        QCOMPARE(run.progress.processed, 82);
+        QCOMPARE(run.progress.begun, 1);
+        QCOMPARE(run.progress.ended, 1);
+        QVERIFY(!run.h.run.busy);
+        QVERIFY(run.h.desktop.notices.isEmpty() && run.h.desktop.messages.isEmpty());
+    }
+
+    void stepsFollowTheWordOrder()
+    {
+        WordRun run;
+        QVERIFY(run.print());
+        QStringList searched;
+        for (const QString &call : std::as_const(run.log->calls)) {
+            if (call.startsWith(QLatin1String("selection.find.text=")))
+                searched << call.mid(20);
+        }
+        QStringList expected;
+        for (const Placeholder &p : placeholders(ReportKind::Word))
+            expected << p.text << p.text;
+        QCOMPARE(searched, expected);
+    }
+
+    void specialReplacements_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("@ only selects") << "@"
+                                        << "selection.find.execute()";
+        QTest::newRow("@CLIPBOARD@ inserts the clipboard")
+            << "@CLIPBOARD@"
+            << "selection.find.execute(FindText=\\Projektbez\\, ReplaceWith=^c, Replace=2)";
+    }
+    void specialReplacements()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, call);
+        WordRun run;
+        run.h.sheet().edProjektbez.setText(value);
+        QVERIFY(run.print());
+        QCOMPARE(run.log->calls.count(call), 2);
+    }
+
+    void templateMissing()
+    {
+        WordRun run;
+        QFile::remove(wordTemplatePath(run.h.run));
+        QVERIFY(!run.print());
+        QCOMPARE(run.h.desktop.notices,
+                 QStringList{QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden. "
+                                            "Der Vorgang wird abgebrochen.")
+                                 .arg(wordTemplatePath(run.h.run))});
+        QVERIFY(run.created.isEmpty());
+        QCOMPARE(run.progress.begun, 0);
+    }
+
+    void wordNotAvailable()
+    {
+        WordRun run;
+        run.available = false;
+        QVERIFY(!run.print());
+        QCOMPARE(run.h.desktop.messages, QStringList{"Word konnte nicht gestartet werden."});
+        QCOMPARE(run.h.desktop.notices,
+                 QStringList{"Beim Erstellen des Documentes ist ein Fehler aufgetreten."});
+        QCOMPARE(run.progress.ended, 1);
+        QVERIFY(!run.h.run.busy);
+    }
+
+    // Without a document no placeholder step runs: one message, not 82.
+    void documentCannotBeAdded()
+    {
+        WordRun run;
+        run.log->fails = [](const QString &call) {
+            return call.startsWith(QLatin1String("documents.add"));
+        };
+        QVERIFY(!run.print());
+        QCOMPARE(run.h.desktop.messages, QStringList{"fehler:word.documents.add"});
+        QCOMPARE(run.h.desktop.notices,
+                 QStringList{"Beim Erstellen des Documentes ist ein Fehler aufgetreten."});
+        QVERIFY(run.log->calls.contains(QStringLiteral("quit()")));
+        QVERIFY(!run.log->calls.contains(QStringLiteral("selection.homekey(Unit=6)")));
+        QCOMPARE(run.progress.ended, 1);
+    }
+
+    void hidingWordFails()
+    {
+        WordRun run;
+        run.log->fails = [](const QString &call) { return call == QLatin1String("visible=false"); };
+        QVERIFY(!run.print());
+        QCOMPARE(run.h.desktop.messages,
+                 QStringList{"Das Dokument \"\" konnte nicht angelegt werden!"});
+        QCOMPARE(run.h.desktop.notices,
+                 QStringList{"Beim Erstellen des Documentes ist ein Fehler aufgetreten."});
+        QCOMPARE(run.log->calls.last(), QStringLiteral("quit()"));
+    }
+
+    void failingStepIsShownAndTheReportGoesOn()
+    {
+        WordRun run;
+        run.log->fails = [](const QString &call) {
+            return call.startsWith(QLatin1String("selection.find.execute(FindText=\\K1\\"));
+        };
+        QVERIFY(run.print());
+        const QString message =
+            QStringLiteral("Bei der Textsuche nach \"\\K1\\\" ist ein Fehler aufgetreten.");
+        // The failing main-text pass ends that step: no header pass for it.
+        QCOMPARE(run.h.desktop.notices, QStringList{message});
+        QCOMPARE(run.h.desktop.captions, QStringList{"WordSuchText"});
+        QCOMPARE(run.progress.advanced, 82);
+        QCOMPARE(run.log->calls.count(QStringLiteral("activewindow.activepane.view.seekview=0")),
+                 81);
+    }
+
+    void refusedShowEndsTheBusyStateAndReachesTheCaller()
+    {
+        WordRun run;
+        run.log->fails = [](const QString &call) { return call == QLatin1String("visible=true"); };
+        QVERIFY_THROWS_EXCEPTION(AutomationError, run.print());
+        QCOMPARE(run.progress.ended, 1);
+        QVERIFY(!run.h.run.busy);
+    }
+
+    void suchTextGuards()
+    {
+        CalcHarness h;
+        RecordingProgress progress;
+        WordSuchText(nullptr, h.desktop, progress, QStringLiteral("\\X\\"), QStringLiteral("y"));
+        auto log = std::make_shared<FakeWord::Log>();
+        WordSuchText(std::make_shared<FakeWord>(log, QString()), h.desktop, progress, QString(),
+                     QStringLiteral("y"));
+        QCOMPARE(h.desktop.notices,
+                 (QStringList{"Die Verbindung zu Word konnte nicht hergestellt werden.",
+                              "Es wurde kein Suchtext definiert."}));
+        QVERIFY(log->calls.isEmpty());
+    }
+
+    void newDocumentSavedAndQuit()
+    {
+        CalcHarness h;
+        const QString templatePath = h.programFolder.filePath(QStringLiteral("v.dot"));
+        writeBytes(templatePath, "x");
+        auto log = std::make_shared<FakeWord::Log>();
+        const AutomationFactory factory = [log](const QString &) {
+            return std::make_shared<FakeWord>(log, QString());
+        };
+        AutomationObjectPtr handle;
+        // The fake writes no file, so a save name reports failure at the end.
+        QVERIFY(!WordNewDocument(factory, h.desktop, QStringLiteral("/tmp/neu.docx"), templatePath,
+                                 true, true, handle));
+        QCOMPARE(log->calls, (QStringList{"visible=true", "activate()",
+                                          "documents.add(" + templatePath + ", false, -, true)",
+                                          "activedocument.saveas(/tmp/neu.docx)", "quit()"}));
+        QVERIFY(!handle);
+        QVERIFY(!WordNewDocument(factory, h.desktop, QString(), QStringLiteral("/fehlt.dot"), false,
+                                 false, handle));
+        QCOMPARE(
+            h.desktop.messages.last(),
+            QStringLiteral("Die Dokumentvorlage \"/fehlt.dot\" konnte nicht gefunden werden."));
+    }
+};
+
+ZOLVARIC_TEST_RUNNER(WordReportTest)
+
+#include "WordReportTest.moc"
