@@ -21,13 +21,21 @@ void ReplaceInStringList(QStringList &lines, const QString &placeholder, const Q
 {
     if (value == placeholder || placeholder.isEmpty())
         return;
-    // Every placeholder starts with a backslash, which most lines of a page
-    // lack: a fast look for it spares the case-insensitive search.
+    // Candidates start with the placeholder's first character (a backslash):
+    // a fast look for it, then a case-insensitive compare of that stretch,
+    // finds the same occurrences as a case-insensitive search of the line.
     const QChar first = placeholder.front();
+    const qsizetype length = placeholder.size();
+    const auto occurrence = [&](const QString &line, qsizetype from) {
+        for (qsizetype at = line.indexOf(first, from); at >= 0 && at + length <= line.size();
+             at = line.indexOf(first, at + 1)) {
+            if (QStringView(line).sliced(at, length).compare(placeholder, Qt::CaseInsensitive) == 0)
+                return at;
+        }
+        return qsizetype(-1);
+    };
     for (QString &line : lines) {
-        if (!line.contains(first))
-            continue;
-        qsizetype found = line.indexOf(placeholder, 0, Qt::CaseInsensitive);
+        qsizetype found = occurrence(line, 0);
         if (found < 0)
             continue;
         QString result;
@@ -35,8 +43,8 @@ void ReplaceInStringList(QStringList &lines, const QString &placeholder, const Q
         while (found >= 0) {
             result += QStringView(line).sliced(from, found - from);
             result += value;
-            from = found + placeholder.size();
-            found = line.indexOf(placeholder, from, Qt::CaseInsensitive);
+            from = found + length;
+            found = occurrence(line, from);
         }
         result += QStringView(line).sliced(from);
         line = std::move(result);

@@ -1,0 +1,97 @@
+// The fee offer reports: the HTML report on a 100 KB template (the default
+// template repeated), from reading the template to the page written.
+//
+//   zolvaric-bench-report
+
+#include "base/Paths.h"
+#include "base/RegionalSettings.h"
+#include "calc/Calculation.h"
+#include "report/HtmlReport.h"
+#include "report/ReportProgress.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace zolvaric;
+
+namespace {
+
+class SilentDesktop : public Desktop
+{
+public:
+    void errorBox(const QString &) override {}
+    void messageBox(const QString &) override {}
+    void NotifyBox(const QString &, const QString &) override {}
+    int AskBox(const QString &, const QString &, int) override { return AnswerNo; }
+    int ShellOpen(const QString &, const QString &, const QString &, int) override { return 0; }
+    QString clipboardText() override { return QString(); }
+};
+
+struct ReportSession
+{
+    RegionalSettings settings = RegionalSettings::german();
+    ProgramRun run;
+    SilentDesktop desktop;
+    QTemporaryDir folder;
+    std::unique_ptr<Calculation> calculation;
+
+    ReportSession()
+    {
+        run.programDir = WithBackslash(QDir::tempPath());
+        calculation = std::make_unique<Calculation>(settings, run, desktop);
+        calculation->startUp();
+        CalculationSheet &s = calculation->sheet();
+        s.comboHonorarzone.select(2);
+        s.comboHonorarsatz.select(2);
+        s.edKosten.setValue(120000);
+        s.edStammFirma.setText(QStringLiteral("Planungsbüro Sonne & Partner"));
+    }
+
+    // The default template repeated to the given size.
+    QString templateOf(qint64 size)
+    {
+        QFile source(QStringLiteral(ZOLVARIC_HTML_TEMPLATE));
+        if (!source.open(QIODevice::ReadOnly))
+            qFatal("no template");
+        const QByteArray one = source.readAll();
+        QByteArray text;
+        while (text.size() < size)
+            text += one;
+        const QString path = folder.filePath(QStringLiteral("vorlage.htm"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.left(size)) != size)
+            qFatal("cannot write the template");
+        return path;
+    }
+};
+
+void BM_HtmlReport(benchmark::State &state)
+{
+    ReportSession session;
+    const QString templatePath = session.templateOf(state.range(0));
+    const QString output = session.folder.filePath(QStringLiteral("Zolvaric.htm"));
+    NoReportProgress progress;
+    for (auto _ : state) {
+        if (!writeHtmlReport(*session.calculation, templatePath, output, progress))
+            state.SkipWithError("write failed");
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_HtmlReport)->Arg(100 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
