@@ -3,7 +3,8 @@
 # further package names given as arguments are installed as well.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev "$@")
+packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev libzip-dev zipcmp zipmerge ziptool
+          libpugixml-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do
