@@ -43,7 +43,7 @@ const QTemporaryDir &home()
     return dir;
 }
 
-CliRun runCli(const QStringList &arguments)
+CliRun runCli(const QStringList &arguments, const QString &command = QStringLiteral("calc"))
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -55,7 +55,7 @@ CliRun runCli(const QStringList &arguments)
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     environment.remove(QStringLiteral("LANG"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ZOLVARIC_CLI), QStringList{QStringLiteral("calc")} + arguments);
+    process.start(QStringLiteral(ZOLVARIC_CLI), QStringList{command} + arguments);
     if (!process.waitForFinished(30000))
         qFatal("zolvaric-cli did not finish");
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -263,6 +263,67 @@ private slots:
         QCOMPARE(json["edStammFirma"].toString(), QStringLiteral("Planungsbüro Sonne"));
         QCOMPARE(json["edStammInternet"].toString(), QStringLiteral("www.sonne.de"));
         QCOMPARE(json["edStammOrt"].toString(), QString());
+    }
+
+    void htmlReportWithTheDefaultTemplate()
+    {
+        QTemporaryDir dir;
+        const QString output = dir.filePath(QStringLiteral("angebot.htm"));
+        const CliRun run = runCli(QStringList{"html", "--output", output} + kWorkedExample,
+                                  QStringLiteral("report"));
+        QCOMPARE(run.exitCode, 0);
+        QFile file(output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray page = file.readAll();
+        QVERIFY(page.contains("31.566,87 \x80"));
+        QVERIFY(page.contains("8 Objekt\xFC"
+                              "berwachung"));
+        QVERIFY(!page.contains("\\Bruttohonorar\\"));
+        QVERIFY(page.endsWith("</html>\r\n"));
+    }
+
+    void htmlReportWithOwnTemplate()
+    {
+        QTemporaryDir dir;
+        const QString templatePath = dir.filePath(QStringLiteral("eigen.htm"));
+        QFile file(templatePath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<p>\\Honorartyp\\: \\nettohonorar\\</p>");
+        file.close();
+        const QString output = dir.filePath(QStringLiteral("out.htm"));
+        const CliRun run = runCli({"html", "--template", templatePath, "--output", output, "--set",
+                                   "Anrechenbare_Kosten=100000"},
+                                  QStringLiteral("report"));
+        QCOMPARE(run.exitCode, 0);
+        QFile written(output);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("<p>Geb\xE4ude: 0,00 \x80</p>\r\n"));
+    }
+
+    void badReports_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown kind") << QStringList{"pdf", "--output", "x"} << 2
+                                      << "Unbekannte Berichtsart: pdf (html oder doc)";
+        QTest::newRow("no output")
+            << QStringList{"html"} << 2 << "Die Ausgabedatei fehlt (--output DATEI).";
+        QTest::newRow("missing template")
+            << QStringList{"html", "--template", "/gibt/es/nicht.htm", "--output", "/tmp/x.htm"}
+            << 1 << "Die Vorlagedatei \"/gibt/es/nicht.htm\" konnte nicht gefunden werden.";
+        QTest::newRow("output folder missing")
+            << QStringList{"html", "--output", "/gibt/es/nicht/x.htm"} << 1
+            << "Der Bericht \"/gibt/es/nicht/x.htm\" konnte nicht geschrieben werden: ";
+    }
+    void badReports()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const CliRun run = runCli(arguments, QStringLiteral("report"));
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
     }
 
     void badArguments_data()
