@@ -297,7 +297,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QFile written(output);
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QCOMPARE(written.readAll(), QByteArray("<p>Geb\xE4ude: 0,00 \x80</p>\r\n"));
+        QCOMPARE(written.readAll(), QByteArray("<p>Geb\xE4ude: 10.790,00 \x80</p>\r\n"));
     }
 
     void badReports_data()
