@@ -1,0 +1,173 @@
+#include "Story.h"
+
+#include "ParagraphText.h"
+#include "WordText.h"
+
+#include <limits>
+
+namespace zolvaric {
+
+namespace {
+
+bool isWordCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+bool isWholeWord(const QString &text, qsizetype index, qsizetype length)
+{
+    return (index == 0 || !isWordCharacter(text[index - 1])) &&
+           (index + length == text.size() || !isWordCharacter(text[index + length]));
+}
+
+// The first match in the paragraph starting at or after `from` and ending at
+// or before `limit`; -1 for none.
+qsizetype findIn(const ParagraphText &paragraph, const SearchOptions &options, qsizetype from,
+                 qsizetype limit)
+{
+    const QString &text = paragraph.text();
+    const qsizetype length = options.text.size();
+    if (length == 0)
+        return -1;
+    const Qt::CaseSensitivity sensitivity =
+        options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    for (qsizetype index = text.indexOf(options.text, from, sensitivity); index >= 0;
+         index = text.indexOf(options.text, index + 1, sensitivity)) {
+        if (index + length > limit)
+            return -1;
+        if (paragraph.isReplaceable(index, index + length) &&
+            (!options.matchWholeWord || isWholeWord(text, index, length)))
+            return index;
+    }
+    return -1;
+}
+
+void collectParagraphs(const pugi::xml_node &node, const XmlNames &word,
+                       QList<pugi::xml_node> &paragraphs)
+{
+    for (const pugi::xml_node &child : node.children()) {
+        if (child.type() != pugi::node_element)
+            continue;
+        if (word.is(child, "p"))
+            paragraphs.append(child);
+        collectParagraphs(child, word, paragraphs);
+    }
+}
+
+} // namespace
+
+Story::Story(XmlPart *part, const pugi::xml_node &root) : m_part(part)
+{
+    if (part && root)
+        collectParagraphs(root, part->word(), m_paragraphs);
+}
+
+ParagraphText Story::paragraphText(int paragraph) const
+{
+    return ParagraphText(m_paragraphs[paragraph], m_part->word());
+}
+
+TextPosition Story::end() const
+{
+    if (m_paragraphs.isEmpty())
+        return {};
+    const int last = paragraphCount() - 1;
+    return {last, paragraphText(last).text().size()};
+}
+
+TextPosition Story::clamp(const TextPosition &position) const
+{
+    if (m_paragraphs.isEmpty() || position.paragraph < 0)
+        return {};
+    if (position.paragraph >= paragraphCount())
+        return end();
+    const qsizetype length = paragraphText(position.paragraph).text().size();
+    return {position.paragraph, qBound(qsizetype(0), position.offset, length)};
+}
+
+QString Story::text(const TextRange &range) const
+{
+    if (m_paragraphs.isEmpty())
+        return QString();
+    const TextPosition start = clamp(range.start);
+    const TextPosition end = clamp(range.end);
+    if (start >= end) {
+        const QString text = paragraphText(start.paragraph).text();
+        return start.offset < text.size() ? QString(text[start.offset])
+                                          : QString(QChar(wordchar::ParagraphMark));
+    }
+    QString result;
+    for (int paragraph = start.paragraph; paragraph <= end.paragraph; ++paragraph) {
+        const QString text = paragraphText(paragraph).text();
+        const qsizetype from = paragraph == start.paragraph ? start.offset : 0;
+        const qsizetype to = paragraph == end.paragraph ? end.offset : text.size();
+        result += text.mid(from, to - from);
+        if (paragraph != end.paragraph)
+            result += QChar(wordchar::ParagraphMark);
+    }
+    return result;
+}
+
+std::optional<TextRange> Story::findNext(const SearchOptions &options, const TextPosition &from,
+                                         bool wrap) const
+{
+    const qsizetype unlimited = std::numeric_limits<qsizetype>::max();
+    const TextPosition origin = clamp(from);
+    const qsizetype length = options.text.size();
+    for (int paragraph = origin.paragraph; paragraph < paragraphCount(); ++paragraph) {
+        const qsizetype start = paragraph == origin.paragraph ? origin.offset : 0;
+        const qsizetype index = findIn(paragraphText(paragraph), options, start, unlimited);
+        if (index >= 0)
+            return TextRange{{paragraph, index}, {paragraph, index + length}};
+    }
+    if (!wrap)
+        return std::nullopt;
+    for (int paragraph = 0; paragraph <= origin.paragraph && paragraph < paragraphCount();
+         ++paragraph) {
+        const qsizetype index = findIn(paragraphText(paragraph), options, 0, unlimited);
+        if (index >= 0 && (paragraph < origin.paragraph || index < origin.offset))
+            return TextRange{{paragraph, index}, {paragraph, index + length}};
+    }
+    return std::nullopt;
+}
+
+int Story::replaceAll(const SearchOptions &options, const TextRange &range,
+                      const std::function<QString(const QString &found)> &replacement)
+{
+    if (m_paragraphs.isEmpty())
+        return 0;
+    const TextPosition start = clamp(range.start);
+    const TextPosition end = clamp(range.end);
+    const qsizetype length = options.text.size();
+    // The range's end moves with the replacements before it in its paragraph.
+    const qsizetype tail = paragraphText(end.paragraph).text().size() - end.offset;
+    int count = 0;
+    for (int paragraph = start.paragraph; paragraph <= end.paragraph; ++paragraph) {
+        qsizetype position = paragraph == start.paragraph ? start.offset : 0;
+        for (;;) {
+            ParagraphText text = paragraphText(paragraph);
+            const qsizetype limit =
+                paragraph == end.paragraph ? text.text().size() - tail : text.text().size();
+            const qsizetype index = findIn(text, options, position, limit);
+            if (index < 0)
+                break;
+            const QString found = text.text().mid(index, length);
+            position = index + text.replace(index, index + length, replacement(found));
+            ++count;
+        }
+    }
+    if (count > 0)
+        m_part->setChanged(true);
+    return count;
+}
+
+TextRange Story::replace(const TextRange &found, const QString &replacement)
+{
+    Q_ASSERT(found.start.paragraph == found.end.paragraph && found.start < found.end);
+    ParagraphText text = paragraphText(found.start.paragraph);
+    const qsizetype inserted = text.replace(found.start.offset, found.end.offset, replacement);
+    m_part->setChanged(true);
+    return {found.start, {found.start.paragraph, found.start.offset + inserted}};
+}
+
+} // namespace zolvaric

@@ -1,0 +1,14 @@
+#include "IsolatedHome.h"
+
+#include <QCoreApplication>
+
+int runReplaceTest(int argc, char *argv[]);
+
+int main(int argc, char *argv[])
+{
+    const IsolatedHome home;
+    QCoreApplication app(argc, argv);
+    int failures = 0;
+    failures += runReplaceTest(argc, argv);
+    return failures == 0 ? 0 : 1;
+}
