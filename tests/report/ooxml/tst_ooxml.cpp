@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 int runReplaceTest(int argc, char *argv[]);
+int runStoryTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -10,5 +11,6 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     int failures = 0;
     failures += runReplaceTest(argc, argv);
+    failures += runStoryTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
