@@ -4,8 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <QXmlStreamReader>
 
 #include <zip.h>
@@ -100,6 +104,8 @@ QByteArray TestPackage::toZip() const
                                          QStringLiteral("word/document.xml")))
                        .toUtf8()});
     files.prepend({QStringLiteral("[Content_Types].xml"), types.toUtf8()});
+    for (auto file = otherFiles.begin(); file != otherFiles.end(); ++file)
+        files.append({file.key(), *file});
     return zipFiles(files);
 }
 
@@ -279,6 +285,32 @@ void WordClient::saveAs(const QString &file)
 {
     application->object(QStringLiteral("activeDocument"))
         ->invoke(QStringLiteral("saveAs"), {{QString(), file}});
+}
+
+QString findSoffice()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("soffice"));
+}
+
+QString convertWithSoffice(const QString &soffice, const QString &file, const QString &format,
+                           const QString &extension, const QString &folder, QString *log)
+{
+    QTemporaryDir profile;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(soffice,
+                  {QStringLiteral("--headless"),
+                   "-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(),
+                   QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), folder,
+                   file});
+    const bool finished = process.waitForFinished(180000);
+    *log = QString::fromLocal8Bit(process.readAll());
+    const QString converted =
+        QDir(folder).filePath(QFileInfo(file).completeBaseName() + u'.' + extension);
+    if (!finished || process.exitCode() != 0 || !QFileInfo::exists(converted))
+        return QString();
+    return converted;
 }
 
 QMap<QString, QByteArray> replaceInPackage(const TestPackage &package,

@@ -13,6 +13,15 @@
 
 // Small Word documents built in memory, and a client that drives the word
 // processor as the report routine does.
+// Skips the test when LibreOffice is missing, unless the environment asks for it.
+#define ZOLVARIC_REQUIRE_SOFFICE(soffice)                                                          \
+    const QString soffice = wordtest::findSoffice();                                               \
+    if (soffice.isEmpty()) {                                                                       \
+        if (qEnvironmentVariable("ZOLVARIC_REQUIRE_SOFFICE") == QLatin1String("1"))                \
+            QFAIL("LibreOffice (soffice) is required but not installed");                          \
+        QSKIP("LibreOffice (soffice) is not installed");                                           \
+    }
+
 namespace wordtest {
 
 // A paragraph of one run; the run properties are inner XML of w:rPr.
@@ -28,6 +37,7 @@ struct TestPackage
     QString body;
     QMap<QString, QString> headers;
     QMap<QString, QString> footers;
+    QMap<QString, QByteArray> otherFiles; // by zip name, without relationships
     QString mainContentType =
         QStringLiteral("application/vnd.openxmlformats-officedocument.wordprocessingml."
                        "document.main+xml");
@@ -54,6 +64,15 @@ bool parseXml(pugi::xml_document &document, const QByteArray &xml);
 QMap<QString, QByteArray> replaceInPackage(const TestPackage &package,
                                            const QList<QPair<QString, QString>> &replacements,
                                            const QString &clipboard = QString());
+
+// LibreOffice's program; empty when it is not installed.
+QString findSoffice();
+
+// Converts a file with LibreOffice ("txt:Text", "html", "doc") into the
+// folder, with a private profile; returns the converted file's path, or an
+// empty string with LibreOffice's output in `log`.
+QString convertWithSoffice(const QString &soffice, const QString &file, const QString &format,
+                           const QString &extension, const QString &folder, QString *log);
 
 // The word processor as the report routine drives it, by member names.
 class WordClient

@@ -4,6 +4,7 @@
 
 int runReplaceTest(int argc, char *argv[]);
 int runStoryTest(int argc, char *argv[]);
+int runDocumentFileTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -12,5 +13,6 @@ int main(int argc, char *argv[])
     int failures = 0;
     failures += runReplaceTest(argc, argv);
     failures += runStoryTest(argc, argv);
+    failures += runDocumentFileTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
