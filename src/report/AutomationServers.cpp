@@ -1,0 +1,25 @@
+#include "AutomationServers.h"
+
+#include "ooxml/WordApplication.h"
+
+#include "base/Desktop.h"
+#include "base/Paths.h"
+
+namespace zolvaric {
+
+AutomationFactory builtInAutomation(Desktop &desktop)
+{
+    return [&desktop](const QString &className) -> AutomationObjectPtr {
+        if (className.compare(QLatin1String("Word.Application"), Qt::CaseInsensitive) != 0)
+            return nullptr;
+        WordEnvironment environment;
+        environment.tempFolder = TempFolder();
+        environment.clipboardText = [&desktop] { return desktop.clipboardText(); };
+        environment.open = [&desktop](const QString &file) {
+            desktop.ShellOpen(file, QString(), QString(), 1);
+        };
+        return createWordApplication(environment);
+    };
+}
+
+} // namespace zolvaric
