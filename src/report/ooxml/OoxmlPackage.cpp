@@ -62,7 +62,7 @@ OoxmlPackage::OoxmlPackage(QByteArray bytes, const QString &fileName)
         zip_source_buffer_create(m_bytes.constData(), m_bytes.size(), 0, &guard.error);
     if (!source)
         throw brokenFile(fileName);
-    m_archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &guard.error);
+    m_archive = zip_open_from_source(source, ZIP_RDONLY, &guard.error);
     if (!m_archive) {
         zip_source_free(source);
         throw brokenFile(fileName);

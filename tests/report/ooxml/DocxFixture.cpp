@@ -143,8 +143,7 @@ QMap<QString, QByteArray> unzipFiles(const QByteArray &zip)
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t *source = zip_source_buffer_create(zip.constData(), zip.size(), 0, &error);
-    zip_t *archive =
-        source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error) : nullptr;
+    zip_t *archive = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
     zip_error_fini(&error);
     if (!archive) {
         zip_source_free(source);

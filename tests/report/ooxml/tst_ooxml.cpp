@@ -5,6 +5,8 @@
 int runReplaceTest(int argc, char *argv[]);
 int runStoryTest(int argc, char *argv[]);
 int runDocumentFileTest(int argc, char *argv[]);
+int runLibreOfficeTest(int argc, char *argv[]);
+int runWordTemplateTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -14,5 +16,7 @@ int main(int argc, char *argv[])
     failures += runReplaceTest(argc, argv);
     failures += runStoryTest(argc, argv);
     failures += runDocumentFileTest(argc, argv);
+    failures += runLibreOfficeTest(argc, argv);
+    failures += runWordTemplateTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
