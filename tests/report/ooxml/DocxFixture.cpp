@@ -209,7 +209,7 @@ bool parseXml(pugi::xml_document &document, const QByteArray &xml)
     return bool(result);
 }
 
-WordClient::WordClient(AutomationObjectPtr application) : application(std::move(application)) {}
+WordClient::WordClient(AutomationObjectPtr word) : application(std::move(word)) {}
 
 AutomationObjectPtr WordClient::addDocument(const QString &templatePath)
 {

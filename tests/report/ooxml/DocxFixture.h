@@ -78,7 +78,7 @@ QString convertWithSoffice(const QString &soffice, const QString &file, const QS
 class WordClient
 {
 public:
-    explicit WordClient(zolvaric::AutomationObjectPtr application);
+    explicit WordClient(zolvaric::AutomationObjectPtr word);
 
     zolvaric::AutomationObjectPtr application;
 
