@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <zip.h>
+
 namespace {
 
 struct CliRun
@@ -68,6 +70,27 @@ QJsonObject runJson(const QStringList &arguments)
     if (run.exitCode != 0)
         qFatal("zolvaric-cli failed: %s", qPrintable(run.err));
     return QJsonDocument::fromJson(run.out.toUtf8()).object();
+}
+
+// One entry of a zip archive, empty when it is not there.
+QByteArray zipEntry(const QString &archive, const char *name)
+{
+    int error = 0;
+    zip_t *zip = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &error);
+    if (!zip)
+        return {};
+    QByteArray data;
+    zip_stat_t stat;
+    if (zip_stat(zip, name, 0, &stat) == 0) {
+        if (zip_file_t *file = zip_fopen(zip, name, 0)) {
+            data.resize(static_cast<qsizetype>(stat.size));
+            if (zip_fread(file, data.data(), stat.size) != static_cast<zip_int64_t>(stat.size))
+                data.clear();
+            zip_fclose(file);
+        }
+    }
+    zip_close(zip);
+    return data;
 }
 
 } // namespace
@@ -298,6 +321,20 @@ private slots:
         QFile written(output);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("<p>Geb\xE4ude: 10.790,00 \x80</p>\r\n"));
+    }
+
+    void wordReportWithTheDefaultTemplate()
+    {
+        QTemporaryDir dir;
+        const QString output = dir.filePath(QStringLiteral("angebot.docx"));
+        const CliRun run = runCli(QStringList{"doc", "--output", output} + kWorkedExample,
+                                  QStringLiteral("report"));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QByteArray body = zipEntry(output, "word/document.xml");
+        QVERIFY(body.contains("31.566,87 €"));
+        QVERIFY(body.contains("8 Objektüberwachung"));
+        QVERIFY(!body.contains("\\Bruttohonorar\\"));
+        QVERIFY(!zipEntry(output, "[Content_Types].xml").contains("template.main+xml"));
     }
 
     void badReports_data()
