@@ -1,13 +1,17 @@
-// The fee offer reports: the HTML report on a 100 KB template (the default
-// template repeated), from reading the template to the page written.
+// The fee offer reports: the HTML report on a 100 KB and a 1 MB template (the
+// default template repeated), from reading the template to the page written;
+// the word-processor report on the default template, from starting the
+// built-in word processor to the document saved.
 //
 //   zolvaric-bench-report
 
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
+#include "report/AutomationServers.h"
 #include "report/HtmlReport.h"
 #include "report/ReportProgress.h"
+#include "report/WordReport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -84,6 +88,19 @@ void BM_HtmlReport(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_HtmlReport)->Arg(100 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond);
+
+void BM_WordReport(benchmark::State &state)
+{
+    ReportSession session;
+    const QString output = session.folder.filePath(QStringLiteral("Angebot.docx"));
+    const AutomationFactory factory = builtInAutomation(session.desktop);
+    for (auto _ : state) {
+        if (!saveWordReport(*session.calculation, session.desktop, factory,
+                            QStringLiteral(ZOLVARIC_WORD_TEMPLATE), output))
+            state.SkipWithError("report failed");
+    }
+}
+BENCHMARK(BM_WordReport)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
