@@ -3,8 +3,11 @@
 #include "RunTests.h"
 #include "TestFiles.h"
 
+#include "report/AutomationServers.h"
 #include "report/Placeholders.h"
 #include "report/WordReport.h"
+
+#include <zip.h>
 
 using namespace zolvaric;
 
@@ -63,6 +66,26 @@ private:
     std::shared_ptr<Log> m_log;
     QString m_path;
 };
+
+// The main text of a written document.
+QByteArray documentXml(const QString &archive)
+{
+    int error = 0;
+    zip_t *zip = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &error);
+    if (!zip)
+        return {};
+    QByteArray data;
+    zip_stat_t stat;
+    if (zip_stat(zip, "word/document.xml", 0, &stat) == 0) {
+        if (zip_file_t *file = zip_fopen(zip, "word/document.xml", 0)) {
+            data.resize(static_cast<qsizetype>(stat.size));
+            zip_fread(file, data.data(), stat.size);
+            zip_fclose(file);
+        }
+    }
+    zip_close(zip);
+    return data;
+}
 
 struct WordRun
 {
@@ -261,6 +284,29 @@ private slots:
                  (QStringList{"Die Verbindung zu Word konnte nicht hergestellt werden.",
                               "Es wurde kein Suchtext definiert."}));
         QVERIFY(log->calls.isEmpty());
+    }
+
+    // With the built-in word processor and the default template: the order
+    // effect of the vocabulary, "@" and "@CLIPBOARD@".
+    void builtInWordProcessorFillsTheDefaultTemplate()
+    {
+        CalcHarness h;
+        enterReportExample(h);
+        h.sheet().edProjektbez.setText(QStringLiteral("\\MwSt\\"));
+        h.sheet().edProjektnr.setText(QStringLiteral("@"));
+        h.sheet().edBauort.setText(QStringLiteral("@CLIPBOARD@"));
+        h.desktop.clipboard = QStringLiteral("Bonn-Beuel, Rheinufer");
+        const QString output = h.programFolder.filePath(QStringLiteral("angebot.docx"));
+        QVERIFY(saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
+                               QStringLiteral(ZOLVARIC_WORD_TEMPLATE), output));
+        const QByteArray body = documentXml(output);
+        QVERIFY(!body.isEmpty());
+        QVERIFY(!body.contains("\\MwSt\\"));
+        QCOMPARE(body.count("19,00%"), 2); // the VAT rate, and the project name turned into it
+        QVERIFY(body.contains("\\Projektnr\\")); // "@" only selects
+        QVERIFY(body.contains("Bonn-Beuel, Rheinufer"));
+        QVERIFY(body.contains("31.566,87 €"));
+        QVERIFY(h.desktop.notices.isEmpty() && h.desktop.messages.isEmpty());
     }
 
     void newDocumentSavedAndQuit()
