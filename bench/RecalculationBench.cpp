@@ -6,6 +6,8 @@
 //   zolvaric-bench-calc --callgrind-runs N   N recalculations for
 //       valgrind --tool=callgrind --toggle-collect='*recalculateOnce*'
 
+#include "SilentDesktop.h"
+
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
@@ -21,17 +23,6 @@
 using namespace zolvaric;
 
 namespace {
-
-class SilentDesktop : public Desktop
-{
-public:
-    void errorBox(const QString &) override {}
-    void messageBox(const QString &) override {}
-    void NotifyBox(const QString &, const QString &) override {}
-    int AskBox(const QString &, const QString &, int) override { return AnswerNo; }
-    int ShellOpen(const QString &, const QString &, const QString &, int) override { return 0; }
-    QString clipboardText() override { return QString(); }
-};
 
 struct Session
 {

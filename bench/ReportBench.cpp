@@ -5,6 +5,8 @@
 //
 //   zolvaric-bench-report
 
+#include "SilentDesktop.h"
+
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
@@ -25,17 +27,6 @@
 using namespace zolvaric;
 
 namespace {
-
-class SilentDesktop : public Desktop
-{
-public:
-    void errorBox(const QString &) override {}
-    void messageBox(const QString &) override {}
-    void NotifyBox(const QString &, const QString &) override {}
-    int AskBox(const QString &, const QString &, int) override { return AnswerNo; }
-    int ShellOpen(const QString &, const QString &, const QString &, int) override { return 0; }
-    QString clipboardText() override { return QString(); }
-};
 
 struct ReportSession
 {

@@ -1,6 +1,7 @@
 #include "TableReader.h"
 
 #include "base/Cp1252.h"
+#include "base/TextLines.h"
 
 namespace zolvaric {
 
@@ -53,18 +54,9 @@ TextTable readTable(QByteArrayView bytes, const RegionalSettings &settings)
 {
     const QString text = decodeTextFile(bytes);
     QList<QList<QString>> rows;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    while (start < size) {
-        qsizetype end = start;
-        while (end < size && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
-            ++end;
-        const QStringView line = QStringView(text).sliced(start, end - start);
-        if (!isBlankLine(line))
-            rows.append(splitTableLine(line));
-        const bool crLf =
-            end + 1 < size && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n');
-        start = end + (crLf ? 2 : 1);
+    for (const TextLine &line : splitTextLines(text)) {
+        if (!isBlankLine(line.text))
+            rows.append(splitTableLine(line.text));
     }
     return TextTable(std::move(rows), settings);
 }

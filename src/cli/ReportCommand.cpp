@@ -44,9 +44,9 @@ int htmlReport(CliSession &session, const QString &templatePath, const QString &
 
 int wordReport(CliSession &session, const QString &templatePath, const QString &output)
 {
-    const bool saved =
-        saveWordReport(session.calculation(), session.desktop(), builtInAutomation(session.desktop()),
-                       templatePath, QFileInfo(output).absoluteFilePath());
+    const bool saved = saveWordReport(session.calculation(), session.desktop(),
+                                      builtInAutomation(session.desktop()), templatePath,
+                                      QFileInfo(output).absoluteFilePath());
     return saved ? kDone : kFailed;
 }
 

@@ -1,6 +1,7 @@
 #include "IniDocument.h"
 
 #include "base/Cp1252.h"
+#include "base/TextLines.h"
 
 namespace zolvaric {
 
@@ -45,21 +46,8 @@ IniDocument IniDocument::fromBytes(QByteArrayView bytes)
     IniDocument document;
     document.m_utf8 = bytes.startsWith("\xEF\xBB\xBF");
     const QString text = decodeTextFile(bytes);
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != QLatin1Char('\r') &&
-               text[end] != QLatin1Char('\n'))
-            ++end;
-        Line line{text.mid(start, end - start), QString()};
-        if (end < text.size()) {
-            const bool crLf = text[end] == QLatin1Char('\r') && end + 1 < text.size() &&
-                              text[end + 1] == QLatin1Char('\n');
-            line.end = text.mid(end, crLf ? 2 : 1);
-        }
-        start = end + line.end.size();
-        document.m_lines.append(std::move(line));
-    }
+    for (const TextLine &line : splitTextLines(text))
+        document.m_lines.append(Line{line.text.toString(), line.end.toString()});
     return document;
 }
 

@@ -9,6 +9,7 @@
 #include "base/Error.h"
 #include "base/Paths.h"
 #include "base/ProgramRun.h"
+#include "base/TextLines.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,17 +65,8 @@ QStringList readHtmlTemplate(const QString &path)
         bytes.truncate(nul);
     const QString text = decodeCp1252(bytes);
     QStringList lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != QLatin1Char('\r') &&
-               text[end] != QLatin1Char('\n'))
-            ++end;
-        lines.append(text.mid(start, end - start));
-        const bool crLf = end + 1 < text.size() && text[end] == QLatin1Char('\r') &&
-                          text[end + 1] == QLatin1Char('\n');
-        start = end + (crLf ? 2 : 1);
-    }
+    for (const TextLine &line : splitTextLines(text))
+        lines.append(line.text.toString());
     return lines;
 }
 

@@ -3,6 +3,7 @@
 #include "Placeholders.h"
 #include "ReportBusyState.h"
 #include "ReportProgress.h"
+#include "WordConstants.h"
 
 #include "base/Desktop.h"
 #include "base/ProgramRun.h"
@@ -13,13 +14,6 @@
 namespace zolvaric {
 
 namespace {
-
-// Word's constants.
-constexpr int wdStory = 6;
-constexpr int wdFindContinue = 1;
-constexpr int wdReplaceAll = 2;
-constexpr int wdSeekCurrentPageHeader = 9;
-constexpr int wdSeekMainDocument = 0;
 
 const QString kSuchTextCaption = QStringLiteral("WordSuchText");
 
@@ -38,21 +32,22 @@ void replaceInCurrentStory(const AutomationObjectPtr &word, const QString &searc
                            const QString &replacement)
 {
     word->object(QStringLiteral("selection"))
-        ->invoke(QStringLiteral("HomeKey"), {{QStringLiteral("Unit"), wdStory}});
+        ->invoke(QStringLiteral("HomeKey"), {{QStringLiteral("Unit"), wd::Story}});
     find(word)->invoke(QStringLiteral("ClearFormatting"));
     find(word)->setProperty(QStringLiteral("Text"), searchText);
     find(word)
         ->object(QStringLiteral("Replacement"))
         ->setProperty(QStringLiteral("Text"), replacement);
     find(word)->setProperty(QStringLiteral("Forward"), true);
-    find(word)->setProperty(QStringLiteral("Wrap"), wdFindContinue);
+    find(word)->setProperty(QStringLiteral("Wrap"), wd::FindContinue);
     for (const char *option : {"Format", "MatchCase", "MatchWholeWord", "MatchWildcards",
                                "MatchSoundsLike", "MatchAllWordForms"})
         find(word)->setProperty(QLatin1String(option), false);
     if (replacement != QLatin1String("@")) {
-        find(word)->invoke(QStringLiteral("execute"), {{QStringLiteral("FindText"), searchText},
-                                                       {QStringLiteral("ReplaceWith"), replacement},
-                                                       {QStringLiteral("Replace"), wdReplaceAll}});
+        find(word)->invoke(QStringLiteral("execute"),
+                           {{QStringLiteral("FindText"), searchText},
+                            {QStringLiteral("ReplaceWith"), replacement},
+                            {QStringLiteral("Replace"), wd::ReplaceAll}});
     } else {
         find(word)->invoke(QStringLiteral("Execute"));
     }
@@ -176,13 +171,13 @@ void WordSuchText(const AutomationObjectPtr &handle, Desktop &desktop, ReportPro
         return;
     }
     progress.processEvents();
-    setSeekView(handle, wdSeekCurrentPageHeader);
+    setSeekView(handle, wd::SeekCurrentPageHeader);
     try {
         replaceInCurrentStory(handle, searchText, text);
     } catch (const AutomationError &) {
         desktop.NotifyBox(failure, kSuchTextCaption);
     }
-    setSeekView(handle, wdSeekMainDocument);
+    setSeekView(handle, wd::SeekMainDocument);
 }
 
 bool WordSaveDocAs(const AutomationObjectPtr &handle, const QString &fileName)

@@ -8,22 +8,6 @@ using namespace zolvaric;
 
 namespace {
 
-// The worked example: 2013, Gebäude, zone 3, middle rate, 120000 €.
-void enterWorkedExample(CalcHarness &h)
-{
-    CalculationSheet &s = h.sheet();
-    h.chooseEdition(QStringLiteral("2013"));
-    s.comboHonorarzone.select(2);
-    s.comboHonorarsatz.select(2);
-    s.edKosten.setValue(120000);
-    h.setShares({2, 7, 15, 3, 25, 10, 4, 32, 2});
-    s.edZeithonorar.setValue(1000);
-    s.edBesondereLeistung.setValue(500);
-    s.edZuschlagUmbau.setValue(20);
-    s.edNebenkosten.setValue(5);
-    s.edMwSt.setValue(19);
-}
-
 struct Lookup
 {
     QString edition;

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <zip.h>
+#include "ZipEntry.h"
 
 namespace {
 
@@ -70,27 +70,6 @@ QJsonObject runJson(const QStringList &arguments)
     if (run.exitCode != 0)
         qFatal("zolvaric-cli failed: %s", qPrintable(run.err));
     return QJsonDocument::fromJson(run.out.toUtf8()).object();
-}
-
-// One entry of a zip archive, empty when it is not there.
-QByteArray zipEntry(const QString &archive, const char *name)
-{
-    int error = 0;
-    zip_t *zip = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &error);
-    if (!zip)
-        return {};
-    QByteArray data;
-    zip_stat_t stat;
-    if (zip_stat(zip, name, 0, &stat) == 0) {
-        if (zip_file_t *file = zip_fopen(zip, name, 0)) {
-            data.resize(static_cast<qsizetype>(stat.size));
-            if (zip_fread(file, data.data(), stat.size) != static_cast<zip_int64_t>(stat.size))
-                data.clear();
-            zip_fclose(file);
-        }
-    }
-    zip_close(zip);
-    return data;
 }
 
 } // namespace

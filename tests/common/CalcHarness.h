@@ -91,3 +91,21 @@ struct CalcHarness
             sheet().edLP[n]->setValue(shares[n]);
     }
 };
+
+// The worked example: 2013, Gebäude, zone 3, middle rate, 120000 €, the
+// building's shares, 1000 € time fee, 500 € special services, 20 %
+// renovation, 5 % incidental costs, 19 % VAT.
+inline void enterWorkedExample(CalcHarness &h)
+{
+    zolvaric::CalculationSheet &s = h.sheet();
+    h.chooseEdition(QStringLiteral("2013"));
+    s.comboHonorarzone.select(2);
+    s.comboHonorarsatz.select(2);
+    s.edKosten.setValue(120000);
+    h.setShares({2, 7, 15, 3, 25, 10, 4, 32, 2});
+    s.edZeithonorar.setValue(1000);
+    s.edBesondereLeistung.setValue(500);
+    s.edZuschlagUmbau.setValue(20);
+    s.edNebenkosten.setValue(5);
+    s.edMwSt.setValue(19);
+}

@@ -2,20 +2,12 @@
 
 #include "CalcHarness.h"
 
-// The worked example (2013, Gebäude, zone 3, middle rate, 120000 €) with an
-// office's master data and a project's data, as a report sees it.
+// The worked example with an office's master data and a project's data, as
+// a report sees it.
 inline void enterReportExample(CalcHarness &h)
 {
+    enterWorkedExample(h);
     zolvaric::CalculationSheet &s = h.sheet();
-    h.chooseEdition(QStringLiteral("2013"));
-    s.comboHonorarzone.select(2);
-    s.comboHonorarsatz.select(2);
-    s.edKosten.setValue(120000);
-    h.setShares({2, 7, 15, 3, 25, 10, 4, 32, 2});
-    s.edZeithonorar.setValue(1000);
-    s.edBesondereLeistung.setValue(500);
-    s.edZuschlagUmbau.setValue(20);
-    s.edNebenkosten.setValue(5);
     s.edZuschlagAnrechenbareKosten.setText(QStringLiteral("Abbruch"));
     const QStringList master = {"Planungsbüro Sonne",
                                 "Architekten & Ingenieure",

@@ -28,9 +28,9 @@ QStringList snapshot(const Calculation &calculation)
     }
     const InterpolationTrace &t = calculation.trace();
     const std::pair<const char *, double> trace[] = {
-        {"K1", t.K1}, {"H1V", t.H1V}, {"H1B", t.H1B}, {"H1", t.H1}, {"K2", t.K2}, {"H2V", t.H2V},
-        {"H2B", t.H2B}, {"H2", t.H2}, {"D1", t.D1}, {"D2", t.D2}, {"D3", t.D3},
-        {"Grundhonorar", t.Grundhonorar}};
+        {"K1", t.K1}, {"H1V", t.H1V}, {"H1B", t.H1B}, {"H1", t.H1},
+        {"K2", t.K2}, {"H2V", t.H2V}, {"H2B", t.H2B}, {"H2", t.H2},
+        {"D1", t.D1}, {"D2", t.D2},   {"D3", t.D3},   {"Grundhonorar", t.Grundhonorar}};
     for (const auto &[name, value] : trace)
         values << QStringLiteral("%1=%2").arg(QLatin1String(name)).arg(value, 0, 'g', 17);
     return values;
@@ -41,7 +41,8 @@ QStringList snapshot(const Calculation &calculation)
 QString asReadFromIni(const QString &text)
 {
     QString value = text.trimmed();
-    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+    if (value.size() >= 2 &&
+        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
         value.back() == value.front())
         value = value.mid(1, value.size() - 2);
     return value;

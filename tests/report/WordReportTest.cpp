@@ -2,12 +2,11 @@
 #include "ReportSheet.h"
 #include "RunTests.h"
 #include "TestFiles.h"
+#include "ZipEntry.h"
 
 #include "report/AutomationServers.h"
 #include "report/Placeholders.h"
 #include "report/WordReport.h"
-
-#include <zip.h>
 
 using namespace zolvaric;
 
@@ -66,26 +65,6 @@ private:
     std::shared_ptr<Log> m_log;
     QString m_path;
 };
-
-// The main text of a written document.
-QByteArray documentXml(const QString &archive)
-{
-    int error = 0;
-    zip_t *zip = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &error);
-    if (!zip)
-        return {};
-    QByteArray data;
-    zip_stat_t stat;
-    if (zip_stat(zip, "word/document.xml", 0, &stat) == 0) {
-        if (zip_file_t *file = zip_fopen(zip, "word/document.xml", 0)) {
-            data.resize(static_cast<qsizetype>(stat.size));
-            zip_fread(file, data.data(), stat.size);
-            zip_fclose(file);
-        }
-    }
-    zip_close(zip);
-    return data;
-}
 
 struct WordRun
 {
@@ -299,7 +278,7 @@ private slots:
         const QString output = h.programFolder.filePath(QStringLiteral("angebot.docx"));
         QVERIFY(saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
                                QStringLiteral(ZOLVARIC_WORD_TEMPLATE), output));
-        const QByteArray body = documentXml(output);
+        const QByteArray body = zipEntry(output, "word/document.xml");
         QVERIFY(!body.isEmpty());
         QVERIFY(!body.contains("\\MwSt\\"));
         QCOMPARE(body.count("19,00%"), 2); // the VAT rate, and the project name turned into it

@@ -1,22 +1,13 @@
 #include "WordObject.h"
 #include "WordText.h"
 
+#include "report/WordConstants.h"
+
 #include <optional>
 
 namespace zolvaric {
 
 namespace {
-
-// WdUnits: the whole story.
-constexpr int UnitStory = 6;
-// WdMovementType: extend the selection instead of moving the cursor.
-constexpr int MovementExtend = 1;
-// WdFindWrap: go on at the start of the story.
-constexpr int WrapContinue = 1;
-// WdReplace
-constexpr int ReplaceNone = 0;
-constexpr int ReplaceOne = 1;
-constexpr int ReplaceAll = 2;
 
 class ReplacementObject : public WordObject
 {
@@ -124,14 +115,14 @@ private:
             automationArgument(arguments, 10, QStringLiteral("Replace"));
         const int replace = replaceArgument.isValid()
                                 ? intValue(replaceArgument, QStringLiteral("Replace"))
-                                : ReplaceNone;
-        if (replace != ReplaceNone && replace != ReplaceOne && replace != ReplaceAll)
+                                : wd::ReplaceNone;
+        if (replace != wd::ReplaceNone && replace != wd::ReplaceOne && replace != wd::ReplaceAll)
             throw AutomationError(
                 QStringLiteral("Ungültiger Wert \"%1\" für \"Replace\".").arg(replace));
 
         const SearchOptions options{searchTextFromCodes(settings.text), settings.matchCase,
                                     settings.matchWholeWord};
-        const bool wrap = settings.wrap == WrapContinue;
+        const bool wrap = settings.wrap == wd::FindContinue;
         std::optional<QString> clipboard; // asked once, and only when used
         const auto clipboardText = [this, &clipboard] {
             if (!clipboard) {
@@ -148,7 +139,7 @@ private:
         const TextRange selection{story.clamp(m_document->selection().start),
                                   story.clamp(m_document->selection().end)};
         bool found = false;
-        if (replace == ReplaceAll) {
+        if (replace == wd::ReplaceAll) {
             // Without wrapping, Word replaces from the cursor on, or inside the selection.
             const TextRange range = wrap ? TextRange{story.start(), story.end()}
                                     : selection.isCollapsed()
@@ -158,11 +149,11 @@ private:
             m_document->setSelection({story.clamp(selection.start), story.clamp(selection.end)});
         } else {
             // A selected occurrence is replaced; a search moves on past the selection.
-            const TextPosition from = replace == ReplaceOne ? selection.start : selection.end;
+            const TextPosition from = replace == wd::ReplaceOne ? selection.start : selection.end;
             if (const std::optional<TextRange> match = story.findNext(options, from, wrap)) {
                 found = true;
                 m_document->setSelection(
-                    replace == ReplaceOne
+                    replace == wd::ReplaceOne
                         ? story.replace(*match, replacementFor(story.text(*match)))
                         : *match);
             }
@@ -197,13 +188,13 @@ private:
     {
         const QVariant unit = automationArgument(arguments, 0, QStringLiteral("Unit"));
         // Word's default unit is the line, which has no meaning without a layout.
-        if (!unit.isValid() || intValue(unit, QStringLiteral("Unit")) != UnitStory)
+        if (!unit.isValid() || intValue(unit, QStringLiteral("Unit")) != wd::Story)
             throw AutomationError(QStringLiteral("%1 unterstützt nur die Einheit 6 "
                                                  "(ganzer Text).")
                                       .arg(member));
         const QVariant extend = automationArgument(arguments, 1, QStringLiteral("Extend"));
         const bool extending =
-            extend.isValid() && intValue(extend, QStringLiteral("Extend")) == MovementExtend;
+            extend.isValid() && intValue(extend, QStringLiteral("Extend")) == wd::Extend;
         const Story story = m_document->currentStory();
         const TextPosition edge = home ? story.start() : story.end();
         TextRange selection = m_document->selection();
