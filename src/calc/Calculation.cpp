@@ -91,6 +91,8 @@ void Calculation::leaveAction()
     collectWarnings();
     if (!m_actionWarnings.isEmpty() && m_warningListener)
         m_warningListener(m_actionWarnings);
+    if (m_actionListener)
+        m_actionListener();
 }
 
 Calculation::ActionScope::ActionScope(Calculation &calculation) : m_calculation(calculation)

@@ -50,6 +50,10 @@ public:
         m_warningListener = std::move(listener);
     }
 
+    // Told at the end of every user action, after the warning listener: the
+    // window refreshes what depends on the calculation as a whole.
+    void setActionListener(std::function<void()> listener) { m_actionListener = std::move(listener); }
+
     // Groups several field writes into one user action, e.g. a project load.
     class ActionScope
     {
@@ -82,6 +86,7 @@ private:
     int m_actionDepth = 0;
     QStringList m_actionWarnings;
     std::function<void(const QStringList &)> m_warningListener;
+    std::function<void()> m_actionListener;
 };
 
 } // namespace zolvaric

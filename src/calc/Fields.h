@@ -78,6 +78,8 @@ public:
     // The value in the field's display format, as shown without focus.
     QString displayText() const;
 
+    const RegionalSettings &settings() const { return m_settings; }
+
 private:
     void assign(QString text, double value, bool canonical, std::int64_t cents);
 

@@ -1,0 +1,511 @@
+// The main window's widgets and their arrangement. Layouts, not absolute
+// positions: the window reads well at its design size, larger, and with
+// larger fonts.
+
+#include "unitMain.h"
+
+#include "widgets/FieldBindings.h"
+#include "widgets/NumericEdit.h"
+#include "widgets/TableModel.h"
+
+#include <QApplication>
+#include <QGraphicsDropShadowEffect>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zolvaric {
+
+namespace {
+
+const QString kMaroon = QStringLiteral("#800000");
+
+QLabel *heading(const QString &text)
+{
+    auto *label = new QLabel(text);
+    QFont font = label->font();
+    font.setUnderline(true);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QLabel *caption(const QString &text, bool strong = false)
+{
+    auto *label = new QLabel(text);
+    if (strong) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+        label->setStyleSheet(QStringLiteral("color: %1;").arg(kMaroon));
+    }
+    return label;
+}
+
+void setBold(QWidget *widget)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
+
+// A numeric edit as its field's access says: inputs bold, computed fields
+// read-only, most of them also disabled.
+NumericEdit *numeric(NumericField &field, int width)
+{
+    auto *edit = new NumericEdit(field);
+    edit->setFixedWidth(width);
+    switch (field.access()) {
+    case Field::Access::Input:
+        setBold(edit);
+        break;
+    case Field::Access::ReadOnly:
+        edit->setReadOnly(true);
+        break;
+    case Field::Access::ReadOnlyDisabled:
+        edit->setReadOnly(true);
+        edit->setEnabled(false);
+        break;
+    }
+    return edit;
+}
+
+QToolButton *toolButton(const QString &name, const QString &text, QStyle::StandardPixmap icon)
+{
+    auto *button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(text);
+    button->setIcon(QApplication::style()->standardIcon(icon));
+    button->setIconSize(QSize(32, 32));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setMinimumSize(160, 36);
+    button->setAutoRaise(true);
+    return button;
+}
+
+QFrame *separator()
+{
+    auto *line = new QFrame;
+    line->setFrameShape(QFrame::VLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+QTableView *gridView(TableField &field, int columnWidth, bool resizable)
+{
+    auto *view = new QTableView;
+    view->setObjectName(QLatin1String(field.name()));
+    view->setModel(new TableModel(field, view));
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    view->horizontalHeader()->setDefaultSectionSize(columnWidth);
+    view->horizontalHeader()->setSectionResizeMode(resizable ? QHeaderView::Interactive
+                                                             : QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(18);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    view->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return view;
+}
+
+} // namespace
+
+void TfrmMain::buildWindow()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    // The design's 8 point, in the system's UI font ("MS Sans Serif" is missing here).
+    QFont windowFont = font();
+    windowFont.setPointSize(8);
+    setFont(windowFont);
+    auto *central = new QWidget;
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+    layout->addWidget(buildToolbar());
+    layout->addSpacing(5);
+
+    PageControl1 = new QTabWidget;
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setDocumentMode(true);
+    PageControl1->addTab(buildCalculationTab(), QStringLiteral("Honorarberechnung"));
+    PageControl1->addTab(buildFeeTableTab(), QStringLiteral("HOAI-Tabelle"));
+    PageControl1->addTab(buildWorkPhaseTab(), QStringLiteral("Leistungsphasen"));
+    layout->addWidget(PageControl1, 1);
+    setCentralWidget(central);
+
+    auto *statusBar = new QStatusBar;
+    statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("StatusText"));
+    statusBar->addWidget(m_status, 1);
+    setStatusBar(statusBar);
+    resize(886, 899);
+}
+
+QWidget *TfrmMain::buildHeader()
+{
+    auto *header = new QFrame;
+    header->setObjectName(QStringLiteral("Header"));
+    header->setAutoFillBackground(true);
+    header->setStyleSheet(QStringLiteral("#Header { background: rgb(240, 251, 255); }"));
+    header->setMinimumHeight(61);
+    auto *row = new QHBoxLayout(header);
+    row->setContentsMargins(10, 4, 10, 4);
+
+    auto *titles = new QVBoxLayout;
+    auto *name = new QLabel(QStringLiteral("Zolvaric"));
+    name->setObjectName(QStringLiteral("lbProgramName"));
+    name->setFont(QFont(QStringLiteral("Arial"), 26, QFont::Bold));
+    auto *shadow = new QGraphicsDropShadowEffect(name);
+    shadow->setColor(QColor(192, 192, 192));
+    shadow->setOffset(3, 3);
+    shadow->setBlurRadius(0);
+    name->setGraphicsEffect(shadow);
+    auto *subtitle =
+        caption(QStringLiteral("für Gebäude, Ausbauten, Freianlagen, Ingenieurbauwerke, "
+                               "Verkehrsanlagen und Tragwerksplanung"));
+    setBold(subtitle);
+    subtitle->setWordWrap(true);
+    titles->addWidget(name);
+    titles->addWidget(subtitle);
+    row->addLayout(titles, 1);
+
+    auto *version = new QVBoxLayout;
+    lbVersion = new QLabel(QStringLiteral("Version"));
+    lbVersion->setObjectName(QStringLiteral("lbVersion"));
+    auto *update = new QLabel(QStringLiteral("<a href=\"update\">Auf Update prüfen</a>"));
+    update->setObjectName(QStringLiteral("ProUrlLabel4"));
+    update->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(update, &QLabel::linkActivated, this, [this] {
+        if (m_services.updateCheck)
+            m_services.updateCheck();
+    });
+    version->addWidget(lbVersion);
+    version->addWidget(update);
+    row->addLayout(version);
+
+    auto *maker = new QLabel(QStringLiteral("Quorvel-Software<br>Software für Planungsbüros<br>"
+                                            "<a href=\"https://www.quorvel-software.de\">"
+                                            "www.quorvel-software.de</a>"));
+    maker->setObjectName(QStringLiteral("lbMaker"));
+    maker->setAlignment(Qt::AlignCenter);
+    maker->setFixedWidth(279);
+    maker->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(maker, &QLabel::linkActivated, this, [this](const QString &link) {
+        m_services.desktop->ShellOpen(link, QString(), QString(), 1);
+    });
+    row->addWidget(maker);
+    return header;
+}
+
+QWidget *TfrmMain::buildToolbar()
+{
+    auto *toolbar = new QWidget;
+    toolbar->setMinimumHeight(38);
+    auto *row = new QHBoxLayout(toolbar);
+    row->setContentsMargins(4, 1, 4, 1);
+    row->setSpacing(2);
+    cmdLoadProjekt = toolButton(QStringLiteral("cmdLoadProjekt"), QStringLiteral("Projekt &laden"),
+                                QStyle::SP_DialogOpenButton);
+    cmdSaveProjekt = toolButton(QStringLiteral("cmdSaveProjekt"),
+                                QStringLiteral("Projekt &speichern"), QStyle::SP_DialogSaveButton);
+    cmdPrintHonorarDOC = toolButton(QStringLiteral("cmdPrintHonorarDOC"),
+                                    QStringLiteral("Projekt drucken (&DOC)"), QStyle::SP_FileIcon);
+    cmdPrintHonorarHTML =
+        toolButton(QStringLiteral("cmdPrintHonorarHTML"), QStringLiteral("Projekt drucken (&HTML)"),
+                   QStyle::SP_FileDialogDetailedView);
+    cmdInfo = toolButton(QStringLiteral("cmdInfo"), QStringLiteral("&Info über ..."),
+                         QStyle::SP_MessageBoxInformation);
+    connect(cmdLoadProjekt, &QToolButton::clicked, this, &TfrmMain::cmdLoadProjektClick);
+    connect(cmdSaveProjekt, &QToolButton::clicked, this, &TfrmMain::cmdSaveProjektClick);
+    connect(cmdPrintHonorarDOC, &QToolButton::clicked, this, &TfrmMain::cmdPrintHonorarDOCClick);
+    connect(cmdPrintHonorarHTML, &QToolButton::clicked, this, &TfrmMain::cmdPrintHonorarHTMLClick);
+    connect(cmdInfo, &QToolButton::clicked, this, &TfrmMain::cmdInfoClick);
+    row->addWidget(cmdLoadProjekt);
+    row->addWidget(separator());
+    row->addWidget(cmdSaveProjekt);
+    row->addWidget(separator());
+    row->addWidget(cmdPrintHonorarDOC);
+    row->addWidget(separator());
+    row->addWidget(cmdPrintHonorarHTML);
+    row->addStretch(1);
+    row->addWidget(cmdInfo);
+    return toolbar;
+}
+
+QWidget *TfrmMain::buildCalculationTab()
+{
+    Splitter1 = new QSplitter(Qt::Horizontal);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(5);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->setOpaqueResize(true);
+    grpStammdaten = buildMasterDataGroup();
+    grpCalcHOAI = buildCalculationGroup();
+    Splitter1->addWidget(grpStammdaten);
+    Splitter1->addWidget(grpCalcHOAI);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    // The limits of the drag: at least 358 pixels of master data, and 500
+    // pixels of the client width for the splitter and the calculation.
+    grpStammdaten->setMinimumWidth(358);
+    grpCalcHOAI->setMinimumWidth(500 - Splitter1->handleWidth());
+    Splitter1->setSizes({363, 500});
+    return Splitter1;
+}
+
+QGroupBox *TfrmMain::buildMasterDataGroup()
+{
+    CalculationSheet &s = m_calculation->sheet();
+    auto *group = new QGroupBox;
+    group->setObjectName(QStringLiteral("grpStammdaten"));
+    auto *grid = new QGridLayout(group);
+    grid->setVerticalSpacing(3);
+    int row = 0;
+    const auto add = [&](const QString &label, TextField &field, int width = 240) {
+        auto *edit = new TextEdit(field);
+        edit->setMaximumWidth(width);
+        grid->addWidget(caption(label), row, 0);
+        grid->addWidget(edit, row++, 1);
+        m_masterDataOrder << edit;
+        return edit;
+    };
+    const auto addPostcodeTown = [&](const QString &label, TextField &postcode, TextField &town) {
+        auto *pair = new QWidget;
+        auto *line = new QHBoxLayout(pair);
+        line->setContentsMargins(0, 0, 0, 0);
+        auto *code = new TextEdit(postcode);
+        code->setFixedWidth(45);
+        auto *place = new TextEdit(town);
+        place->setMaximumWidth(195);
+        line->addWidget(code);
+        line->addWidget(place, 1);
+        grid->addWidget(caption(label), row, 0);
+        grid->addWidget(pair, row++, 1);
+        m_masterDataOrder << code << place;
+    };
+    grid->addWidget(heading(QStringLiteral("Stammdaten")), row++, 0, 1, 2);
+    add(QStringLiteral("Firmenname :"), s.edStammFirma);
+    add(QStringLiteral("Zusatz :"), s.edStammZusatz);
+    add(QStringLiteral("Strasse :"), s.edStammStrasse);
+    addPostcodeTown(QStringLiteral("PLZ / Ort :"), s.edStammPLZ, s.edStammOrt);
+    add(QStringLiteral("Telefon :"), s.edStammTelefon);
+    add(QStringLiteral("Fax :"), s.edStammFax);
+    add(QStringLiteral("Email :"), s.edStammEmail);
+    add(QStringLiteral("Internet :"), s.edStammInternet);
+    grid->setRowMinimumHeight(row++, 10);
+    grid->addWidget(heading(QStringLiteral("Projektdaten")), row++, 0, 1, 2);
+    add(QStringLiteral("Projektbezeichnung :"), s.edProjektbez);
+    add(QStringLiteral("Projektnummer :"), s.edProjektnr);
+    add(QStringLiteral("Projektleiter :"), s.edProjektleiter);
+    add(QStringLiteral("Bauvorhaben :"), s.edBauvorhaben);
+    add(QStringLiteral("Bauort :"), s.edBauort);
+    add(QStringLiteral("Bauherr Name :"), s.edBauherrname);
+    add(QStringLiteral("    Strasse : "), s.edBauherrStrasse);
+    addPostcodeTown(QStringLiteral("    PLZ / Ort :"), s.edBauherrPLZ, s.edBauherrOrt);
+    add(QStringLiteral("    Telefon :"), s.edBauherrTelefon);
+    grid->setRowStretch(row, 1);
+    return group;
+}
+
+QGroupBox *TfrmMain::buildCalculationGroup()
+{
+    CalculationSheet &s = m_calculation->sheet();
+    auto *group = new QGroupBox;
+    group->setObjectName(QStringLiteral("grpCalcHOAI"));
+    auto *grid = new QGridLayout(group);
+    grid->setVerticalSpacing(2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnMinimumWidth(1, 109);
+    // Columns: 0 labels, 1 maximum shares or base amounts, 2 percentages, 3 euros.
+    constexpr int kShares = 1, kBase = 1, kPercent = 2, kEuro = 3;
+    constexpr int kListWidth = 180, kPercentWidth = 58, kEuroWidth = 120, kBaseWidth = 109;
+    int row = 0;
+    const auto input = [this](QWidget *widget) {
+        m_calculationOrder << widget;
+        return widget;
+    };
+    const auto list = [&](const QString &label, ChoiceField &field) {
+        auto *box = new ChoiceBox(field);
+        box->setFixedWidth(kListWidth);
+        setBold(box);
+        if (field.access() == Field::Access::ReadOnlyDisabled)
+            box->setEnabled(false);
+        else
+            input(box);
+        grid->addWidget(caption(label), row, 0);
+        grid->addWidget(box, row++, kShares, 1, 3, Qt::AlignLeft);
+    };
+
+    grid->addWidget(heading(QStringLiteral("Grundlage der Berechnung")), row++, 0, 1, 4);
+    list(QStringLiteral("HOAI-Norm von :"), s.comboHOAINorm);
+    list(QStringLiteral("Honorarberechnung für :"), s.comboHonorarparagraph);
+    list(QStringLiteral("Honorarzone :"), s.comboHonorarzone);
+    list(QStringLiteral("Honorarsatz :"), s.comboHonorarsatz);
+    list(QStringLiteral("Honorartafel"), s.comboParagraph);
+    grid->addWidget(caption(QStringLiteral("Anrechenbare Kosten gem. HOAI / DIN 276")), row, 0, 1,
+                    3);
+    grid->addWidget(input(numeric(s.edKosten, kEuroWidth)), row++, kEuro);
+
+    grid->setRowMinimumHeight(row++, 6);
+    grid->addWidget(heading(QStringLiteral("Ermitteltes Grundhonorar (100%)")), row, 0, 1, 3);
+    grid->addWidget(numeric(s.edHonorar100Proz, kEuroWidth), row++, kEuro);
+    lbWarning = new QLabel;
+    lbWarning->setObjectName(QStringLiteral("lbWarning"));
+    lbWarning->setWordWrap(true);
+    lbWarning->setStyleSheet(QStringLiteral("color: red;"));
+    lbWarning->hide();
+    grid->addWidget(lbWarning, row++, 0, 1, 4);
+
+    grid->setRowMinimumHeight(row++, 6);
+    grid->addWidget(heading(QStringLiteral("Angebotene Grundleistungen")), row++, 0, 1, 4);
+    auto *phaseHead = caption(QStringLiteral("Leistungsphase"));
+    auto *maxHead = caption(QStringLiteral("max. % \nlt. HOAI"));
+    maxHead->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    auto *doneHead = caption(QStringLiteral("% erbr. \nLeistung"));
+    doneHead->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    auto *euroHead = caption(QStringLiteral("Honorar in €"));
+    euroHead->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    grid->addWidget(phaseHead, row, 0, Qt::AlignBottom);
+    grid->addWidget(maxHead, row, kShares);
+    grid->addWidget(doneHead, row, kPercent);
+    grid->addWidget(euroHead, row++, kEuro);
+    for (int n = 0; n < 9; ++n) {
+        // "LPn", the name in one column as the caption's tab aligns it, and
+        // the maximum share at the right, over the width of the first columns.
+        auto *phase = new QWidget;
+        auto *line = new QHBoxLayout(phase);
+        line->setContentsMargins(0, 0, 0, 0);
+        auto *number = caption(QStringLiteral("LP%1").arg(n + 1));
+        number->setFixedWidth(36);
+        line->addWidget(number);
+        if (n == 7)
+            line->addWidget(new FieldLabel(s.lbLP8Text), 1);
+        else
+            line->addWidget(
+                caption(CalculationSheet::phaseCaption(n + 1).section(QLatin1Char('\t'), 1)), 1);
+        auto *maximum = new FieldLabel(*s.lbLP[n]);
+        maximum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        maximum->setMinimumWidth(40);
+        line->addWidget(maximum);
+        grid->addWidget(phase, row, 0, 1, 2);
+        grid->addWidget(input(numeric(*s.edLP[n], kPercentWidth)), row, kPercent);
+        grid->addWidget(numeric(*s.edLPEUR[n], kEuroWidth), row++, kEuro);
+    }
+    grid->addWidget(caption(QStringLiteral("Grundhonorar :")), row, 0);
+    auto *initLP = new QToolButton;
+    initLP->setObjectName(QStringLiteral("cmdInitLP"));
+    initLP->setText(QStringLiteral(">>"));
+    initLP->setFixedSize(31, 17);
+    initLP->setToolTip(QStringLiteral("Maximalprozentwerte laut HOAI zur Berechnung übernehmen "
+                                      "(eigene Werte werden überschrieben)"));
+    connect(initLP, &QToolButton::clicked, this, [this] { m_calculation->cmdInitLPClick(); });
+    grid->addWidget(input(initLP), row, kBase, Qt::AlignRight);
+    auto *sum = numeric(s.edLPSumme, kPercentWidth);
+    setBold(sum);
+    grid->addWidget(sum, row, kPercent);
+    auto *basic = numeric(s.edSummeLPEUR, kEuroWidth);
+    setBold(basic);
+    grid->addWidget(basic, row++, kEuro);
+
+    grid->setRowMinimumHeight(row++, 6);
+    grid->addWidget(heading(QStringLiteral("Zusätzliche Honorare zum Leistungsbild")), row++, 0, 1,
+                    4);
+    grid->addWidget(caption(QStringLiteral("Zuschlag auf anrechen-\nbare Kosten für")), row, 0);
+    auto *surchargeText = new TextEdit(s.edZuschlagAnrechenbareKosten);
+    grid->addWidget(input(surchargeText), row, kShares);
+    grid->addWidget(input(numeric(s.edZuschlagAnrechenbareKostenProz, kPercentWidth)), row,
+                    kPercent);
+    grid->addWidget(numeric(s.edZuschlagAnrechenbareKostenEUR, kEuroWidth), row++, kEuro);
+    const auto euroRow = [&](const QString &label, NumericField &field) {
+        grid->addWidget(caption(label), row, 0);
+        grid->addWidget(input(numeric(field, kEuroWidth)), row++, kEuro);
+    };
+    euroRow(QStringLiteral("Zeithonorar in € :"), s.edZeithonorar);
+    euroRow(QStringLiteral("Besondere Leistungen in € :"), s.edBesondereLeistung);
+    euroRow(QStringLiteral("Andere Leistungen in € :"), s.edBesondereLeistungZeit);
+    const auto baseRow = [&](const QString &label, NumericField &base, NumericField &percent,
+                             NumericField &amount) {
+        grid->addWidget(caption(label), row, 0);
+        grid->addWidget(numeric(base, kBaseWidth), row, kBase);
+        grid->addWidget(input(numeric(percent, kPercentWidth)), row, kPercent);
+        grid->addWidget(numeric(amount, kEuroWidth), row++, kEuro);
+    };
+    baseRow(QStringLiteral("Zuschlag für Umbau \nu. Modernisierung auf:"), s.edSummeLPEUR2,
+            s.edZuschlagUmbau, s.edUmbauzuschlagEUR);
+    baseRow(QStringLiteral("Zuschlag für Nebenkosten \nauf Zwischensumme von:"), s.edZwi,
+            s.edNebenkosten, s.edNebenkostenEUR);
+    const auto total = [&](const QString &label, NumericField &field, bool strong) {
+        grid->addWidget(caption(label, strong), row, 0);
+        auto *edit = numeric(field, kEuroWidth);
+        if (strong) {
+            setBold(edit);
+            edit->setStyleSheet(QStringLiteral("color: %1;").arg(kMaroon));
+        }
+        grid->addWidget(input(edit), row++, kEuro);
+    };
+    total(QStringLiteral("Nettohonorar "), s.edNettohonorar, true);
+    grid->addWidget(caption(QStringLiteral("MwSt. ")), row, 0);
+    grid->addWidget(input(numeric(s.edMwSt, kPercentWidth)), row, kPercent);
+    grid->addWidget(input(numeric(s.edMwStEUR, kEuroWidth)), row++, kEuro);
+    total(QStringLiteral("Bruttohonorar "), s.edBruttohonorar, true);
+
+    auto *disclaimer = new QLabel(QStringLiteral(
+        "Trotz sorgfältigster Prüfung kann für die Richtigkeit der zugrundeliegenden Daten und die "
+        "Ergebnisse keine  Haftung und keine Gewähr übernommen werden."));
+    disclaimer->setObjectName(QStringLiteral("lbDisclaimer"));
+    disclaimer->setWordWrap(true);
+    disclaimer->setAlignment(Qt::AlignCenter);
+    disclaimer->setStyleSheet(QStringLiteral("color: red;"));
+    grid->setRowMinimumHeight(row++, 8);
+    grid->addWidget(disclaimer, row++, 0, 1, 4);
+    grid->setRowStretch(row, 1);
+    return group;
+}
+
+QWidget *TfrmMain::buildFeeTableTab()
+{
+    CalculationSheet &s = m_calculation->sheet();
+    auto *tab = new QWidget;
+    auto *layout = new QVBoxLayout(tab);
+    auto *top = new QGroupBox;
+    auto *line = new QHBoxLayout(top);
+    line->addWidget(caption(QStringLiteral("Aktuelle Honorartafel")));
+    auto *name = new TextEdit(s.edHonorartafel);
+    name->setReadOnly(true);
+    name->setEnabled(false);
+    name->setFixedWidth(518);
+    line->addWidget(name);
+    line->addStretch(1);
+    layout->addWidget(top);
+    layout->addWidget(gridView(s.gridHOAI, 80, true), 1);
+    return tab;
+}
+
+QWidget *TfrmMain::buildWorkPhaseTab()
+{
+    auto *tab = new QWidget;
+    auto *layout = new QVBoxLayout(tab);
+    layout->addWidget(gridView(m_calculation->sheet().gridLeistungsphasen, 120, false));
+    return tab;
+}
+
+void TfrmMain::setKeyboardOrder()
+{
+    // The calculation first, then the master data; top to bottom, left to right.
+    QList<QWidget *> order = m_calculationOrder + m_masterDataOrder;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+} // namespace zolvaric

@@ -1,0 +1,214 @@
+#include "unitMain.h"
+
+#include "WindowReportProgress.h"
+#include "unitInfo.h"
+#include "unitWait.h"
+
+#include "base/Paths.h"
+#include "base/VersionInfo.h"
+#include "persist/MasterData.h"
+#include "persist/ProjectFile.h"
+#include "persist/SettingsLocation.h"
+#include "report/AutomationServers.h"
+#include "report/HtmlReport.h"
+#include "report/WordReport.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScreen>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace zolvaric {
+
+TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services services,
+                   QWidget *parent)
+    : QMainWindow(parent), m_settings(settings), m_run(run), m_services(std::move(services)),
+      m_calculation(std::make_unique<Calculation>(settings, run, *m_services.desktop))
+{
+    buildWindow();
+    setKeyboardOrder();
+    m_wait = new TfrmWait(this);
+    m_info = new TfrmInfo(*m_services.desktop, this);
+    // The warning about costs above the fee table stands beside the full fee
+    // until a calculation inside the table; no box interrupts the typing.
+    m_calculation->setActionListener([this] { showWarnings(); });
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // Rows never squeeze below their text, whatever font the system has: the
+    // window grows instead.
+    grpCalcHOAI->setMinimumHeight(grpCalcHOAI->sizeHint().height());
+    if (height() < minimumSizeHint().height())
+        resize(width(), minimumSizeHint().height());
+    try {
+        FormShow();
+    } catch (const Error &error) {
+        m_services.desktop->errorBox(error.message());
+    }
+}
+
+void TfrmMain::FormShow()
+{
+    const QString programFile = QApplication::applicationFilePath();
+    m_run.programDir = UncProgramFolder();
+    setWindowTitle(QApplication::applicationName());
+    writeStartRegistryValues(QApplication::applicationName());
+    lbVersion->setText(QStringLiteral("Version ") + VersionInfoString(programFile, 2));
+    m_run.settingsFile =
+        chooseSettingsFile(m_run.programDir, ProgramBaseName(), *m_services.desktop);
+    LoadStammdaten(m_calculation->sheet(), m_run.settingsFile);
+    PageControl1->setCurrentIndex(0);
+    m_calculation->startUp();
+    bringOntoScreen();
+}
+
+void TfrmMain::bringOntoScreen()
+{
+    const QScreen *screen = QApplication::screenAt(frameGeometry().center());
+    if (!screen)
+        screen = QApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect monitor = screen->availableGeometry();
+    QRect frame = frameGeometry();
+    if (frame.right() > monitor.right())
+        frame.moveLeft(monitor.right() - frame.width() + 1);
+    if (frame.left() < monitor.left())
+        frame.moveLeft(monitor.left());
+    if (frame.bottom() > monitor.bottom())
+        frame.moveTop(monitor.bottom() - frame.height() + 1);
+    if (frame.top() < monitor.top())
+        frame.moveTop(monitor.top());
+    move(frame.topLeft());
+}
+
+bool TfrmMain::saveProjectWithDialog()
+{
+    return SaveProject(*m_calculation, m_run, *m_services.desktop,
+                       m_services.dialogs->chooseProjectToSave());
+}
+
+bool TfrmMain::FormCloseQuery()
+{
+    if (m_run.busy)
+        return false;
+    if (m_run.projectChanged) {
+        const int answer = m_services.desktop->AskBox(
+            savePromptText(), savePromptCaption(QApplication::applicationName()),
+            Desktop::YesNoCancelButtons);
+        // Cancel, a cancelled save dialog or a failed save keep the window
+        // open: no work is lost at close.
+        if (answer == Desktop::AnswerCancel)
+            return false;
+        if (answer == Desktop::AnswerYes && !saveProjectWithDialog()) {
+            showProjectStatus();
+            return false;
+        }
+    }
+    saveStammdatenAtClose(m_calculation->sheet(), m_run.settingsFile, *m_services.desktop);
+    return true;
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    bool allowed = false;
+    try {
+        allowed = FormCloseQuery();
+    } catch (const Error &error) {
+        m_services.desktop->errorBox(error.message());
+    }
+    if (allowed)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TfrmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // Less than 500 pixels right of the master data: back to its design width.
+    if (Splitter1 && width() - 500 < grpCalcHOAI->x()) {
+        const int total = Splitter1->width() - Splitter1->handleWidth();
+        Splitter1->setSizes({363, std::max(0, total - 363)});
+    }
+}
+
+bool TfrmMain::Splitter1CanResize(int newWidth) const
+{
+    return newWidth >= 358 && width() - newWidth >= 500;
+}
+
+void TfrmMain::SetBusyState(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+    for (QWidget *widget :
+         std::initializer_list<QWidget *>{PageControl1, cmdSaveProjekt, cmdLoadProjekt, cmdInfo,
+                                          cmdPrintHonorarHTML, cmdPrintHonorarDOC})
+        widget->setEnabled(!busy);
+    QApplication::processEvents();
+}
+
+void TfrmMain::showWarnings()
+{
+    const QStringList warnings = m_calculation->warnings();
+    lbWarning->setText(warnings.join(QLatin1Char('\n')));
+    lbWarning->setVisible(!warnings.isEmpty());
+}
+
+void TfrmMain::showProjectStatus()
+{
+    if (!m_run.projectFile.isEmpty())
+        m_status->setText(projectStatusText(m_run.projectFile));
+}
+
+QString TfrmMain::statusText() const
+{
+    return m_status->text();
+}
+
+void TfrmMain::cmdLoadProjektClick()
+{
+    if (LoadProject(*m_calculation, m_run, *m_services.desktop,
+                    m_services.dialogs->chooseProjectToLoad()))
+        showProjectStatus();
+}
+
+void TfrmMain::cmdSaveProjektClick()
+{
+    if (saveProjectWithDialog())
+        showProjectStatus();
+}
+
+void TfrmMain::cmdPrintHonorarHTMLClick()
+{
+    WindowReportProgress progress(*m_wait, [this](bool busy) { SetBusyState(busy); });
+    PrintHonorarHTML(*m_calculation, m_run, *m_services.desktop, progress);
+}
+
+void TfrmMain::cmdPrintHonorarDOCClick()
+{
+    WindowReportProgress progress(*m_wait, [this](bool busy) { SetBusyState(busy); });
+    PrintHonorarDOC(*m_calculation, m_run, *m_services.desktop, progress,
+                    builtInAutomation(*m_services.desktop));
+}
+
+void TfrmMain::cmdInfoClick()
+{
+    m_info->exec();
+}
+
+} // namespace zolvaric

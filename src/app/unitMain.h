@@ -1,0 +1,114 @@
+#pragma once
+
+#include "ProjectDialogs.h"
+#include "QtDesktop.h"
+
+#include "base/ProgramRun.h"
+#include "base/RegionalSettings.h"
+#include "calc/Calculation.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QSplitter;
+class QTabWidget;
+class QToolButton;
+class QTableView;
+
+namespace zolvaric {
+
+class TfrmInfo;
+class TfrmWait;
+class NumericEdit;
+
+// The main window: header, toolbar, the three tabs and the status bar. It
+// binds the calculation sheet's fields to widgets and runs the operations of
+// the core; it computes nothing itself.
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // What the window needs from outside; tests replace the dialogs and the desktop.
+    struct Services
+    {
+        Desktop *desktop = nullptr;
+        ProjectDialogs *dialogs = nullptr;
+        // Runs the update check; empty: the link does nothing.
+        std::function<void()> updateCheck;
+    };
+
+    TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services services,
+             QWidget *parent = nullptr);
+    ~TfrmMain() override;
+
+    Calculation &calculation() { return *m_calculation; }
+    ProgramRun &run() { return m_run; }
+    TfrmWait &waitWindow() { return *m_wait; }
+
+    // Start-up, run once when the window is first shown.
+    void FormShow();
+    // Whether the window may close; asks and saves as the close needs.
+    bool FormCloseQuery();
+    void SetBusyState(bool busy);
+    // The splitter's limits for a proposed master-data width.
+    bool Splitter1CanResize(int newWidth) const;
+
+    void cmdLoadProjektClick();
+    void cmdSaveProjektClick();
+    void cmdPrintHonorarHTMLClick();
+    void cmdPrintHonorarDOCClick();
+    void cmdInfoClick();
+
+    QString statusText() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override; // FormResize
+
+private:
+    void buildWindow();
+    QWidget *buildHeader();
+    QWidget *buildToolbar();
+    QWidget *buildCalculationTab();
+    QGroupBox *buildMasterDataGroup();
+    QGroupBox *buildCalculationGroup();
+    QWidget *buildFeeTableTab();
+    QWidget *buildWorkPhaseTab();
+    void setKeyboardOrder();
+    void showWarnings();
+    void showProjectStatus();
+    void bringOntoScreen();
+    bool saveProjectWithDialog();
+
+    const RegionalSettings &m_settings;
+    ProgramRun &m_run;
+    Services m_services;
+    std::unique_ptr<Calculation> m_calculation;
+    TfrmWait *m_wait = nullptr;
+    TfrmInfo *m_info = nullptr;
+    bool m_shown = false;
+    bool m_closeDecided = false;
+
+    QLabel *lbVersion = nullptr;
+    QLabel *lbWarning = nullptr;
+    QLabel *m_status = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+    QSplitter *Splitter1 = nullptr;
+    QGroupBox *grpStammdaten = nullptr;
+    QGroupBox *grpCalcHOAI = nullptr;
+    QToolButton *cmdLoadProjekt = nullptr;
+    QToolButton *cmdSaveProjekt = nullptr;
+    QToolButton *cmdPrintHonorarDOC = nullptr;
+    QToolButton *cmdPrintHonorarHTML = nullptr;
+    QToolButton *cmdInfo = nullptr;
+    QList<QWidget *> m_calculationOrder;
+    QList<QWidget *> m_masterDataOrder;
+};
+
+} // namespace zolvaric

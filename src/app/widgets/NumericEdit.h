@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace zolvaric {
+
+class NumericField;
+
+// The edit of a numeric field: with the focus it shows the field's plain
+// text, without the focus its display format. The decimal point and the
+// decimal comma both type the regional decimal separator; the thousands
+// separator, a third decimal and anything that is no number are refused with
+// a beep; Escape restores the text the field had when the focus came.
+class NumericEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    NumericEdit(NumericField &field, QWidget *parent = nullptr);
+
+    NumericField &field() { return m_field; }
+
+    // Whether a text may stand in the edit while typing.
+    static bool acceptable(const QString &text, QChar decimalSeparator);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void showField();
+    void typed(const QString &text);
+
+    NumericField &m_field;
+    QString m_textOnFocus;
+};
+
+} // namespace zolvaric

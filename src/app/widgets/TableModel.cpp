@@ -1,0 +1,47 @@
+#include "TableModel.h"
+
+#include "calc/Fields.h"
+
+namespace zolvaric {
+
+TableModel::TableModel(TableField &field, QObject *parent)
+    : QAbstractTableModel(parent), m_field(field)
+{
+    field.setViewObserver([this] {
+        beginResetModel();
+        endResetModel();
+    });
+}
+
+int TableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : std::max(0, m_field.table().rowCount() - 1);
+}
+
+int TableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : std::max(0, m_field.table().columnCount() - 1);
+}
+
+QVariant TableModel::data(const QModelIndex &index, int role) const
+{
+    if (role == Qt::DisplayRole)
+        return m_field.table().cell(index.row() + 1, index.column() + 1);
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role == Qt::DisplayRole) {
+        const TextTable &table = m_field.table();
+        return orientation == Qt::Horizontal ? table.cell(0, section + 1)
+                                             : table.cell(section + 1, 0);
+    }
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+} // namespace zolvaric
