@@ -1,0 +1,387 @@
+#include "IsolatedHome.h"
+#include "RecordingDesktop.h"
+#include "TestFiles.h"
+
+#include "app/unitMain.h"
+#include "app/unitWait.h"
+#include "app/widgets/NumericEdit.h"
+#include "base/Paths.h"
+#include "persist/IniAccess.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QWindow>
+
+using namespace zolvaric;
+
+namespace {
+
+// File choices as a test scripts them; records what was asked.
+class ScriptedDialogs : public ProjectDialogs
+{
+public:
+    std::optional<QString> chooseProjectToLoad() override
+    {
+        asked << QStringLiteral("load");
+        return next();
+    }
+    std::optional<QString> chooseProjectToSave() override
+    {
+        asked << QStringLiteral("save");
+        return next();
+    }
+
+    QList<std::optional<QString>> answers;
+    QStringList asked;
+
+private:
+    std::optional<QString> next() { return answers.isEmpty() ? std::nullopt : answers.takeFirst(); }
+};
+
+// The main window as the program starts it, with a desktop and dialogs of the test.
+struct Window
+{
+    RegionalSettings settings = RegionalSettings::german();
+    ProgramRun run;
+    RecordingDesktop desktop;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TfrmMain> window;
+
+    Window()
+    {
+        window =
+            std::make_unique<TfrmMain>(settings, run, TfrmMain::Services{&desktop, &dialogs, {}});
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("window not exposed");
+    }
+
+    template <typename T> T *find(const char *name) const
+    {
+        T *widget = window->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+
+    // Types into an edit as the user does: focus, keys, then on to the next field.
+    void type(const char *name, const QString &text)
+    {
+        auto *edit = find<QLineEdit>(name);
+        edit->setFocus();
+        edit->selectAll();
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        edit->clearFocus();
+    }
+
+    void choose(const char *name, int index)
+    {
+        auto *box = find<QComboBox>(name);
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    QString shown(const char *name) const { return find<QLineEdit>(name)->text(); }
+};
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startUpState()
+    {
+        Window w;
+        QCOMPARE(w.window->windowTitle(), QStringLiteral("Zolvaric"));
+        QCOMPARE(w.find<QComboBox>("comboHOAINorm")->currentText(), QStringLiteral("2021"));
+        QCOMPARE(w.find<QComboBox>("comboHonorarparagraph")->currentText(),
+                 QStringLiteral("Gebäude"));
+        QCOMPARE(w.find<QComboBox>("comboHonorarsatz")->currentText(),
+                 QStringLiteral("Mindest-/Basissatz (0%)"));
+        const QStringList shares = {"2,00%",  "7,00%", "15,00%", "3,00%", "25,00%",
+                                    "10,00%", "4,00%", "32,00%", "2,00%"};
+        for (int n = 0; n < 9; ++n)
+            QCOMPARE(w.shown(qPrintable(QStringLiteral("edLP%1").arg(n + 1))), shares[n]);
+        QCOMPARE(w.find<QLabel>("lbLP5")->text(), QStringLiteral("25 %"));
+        QCOMPARE(w.shown("edMwSt"), QStringLiteral("19,00%"));
+        QVERIFY(w.find<QLabel>("lbVersion")->text().startsWith(QStringLiteral("Version ")));
+        QVERIFY(!w.run.projectChanged);
+        QVERIFY(w.window->statusText().isEmpty());
+        QVERIFY(w.desktop.errors.isEmpty());
+        QVERIFY(w.run.settingsFile.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+
+        // Closed at once: no question, and the master data are saved.
+        w.find<QLineEdit>("edStammFirma")->setText(QString());
+        w.type("edStammFirma", QStringLiteral("Planungsbüro Sonne"));
+        QVERIFY(!w.run.projectChanged);
+        QVERIFY(w.window->close());
+        QVERIFY(w.desktop.questions.isEmpty());
+        QCOMPARE(ReadIniString(w.run.settingsFile, "Stammdaten", "Firma", QString()),
+                 QStringLiteral("Planungsbüro Sonne"));
+    }
+
+    void workedExampleTypedIn()
+    {
+        Window w;
+        w.choose("comboHOAINorm", 1);
+        w.choose("comboHonorarzone", 2);
+        w.choose("comboHonorarsatz", 2);
+        w.type("edKosten", QStringLiteral("120000"));
+        w.type("edZeithonorar", QStringLiteral("1000"));
+        w.type("edBesondereLeistung", QStringLiteral("500"));
+        w.type("edZuschlagUmbau", QStringLiteral("20"));
+        w.type("edNebenkosten", QStringLiteral("5"));
+        QCOMPARE(w.shown("edKosten"), QStringLiteral("120.000,00 €"));
+        QCOMPARE(w.shown("edHonorar100Proz"), QStringLiteral("19.803,00 €"));
+        QCOMPARE(w.shown("edLP8EUR"), QStringLiteral("6.336,96 €"));
+        QCOMPARE(w.shown("edSummeLPEUR"), QStringLiteral("19.803,00 €"));
+        QCOMPARE(w.shown("edZwi"), QStringLiteral("25.263,60 €"));
+        QCOMPARE(w.shown("edNebenkostenEUR"), QStringLiteral("1.263,18 €"));
+        QCOMPARE(w.shown("edNettohonorar"), QStringLiteral("26.526,78 €"));
+        QCOMPARE(w.shown("edMwStEUR"), QStringLiteral("5.040,09 €"));
+        QCOMPARE(w.shown("edBruttohonorar"), QStringLiteral("31.566,87 €"));
+        QCOMPARE(w.find<QLabel>("lbLP8Text")->text(), QStringLiteral("Objektüberwachung"));
+        QVERIFY(w.run.projectChanged);
+    }
+
+    void typingRules_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("decimal comma") << "1,5"
+                                       << "1,5" << 1.5;
+        QTest::newRow("decimal point") << "1.5"
+                                       << "1,5" << 1.5;
+        QTest::newRow("third decimal refused") << "2,345"
+                                               << "2,34" << 2.34;
+        QTest::newRow("second separator refused") << "1,2,3"
+                                                  << "1,23" << 1.23;
+        QTest::newRow("letters refused") << "7a"
+                                         << "7" << 7.0;
+        QTest::newRow("negative") << "-3"
+                                  << "-3" << -3.0;
+    }
+    void typingRules()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        Window w;
+        auto *edit = w.find<NumericEdit>("edLP1");
+        edit->setFocus();
+        edit->selectAll();
+        for (const QChar c : keys)
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(w.window->calculation().sheet().edLP1.value(), value);
+    }
+
+    void escapeRestoresTheStoredValue()
+    {
+        Window w;
+        auto *edit = w.find<NumericEdit>("edMwSt");
+        edit->setFocus();
+        edit->selectAll();
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("7"),
+                            Qt::NoModifier);
+        QCOMPARE(w.window->calculation().sheet().edMwSt.value(), 7.0);
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QCOMPARE(edit->text(), QStringLiteral("19"));
+        QCOMPARE(w.window->calculation().sheet().edMwSt.value(), 19.0);
+    }
+
+    void kindOfWorkAndEdition()
+    {
+        Window w;
+        w.choose("comboHonorarparagraph", 5); // Tragwerksplanung
+        QCOMPARE(w.find<QLabel>("lbLP4")->text(), QStringLiteral("30 %"));
+        QCOMPARE(w.shown("edLP4"), QStringLiteral("3,00%"));
+        QTest::mouseClick(w.find<QToolButton>("cmdInitLP"), Qt::LeftButton);
+        QCOMPARE(w.shown("edLP4"), QStringLiteral("30,00%"));
+        w.choose("comboHOAINorm", 2);
+        QCOMPARE(w.find<QComboBox>("comboHonorarparagraph")->currentText(),
+                 QStringLiteral("Ausbauten"));
+        QCOMPARE(w.find<QComboBox>("comboParagraph")->currentText(), QStringLiteral("§ 34 HOAI"));
+        QCOMPARE(w.shown("edLP3"), QStringLiteral("14,00%"));
+    }
+
+    void costsAboveTheTableWarnInTheWindow()
+    {
+        Window w;
+        auto *warning = w.find<QLabel>("lbWarning");
+        QVERIFY(!warning->isVisible());
+        w.type("edKosten", QStringLiteral("30000000"));
+        QVERIFY(warning->isVisible());
+        QVERIFY(warning->text().startsWith(QStringLiteral("Die anrechenbaren Kosten liegen über")));
+        QVERIFY(w.desktop.errors.isEmpty());
+        w.type("edKosten", QStringLiteral("100000"));
+        QVERIFY(!warning->isVisible());
+    }
+
+    // Alt and the underlined letter click a toolbar button; while a report
+    // runs the buttons are disabled and take no click.
+    void toolbarShortcuts_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("load") << "cmdLoadProjekt"
+                              << "Alt+L";
+        QTest::newRow("save") << "cmdSaveProjekt"
+                              << "Alt+S";
+        QTest::newRow("doc") << "cmdPrintHonorarDOC"
+                             << "Alt+D";
+        QTest::newRow("html") << "cmdPrintHonorarHTML"
+                              << "Alt+H";
+        QTest::newRow("info") << "cmdInfo"
+                              << "Alt+I";
+    }
+    void toolbarShortcuts()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, shortcut);
+        Window w;
+        auto *tool = w.find<QToolButton>(qPrintable(button));
+        QCOMPARE(tool->shortcut(), QKeySequence(shortcut));
+        w.window->SetBusyState(true);
+        QVERIFY(!tool->isEnabled());
+        QVERIFY(!w.find<QTabWidget>("PageControl1")->isEnabled());
+        w.window->SetBusyState(false);
+        QVERIFY(tool->isEnabled());
+    }
+
+    void closeRefusedWhileBusy()
+    {
+        Window w;
+        w.run.busy = true;
+        QVERIFY(!w.window->close());
+        QVERIFY(w.desktop.questions.isEmpty());
+        w.run.busy = false;
+        QVERIFY(w.window->close());
+    }
+
+    void closePrompt_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("chooseFile");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("yes, file chosen") << int(Desktop::AnswerYes) << true << true << true;
+        QTest::newRow("yes, dialog cancelled")
+            << int(Desktop::AnswerYes) << false << false << false;
+        QTest::newRow("no") << int(Desktop::AnswerNo) << false << true << false;
+        QTest::newRow("cancel") << int(Desktop::AnswerCancel) << false << false << false;
+    }
+    void closePrompt()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, chooseFile);
+        QFETCH(bool, closes);
+        QFETCH(bool, saved);
+        Window w;
+        const QString file =
+            QDir(qEnvironmentVariable("HOME")).filePath(QStringLiteral("prompt.prj"));
+        QFile::remove(file);
+        w.type("edProjektbez", QStringLiteral("Kita"));
+        QVERIFY(w.run.projectChanged);
+        w.desktop.answers = {answer};
+        if (chooseFile)
+            w.dialogs.answers = {file};
+        QCOMPARE(w.window->close(), closes);
+        QCOMPARE(
+            w.desktop.questions,
+            QStringList{"Das aktuelle Projekt wurde noch nicht gespeichert. Jetzt Speichern?"});
+        QCOMPARE(w.desktop.captions.first(), QStringLiteral("Zolvaric - Abfrage"));
+        QCOMPARE(QFile::exists(file), saved);
+    }
+
+    void saveAndLoadThroughTheDialogs()
+    {
+        Window w;
+        const QString file =
+            QDir(qEnvironmentVariable("HOME")).filePath(QStringLiteral("dialog.prj"));
+        w.type("edKosten", QStringLiteral("250000"));
+        w.dialogs.answers = {file};
+        QTest::mouseClick(w.find<QToolButton>("cmdSaveProjekt"), Qt::LeftButton);
+        QCOMPARE(w.window->statusText(),
+                 QStringLiteral("Aktuelle Projektdatei : \"%1\"").arg(file));
+        QVERIFY(!w.run.projectChanged);
+        w.type("edKosten", QStringLiteral("1"));
+        w.dialogs.answers = {file};
+        QTest::mouseClick(w.find<QToolButton>("cmdLoadProjekt"), Qt::LeftButton);
+        QCOMPARE(w.shown("edKosten"), QStringLiteral("250.000,00 €"));
+        QVERIFY(!w.run.projectChanged);
+        // A cancelled dialog changes nothing.
+        w.type("edKosten", QStringLiteral("2"));
+        QTest::mouseClick(w.find<QToolButton>("cmdLoadProjekt"), Qt::LeftButton);
+        QCOMPARE(w.shown("edKosten"), QStringLiteral("2,00 €"));
+    }
+
+    void splitterLimits_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("357") << 357 << false;
+        QTest::newRow("358") << 358 << true;
+        QTest::newRow("370") << 370 << true;
+        QTest::newRow("371") << 371 << false;
+    }
+    void splitterLimits()
+    {
+        QFETCH(int, width);
+        QFETCH(bool, accepted);
+        Window w;
+        w.window->resize(870, w.window->height());
+        QCOMPARE(w.window->Splitter1CanResize(width), accepted);
+    }
+
+    void htmlReportThroughTheWaitWindow()
+    {
+        Window w;
+        QTest::mouseClick(w.find<QToolButton>("cmdPrintHonorarHTML"), Qt::LeftButton);
+        QCOMPARE(w.desktop.opened.size(), 1);
+        QVERIFY(w.desktop.opened.first().endsWith(QStringLiteral("Zolvaric.htm")));
+        QCOMPARE(w.window->waitWindow().position(), 82);
+        QVERIFY(!w.window->waitWindow().isVisible());
+        QVERIFY(!w.run.busy);
+        QVERIFY(w.find<QToolButton>("cmdSaveProjekt")->isEnabled());
+    }
+
+    void genericErrorText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter gets a period") << "Ungültige Gleitkommaoperation"
+                                              << "Ungültige Gleitkommaoperation.";
+        QTest::newRow("period stays") << "Fertig."
+                                      << "Fertig.";
+        QTest::newRow("closing parenthesis sorts before the period") << "(x)"
+                                                                     << "(x)";
+    }
+    void genericErrorText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(QtDesktop::errorText(text), shown);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    const IsolatedHome home;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zolvaric"));
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_app.moc"
