@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the program on the worked example
-# (2013, Gebäude, Honorarzone 3, Mittelsatz, 120.000 € eligible costs).
-# Further options are passed on to zolvaric-cli calc.
+# Installs what is missing, builds, and starts the program's window. Without
+# a display it says how to start it under a virtual one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh >/dev/null
-exec build/default/bin/zolvaric-cli calc \
-    --set HOAI_nach=1 --set Honorarzone=2 --set Honorarsatz=2 \
-    --set Anrechenbare_Kosten=120000 \
-    --set LP1=2 --set LP2=7 --set LP3=15 --set LP4=3 --set LP5=25 \
-    --set LP6=10 --set LP7=4 --set LP8=32 --set LP9=2 \
-    --set Zeithonorar=1000 --set Besondere_Leistung=500 \
-    --set Zuschlag_Umbau=20 --set Nebenkosten=5 --set MwSt=19 \
-    "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "Kein Bildschirm gefunden (DISPLAY ist leer). Starten Sie das Programm unter einem"
+    echo "virtuellen Bildschirm:  apt-get install xvfb xauth && xvfb-run -a scripts/run.sh"
+    echo "Die Berechnung ohne Fenster:  build/default/bin/zolvaric-cli calc --help"
+    exit 1
+fi
+exec build/default/bin/zolvaric "$@"

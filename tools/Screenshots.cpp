@@ -1,0 +1,104 @@
+// Pictures of the window for the user guide and for looking at changes: the
+// three tabs with the worked example entered, the info dialog and the wait
+// window, as PNG files into the folder given.
+//
+//   zolvaric-screenshots FOLDER
+
+#include "app/QtDesktop.h"
+#include "app/unitMain.h"
+#include "app/unitWait.h"
+#include "report/ReportProgress.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTextStream>
+#include <QTimer>
+
+using namespace zolvaric;
+
+namespace {
+
+class NoDialogs : public ProjectDialogs
+{
+public:
+    std::optional<QString> chooseProjectToLoad() override { return std::nullopt; }
+    std::optional<QString> chooseProjectToSave() override { return std::nullopt; }
+};
+
+void save(QWidget *widget, const QString &folder, const QString &name)
+{
+    const QString path = QDir(folder).filePath(name);
+    if (!widget->grab().save(path))
+        QTextStream(stderr) << "Kann nicht schreiben: " << path << Qt::endl;
+}
+
+void enterWorkedExample(TfrmMain &window)
+{
+    CalculationSheet &s = window.calculation().sheet();
+    s.comboHOAINorm.select(1);
+    s.comboHonorarzone.select(2);
+    s.comboHonorarsatz.select(2);
+    s.edKosten.setValue(120000);
+    s.edZeithonorar.setValue(1000);
+    s.edBesondereLeistung.setValue(500);
+    s.edZuschlagUmbau.setValue(20);
+    s.edNebenkosten.setValue(5);
+    s.edProjektbez.setText(QStringLiteral("Kindertagesstätte Regenbogen"));
+    s.edProjektnr.setText(QStringLiteral("2026-017"));
+    s.edBauherrname.setText(QStringLiteral("Stadt Bonn"));
+    s.edStammFirma.setText(QStringLiteral("Planungsbüro Sonne"));
+    s.edStammOrt.setText(QStringLiteral("Bonn"));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zolvaric"));
+    if (argc < 2) {
+        QTextStream(stderr) << "Aufruf: zolvaric-screenshots ORDNER" << Qt::endl;
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+
+    const RegionalSettings settings = RegionalSettings::german();
+    ProgramRun run;
+    QtDesktop desktop;
+    NoDialogs dialogs;
+    TfrmMain window(settings, run, {&desktop, &dialogs, {}});
+    window.show();
+    enterWorkedExample(window);
+
+    auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+    const QStringList names = {"honorarberechnung.png", "hoai-tabelle.png", "leistungsphasen.png"};
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        save(&window, folder, names[i]);
+    }
+    tabs->setCurrentIndex(0);
+
+    auto *info = window.findChild<QDialog *>(QStringLiteral("frmInfo"));
+    info->show();
+    QApplication::processEvents();
+    save(info, folder, QStringLiteral("info.png"));
+    info->hide();
+
+    TfrmWait &wait = window.waitWindow();
+    wait.setMessage(reportWaitMessage());
+    wait.setMaximum(82);
+    wait.resetBar();
+    for (int i = 0; i < 37; ++i)
+        wait.step();
+    wait.show();
+    QApplication::processEvents();
+    save(&wait, folder, QStringLiteral("warten.png"));
+    wait.close();
+    return 0;
+}
