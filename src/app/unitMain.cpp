@@ -38,7 +38,14 @@ TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services s
     m_calculation->setActionListener([this] { showWarnings(); });
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain()
+{
+    // The widgets show fields of the calculation: they go first, while the
+    // calculation still stands, and take their observers with them.
+    for (Field *field : m_calculation->sheet().allFields())
+        field->setViewObserver({});
+    delete takeCentralWidget();
+}
 
 void TfrmMain::showEvent(QShowEvent *event)
 {
