@@ -53,6 +53,9 @@ void TfrmMain::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
+    // Opened centred on the screen.
+    if (const QScreen *screen = QApplication::primaryScreen())
+        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
     // Rows never squeeze below their text, whatever font the system has: the
     // window grows instead.
     grpCalcHOAI->setMinimumHeight(grpCalcHOAI->sizeHint().height());

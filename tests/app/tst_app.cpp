@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
@@ -342,6 +343,21 @@ private slots:
         Window w;
         w.window->resize(870, w.window->height());
         QCOMPARE(w.window->Splitter1CanResize(width), accepted);
+    }
+
+    // Less than 500 pixels right of the master data snaps the column back.
+    void shrinkingSnapsTheMasterDataBack()
+    {
+        Window w;
+        w.window->resize(1300, w.window->height());
+        QApplication::processEvents();
+        auto *splitter = w.find<QSplitter>("Splitter1");
+        splitter->setSizes({700, splitter->width() - 705});
+        QApplication::processEvents();
+        QCOMPARE(w.find<QGroupBox>("grpStammdaten")->width(), 700);
+        w.window->resize(1000, w.window->height());
+        QApplication::processEvents();
+        QCOMPARE(w.find<QGroupBox>("grpStammdaten")->width(), 363);
     }
 
     void htmlReportThroughTheWaitWindow()
