@@ -1,0 +1,99 @@
+#include "SetupInstall.h"
+
+#include "FileDownload.h"
+#include "UpdateCheckContext.h"
+#include "UpdateInfo.h"
+
+#include "base/Desktop.h"
+#include "base/Paths.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace zolvaric {
+
+namespace {
+
+constexpr int kShowNormal = 1;
+
+// ShellOpen's codes: 0 or above 32 mean it is open.
+bool isOpen(int shellResult)
+{
+    return shellResult == 0 || shellResult > 32;
+}
+
+// The name comes from the server: only its last part counts, so that the
+// file stays in the temp folder.
+QString safeFileName(QString name)
+{
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("Setup");
+    return name;
+}
+
+bool downloadSetup(const UpdateCheckContext &context, const UpdateInfo &info,
+                   const QString &setupFile)
+{
+    if (setupFile.isEmpty() ||
+        !DownloadToFile(info.downloadUrl, setupFile, context.programFileName, true))
+        return false;
+    if (info.sha256.isEmpty() || fileHasSha256(setupFile, info.sha256))
+        return true;
+    DeleteFileRetry(setupFile);
+    return false;
+}
+
+void endProgram(const UpdateCheckContext &context, const UpdateInfo &info)
+{
+    if (info.forceCloseApp && context.endProgram)
+        context.endProgram();
+}
+
+} // namespace
+
+QString setupFilePath(const QString &programName, const QString &downloadAddress)
+{
+    const QString folder = TempFolder();
+    if (folder.isEmpty())
+        return QString();
+    const QString suffix = QFileInfo(QUrl(downloadAddress.trimmed()).fileName()).suffix();
+    return WithBackslash(folder) + safeFileName(programName) +
+           (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
+}
+
+bool fileHasSha256(const QString &path, const QString &sha256Hex)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return false;
+    return QString::fromLatin1(hash.result().toHex()) == sha256Hex.trimmed().toLower();
+}
+
+void installUpdate(const UpdateCheckContext &context, const UpdateInfo &info)
+{
+    Desktop &desktop = context.desktop;
+    const QString setupFile = setupFilePath(info.programName, info.downloadUrl);
+    if (downloadSetup(context, info, setupFile)) {
+        // The opened setup needs its file, and the desktop may open it only
+        // after this returns; the next update overwrites it.
+        if (isOpen(desktop.ShellOpen(setupFile, QString(), QString(), kShowNormal)))
+            endProgram(context, info);
+        else
+            DeleteFileRetry(setupFile);
+        return;
+    }
+    const int answer = desktop.AskBox(
+        QStringLiteral(
+            "Fehler beim Download der Setupdatei. Wollen Sie die Datei manuell downloaden?"),
+        QStringLiteral("Downloadfehler"), Desktop::YesNoButtons);
+    if (answer == Desktop::AnswerYes &&
+        isOpen(desktop.ShellOpen(info.downloadUrl, QString(), QString(), kShowNormal)))
+        endProgram(context, info);
+}
+
+} // namespace zolvaric

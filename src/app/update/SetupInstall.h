@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace zolvaric {
+
+struct UpdateCheckContext;
+struct UpdateInfo;
+
+// Where the setup is stored: the temp folder, the program's name and the
+// extension of the download's file name (none when it has none). Empty
+// without a temp folder.
+QString setupFilePath(const QString &programName, const QString &downloadAddress);
+
+// Whether the file's SHA-256 is the given one, hex digits in any case.
+bool fileHasSha256(const QString &path, const QString &sha256Hex);
+
+// Downloads the offered setup and starts it; when that fails, offers to open
+// the download address for a manual download. Once the setup or the address
+// is open, the program ends if the offer demands it.
+void installUpdate(const UpdateCheckContext &context, const UpdateInfo &info);
+
+} // namespace zolvaric

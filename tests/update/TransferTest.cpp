@@ -1,0 +1,174 @@
+#include "LoopbackServer.h"
+#include "RunTests.h"
+
+#include "app/update/FileDownload.h"
+#include "app/update/UrlProbe.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+using namespace zolvaric;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QByteArray kAsksForCredentials = "WWW-Authenticate: Basic realm=\"Zolvaric\"\r\n";
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TransferTest : public QObject
+{
+    Q_OBJECT
+
+    LoopbackServer m_server;
+    QTemporaryDir m_dir;
+
+    QString target() const { return m_dir.filePath(QStringLiteral("target.bin")); }
+
+private slots:
+    void init() { QFile::remove(target()); }
+
+    void probe_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("200") << 200 << QByteArray() << true;
+        QTest::newRow("401 asking for credentials") << 401 << kAsksForCredentials << true;
+        QTest::newRow("403") << 403 << QByteArray() << false;
+        QTest::newRow("404") << 404 << QByteArray() << false;
+        QTest::newRow("500") << 500 << QByteArray() << false;
+        QTest::newRow("204") << 204 << QByteArray() << false;
+        QTest::newRow("redirect to a 200")
+            << 302 << QByteArray("Location: /probe-target\r\n") << true;
+    }
+    void probe()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, headers);
+        m_server.script("/probe-target", {200, "ok"});
+        m_server.script("/probe", {status, "<html>Seite</html>", headers});
+        m_server.requests.clear();
+        QTEST(ProbeUrl(m_server.url("/probe"), QStringLiteral("Zolvaric"), 5s), "expected");
+        QCOMPARE(m_server.requests.first().headers.value("user-agent"), QByteArray("Zolvaric"));
+    }
+
+    void probeWithoutServer()
+    {
+        const QString address =
+            QStringLiteral("http://127.0.0.1:%1/").arg(LoopbackServer::closedPort());
+        QVERIFY(!ProbeUrl(address, QStringLiteral("Zolvaric"), 5s));
+    }
+
+    void probeGivesUpOnASilentServer()
+    {
+        m_server.script("/silent", {200, {}, {}, true});
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!ProbeUrl(m_server.url("/silent"), QStringLiteral("Zolvaric"), 300ms));
+        QVERIFY(clock.elapsed() < 3000);
+    }
+
+    void download_data()
+    {
+        QByteArray binary(100 * 1024 + 17, '\x7f');
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(binary.data()),
+                                      binary.size() / 4);
+        binary[0] = '\0';
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("requireSuccess");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("binary body of many pieces") << 200 << binary << true << true;
+        QTest::newRow("empty body") << 200 << QByteArray() << true << true;
+        QTest::newRow("error page stored")
+            << 404 << QByteArray("<html>weg</html>") << false << true;
+        QTest::newRow("server error stored") << 500 << QByteArray("Fehler") << false << true;
+        QTest::newRow("error page refused")
+            << 404 << QByteArray("<html>weg</html>") << true << false;
+        QTest::newRow("server error refused") << 500 << QByteArray("Fehler") << true << false;
+    }
+    void download()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, requireSuccess);
+        QFETCH(bool, expected);
+        m_server.script("/file", {status, body});
+        QCOMPARE(DownloadToFile(m_server.url("/file"), target(), "zolvaric", requireSuccess),
+                 expected);
+        if (expected)
+            QCOMPARE(readFile(target()), body);
+        else
+            QVERIFY(!QFile::exists(target()));
+    }
+
+    void downloadReplacesTheFileAndAsksForAFreshCopy()
+    {
+        QFile old(target());
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("a much longer old content") > 0);
+        old.close();
+        m_server.script("/new", {200, "neu"});
+        m_server.requests.clear();
+        QVERIFY(DownloadToFile(m_server.url("/new"), target(), "zolvaric", true));
+        QCOMPARE(readFile(target()), QByteArray("neu"));
+        QCOMPARE(m_server.requests.first().headers.value("cache-control"), QByteArray("no-cache"));
+        QCOMPARE(m_server.requests.first().headers.value("user-agent"), QByteArray("zolvaric"));
+    }
+
+    void downloadFollowsARedirect()
+    {
+        m_server.script("/old", {301, {}, "Location: /moved\r\n"});
+        m_server.script("/moved", {200, "umgezogen"});
+        QVERIFY(DownloadToFile(m_server.url("/old"), target(), "zolvaric", true));
+        QCOMPARE(readFile(target()), QByteArray("umgezogen"));
+    }
+
+    void downloadFails_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("requireSuccess");
+        const QString cut = m_server.url("/cut");
+        const QString closed =
+            QStringLiteral("http://127.0.0.1:%1/").arg(LoopbackServer::closedPort());
+        QTest::newRow("cut off") << cut << false;
+        QTest::newRow("cut off, success required") << cut << true;
+        QTest::newRow("nobody listening") << closed << false;
+        QTest::newRow("silent server") << m_server.url("/silent") << false;
+    }
+    void downloadFails()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, requireSuccess);
+        m_server.script("/cut", {200, QByteArray(5000, 'x'), {}, false, 1500});
+        m_server.script("/silent", {200, {}, {}, true});
+        QFile(target()).open(QIODevice::WriteOnly);
+        QVERIFY(!DownloadToFile(address, target(), "zolvaric", requireSuccess, 300ms));
+        QVERIFY(!QFile::exists(target()));
+    }
+
+    void downloadToAnUnwritablePlace_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing folder") << m_dir.filePath(QStringLiteral("nicht/da.bin"));
+        QTest::newRow("a folder") << m_dir.path();
+        QTest::newRow("no name") << QString();
+    }
+    void downloadToAnUnwritablePlace()
+    {
+        QFETCH(QString, path);
+        m_server.script("/file", {200, "inhalt"});
+        QVERIFY(!DownloadToFile(m_server.url("/file"), path, "zolvaric", false));
+    }
+};
+
+ZOLVARIC_TEST_RUNNER(TransferTest)
+#include "TransferTest.moc"

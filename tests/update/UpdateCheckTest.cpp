@@ -1,0 +1,306 @@
+#include "LoopbackServer.h"
+#include "RecordingDesktop.h"
+#include "RunTests.h"
+
+#include "app/update/UpdateAddress.h"
+#include "app/update/UpdateCheck.h"
+#include "base/Paths.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+
+using namespace zolvaric;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kUnreachable = QStringLiteral("Der Update-Server ist nicht erreichbar.");
+const QString kLatest = QStringLiteral("Sie haben die aktuellste Version installiert.");
+const QString kDownloadError =
+    QStringLiteral("Fehler beim Download der Setupdatei. Wollen Sie die Datei manuell downloaden?");
+const QByteArray kSetup = "SETUP-BYTES";
+
+QString offerText(const QString &version, const QString &name)
+{
+    return QStringLiteral("Es liegt ein Update der Version %1 für %2 vor. Sie können nun das "
+                          "Update downloaden und installieren. Hierzu muss das Hauptprogramm "
+                          "geschlossen werden. Speichern Sie ggf. vorher Ihre Daten. Wollen Sie "
+                          "das Update nun downloaden und installieren?")
+        .arg(version, name);
+}
+
+QStringList tempFiles()
+{
+    return QDir(TempFolder()).entryList(QDir::Files | QDir::Hidden);
+}
+
+// Records the buttons of its questions; its shell can be told to fail.
+class ShellDesktop : public RecordingDesktop
+{
+public:
+    int AskBox(const QString &text, const QString &caption, int buttonSet) override
+    {
+        buttons << buttonSet;
+        return RecordingDesktop::AskBox(text, caption, buttonSet);
+    }
+    int ShellOpen(const QString &target, const QString &parameters, const QString &folder,
+                  int show) override
+    {
+        RecordingDesktop::ShellOpen(target, parameters, folder, show);
+        return openResult;
+    }
+    int openResult = 0;
+    QList<int> buttons;
+};
+
+} // namespace
+
+class UpdateCheckTest : public QObject
+{
+    Q_OBJECT
+
+    LoopbackServer m_server;
+    std::unique_ptr<ShellDesktop> m_desktop;
+    int m_endCalls = 0;
+
+    UpdateCheckContext context()
+    {
+        return {*m_desktop, "Zolvaric", "zolvaric", ZOLVARIC_CLI, [this] { ++m_endCalls; }, 2s};
+    }
+    // Offers version 2.0 at /info, with the setup at the download path.
+    QString offer(const QByteArray &lines, const QByteArray &downloadPath = "/setup.deb")
+    {
+        m_server.script("/info", {200, "[UpdateInfos]\r\nNewVersion=2.0\r\nDownloadURL=" +
+                                           m_server.url(downloadPath).toLatin1() + "\r\n" + lines});
+        return m_server.url("/info");
+    }
+    UpdateResult accept(const QString &address, QList<int> answers)
+    {
+        m_desktop->answers = answers;
+        UpdateOffer offer;
+        return CheckForUpdate(context(), address, "1.0", false, true, offer);
+    }
+    int setupRequests() const
+    {
+        return int(std::count_if(m_server.requests.begin(), m_server.requests.end(),
+                                 [](const auto &r) { return r.path != "/info"; }));
+    }
+
+private slots:
+    void init()
+    {
+        m_desktop = std::make_unique<ShellDesktop>();
+        m_endCalls = 0;
+        m_server.requests.clear();
+        for (const QString &name : tempFiles())
+            QFile::remove(QDir(TempFolder()).filePath(name));
+    }
+
+    void check_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<QString>("version");
+        const auto info = [](const QByteArray &lines) {
+            return "[UpdateInfos]\r\n" + lines +
+                   "\r\nWebURL=https://example.invalid/\r\nProgName=Zolvaric\r\n";
+        };
+        const QByteArray download = "\r\nDownloadURL=https://example.invalid/z.deb";
+        const int offered = int(UpdateResult::UpdateOffered);
+        const int none = int(UpdateResult::NoUpdate);
+        const int unreachable = int(UpdateResult::ServerUnreachable);
+        QTest::newRow("newer") << 200 << info("NewVersion=1.4.0.1" + download) << offered
+                               << "1.4.0.1";
+        QTest::newRow("equal") << 200 << info("NewVersion=1.4" + download) << none << "";
+        QTest::newRow("older") << 200 << info("NewVersion=1.3.9" + download) << none << "";
+        QTest::newRow("no version") << 200 << info(download) << none << "";
+        QTest::newRow("no download") << 200 << info("NewVersion=2.0") << none << "";
+        QTest::newRow("401 page") << 401 << QByteArray("<html><body>Anmeldung</body></html>")
+                                  << none << "";
+        QTest::newRow("404") << 404 << info("NewVersion=2.0" + download) << unreachable << "";
+        QTest::newRow("500") << 500 << info("NewVersion=2.0" + download) << unreachable << "";
+    }
+    void check()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, version);
+        m_server.script("/info", {status, body, "WWW-Authenticate: Basic realm=\"Z\"\r\n"});
+        UpdateOffer offer{"alt", "alt", "alt"};
+        QTEST(int(CheckForUpdate(context(), m_server.url("/info"), "1.4.0.0", false, true, offer)),
+              "expected");
+        QCOMPARE(offer.version, version);
+        QCOMPARE(offer.downloadUrl,
+                 version.isEmpty() ? QString() : QString("https://example.invalid/z.deb"));
+        QCOMPARE(offer.webUrl, version.isEmpty() ? QString() : QString("https://example.invalid/"));
+        QCOMPARE(m_desktop->questions.size(), version.isEmpty() ? 0 : 1);
+        QCOMPARE(tempFiles(), QStringList());
+    }
+
+    void agentsAndFreshCopy()
+    {
+        UpdateOffer result;
+        CheckForUpdate(context(), offer(""), "2.0", false, true, result);
+        QCOMPARE(m_server.requests.size(), 2);
+        QCOMPARE(m_server.requests[0].headers.value("user-agent"), QByteArray("Zolvaric"));
+        QCOMPARE(m_server.requests[1].headers.value("user-agent"), QByteArray("zolvaric"));
+        QCOMPARE(m_server.requests[1].headers.value("cache-control"), QByteArray("no-cache"));
+    }
+
+    void notices_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QStringList>("notices");
+        QTest::addColumn<QStringList>("captions");
+        const QByteArray installed = ZOLVARIC_VERSION ".0";
+        m_server.script("/same",
+                        {200, "[UpdateInfos]\nNewVersion=" + installed + "\nDownloadURL=x"});
+        m_server.script("/next",
+                        {200, "[UpdateInfos]\nNewVersion=" ZOLVARIC_VERSION ".1\nDownloadURL=x"});
+        const QString closed =
+            QStringLiteral("http://127.0.0.1:%1/").arg(LoopbackServer::closedPort());
+        QTest::newRow("nobody listening")
+            << closed << QStringList{kUnreachable} << QStringList{"Zolvaric"};
+        QTest::newRow("404") << m_server.url("/gone") << QStringList{kUnreachable}
+                             << QStringList{"Zolvaric"};
+        QTest::newRow("installed version")
+            << m_server.url("/same") << QStringList{kLatest} << QStringList{"Zolvaric"};
+        QTest::newRow("newer, declined")
+            << m_server.url("/next") << QStringList() << QStringList{"Update verfügbar"};
+    }
+    void notices()
+    {
+        QFETCH(QString, address);
+        runUpdateCheck(context(), address);
+        QTEST(m_desktop->notices, "notices");
+        QTEST(m_desktop->captions, "captions");
+        QCOMPARE(tempFiles(), QStringList());
+    }
+
+    void question_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("quiet");
+        QTest::addColumn<bool>("ask");
+        QTest::addColumn<QString>("name"); // empty when not asked
+        QTest::newRow("named") << QByteArray("ProgName=Zolvaric Pro") << false << true
+                               << "Zolvaric Pro";
+        QTest::newRow("internal name") << QByteArray() << false << true << "Zolvaric";
+        QTest::newRow("quiet") << QByteArray() << true << true << "";
+        QTest::newRow("not asking") << QByteArray() << false << false << "";
+        QTest::newRow("quiet, not asking") << QByteArray() << true << false << "";
+    }
+    void question()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, quiet);
+        QFETCH(bool, ask);
+        QFETCH(QString, name);
+        UpdateOffer result;
+        QCOMPARE(CheckForUpdate(context(), offer(line), "1.0", quiet, ask, result),
+                 UpdateResult::UpdateOffered);
+        QCOMPARE(m_desktop->questions,
+                 name.isEmpty() ? QStringList() : QStringList{offerText("2.0", name)});
+        QCOMPARE(setupRequests(), 0);
+        QCOMPARE(m_desktop->opened, QStringList());
+        QCOMPARE(m_endCalls, 0);
+    }
+
+    void install_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QString>("opened"); // "setup", "page" or ""
+        QTest::addColumn<bool>("errorAsked");
+        QTest::addColumn<int>("endCalls");
+        const QByteArray sha = QCryptographicHash::hash(kSetup, QCryptographicHash::Sha256).toHex();
+        const QByteArray force = "ForceCloseApp=1\r\n";
+        const QList<int> yes{Desktop::AnswerYes}, yesYes{Desktop::AnswerYes, Desktop::AnswerYes};
+        QTest::newRow("started") << 200 << QByteArray() << yes << "setup" << false << 0;
+        QTest::newRow("started, force close") << 200 << force << yes << "setup" << false << 1;
+        QTest::newRow("checksum matches")
+            << 200 << "SHA256=" + sha.toUpper() << yes << "setup" << false << 0;
+        QTest::newRow("checksum differs")
+            << 200 << "SHA256=" + sha.left(63) + (sha.endsWith('0') ? "1" : "0") + "\r\n" + force
+            << yes << "" << true << 0;
+        QTest::newRow("checksum differs, manual")
+            << 200 << "SHA256=00\r\n" + force << yesYes << "page" << true << 1;
+        QTest::newRow("error page") << 404 << force << yes << "" << true << 0;
+        QTest::newRow("error page, manual") << 404 << QByteArray() << yesYes << "page" << true << 0;
+        QTest::newRow("error page, manual, force close")
+            << 404 << force << yesYes << "page" << true << 1;
+    }
+    void install()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, lines);
+        QFETCH(QList<int>, answers);
+        QFETCH(QString, opened);
+        QFETCH(bool, errorAsked);
+        m_server.script("/setup.deb", {status, kSetup});
+        const QString setupFile = WithBackslash(TempFolder()) + "Zolvaric.deb";
+        QCOMPARE(accept(offer(lines), answers), UpdateResult::UpdateOffered);
+        QStringList questions{offerText("2.0", "Zolvaric")};
+        if (errorAsked)
+            questions << kDownloadError;
+        QCOMPARE(m_desktop->questions, questions);
+        QCOMPARE(m_desktop->buttons, QList<int>(questions.size(), Desktop::YesNoButtons));
+        const QString page = m_server.url("/setup.deb");
+        QCOMPARE(m_desktop->opened, opened.isEmpty()
+                                        ? QStringList()
+                                        : QStringList{opened == "page" ? page : setupFile});
+        QTEST(m_endCalls, "endCalls");
+        QCOMPARE(QFile::exists(setupFile), opened == "setup");
+        if (opened == "setup") {
+            QFile file(setupFile);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), kSetup);
+        }
+    }
+
+    void setupFileName_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("AppImage") << QByteArray("ProgName=Zolv") << QByteArray("/dl/z-2.0.AppImage")
+                                  << "Zolv.AppImage";
+        QTest::newRow("query") << QByteArray("ProgName=Zolv") << QByteArray("/dl/z.deb?key=1")
+                               << "Zolv.deb";
+        QTest::newRow("no extension")
+            << QByteArray("ProgName=Zolv") << QByteArray("/dl/setup") << "Zolv";
+        QTest::newRow("internal name") << QByteArray() << QByteArray("/dl/z.exe") << "Zolvaric.exe";
+        QTest::newRow("folders dropped")
+            << QByteArray("ProgName=../..\\x/Zolv") << QByteArray("/dl/z.exe") << "Zolv.exe";
+    }
+    void setupFileName()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, path);
+        QFETCH(QString, name);
+        m_server.script(path.split('?').first(), {200, kSetup});
+        accept(offer(line, path), {Desktop::AnswerYes});
+        QCOMPARE(m_desktop->opened, QStringList{WithBackslash(TempFolder()) + name});
+    }
+
+    void addressOfTheProgram()
+    {
+        QVERIFY(updateAddress().endsWith(QStringLiteral("/tst_update.update")));
+    }
+
+    void setupThatDoesNotOpen()
+    {
+        m_desktop->openResult = 2;
+        m_server.script("/setup.deb", {200, kSetup});
+        accept(offer("ForceCloseApp=1"), {Desktop::AnswerYes});
+        QCOMPARE(m_desktop->opened.size(), 1);
+        QVERIFY(!QFile::exists(m_desktop->opened.first()));
+        QCOMPARE(m_endCalls, 0);
+    }
+};
+
+ZOLVARIC_TEST_RUNNER(UpdateCheckTest)
+#include "UpdateCheckTest.moc"
