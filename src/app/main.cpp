@@ -3,6 +3,8 @@
 #include "ZolvaricApplication.h"
 #include "unitMain.h"
 
+#include "app/update/UpdateAddress.h"
+#include "app/update/UpdateCheck.h"
 #include "base/RegionalSettings.h"
 
 int main(int argc, char *argv[])
@@ -13,7 +15,14 @@ int main(int argc, char *argv[])
     zolvaric::QtDesktop desktop;
     app.setDesktop(&desktop);
     zolvaric::QtProjectDialogs dialogs(nullptr);
-    zolvaric::TfrmMain window(settings, run, {&desktop, &dialogs, {}});
+    // The update check may end the program after starting a setup: without
+    // the close query, so neither the project question nor a master-data save.
+    const auto updateCheck = [&desktop] {
+        zolvaric::runUpdateCheck(
+            zolvaric::runningProgramContext(desktop, [] { QCoreApplication::exit(0); }),
+            zolvaric::updateAddress());
+    };
+    zolvaric::TfrmMain window(settings, run, {&desktop, &dialogs, updateCheck});
     desktop.setMainWindow(&window);
     window.show();
     return app.exec();
