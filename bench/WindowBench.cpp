@@ -23,19 +23,12 @@ using namespace zolvaric;
 
 namespace {
 
-class NoDialogs : public ProjectDialogs
-{
-public:
-    std::optional<QString> chooseProjectToLoad() override { return std::nullopt; }
-    std::optional<QString> chooseProjectToSave() override { return std::nullopt; }
-};
-
 struct WindowSession
 {
     RegionalSettings settings = RegionalSettings::german();
     ProgramRun run;
     SilentDesktop desktop;
-    NoDialogs dialogs;
+    NoProjectDialogs dialogs;
     TfrmMain window{settings, run, {&desktop, &dialogs, {}}};
 
     WindowSession()

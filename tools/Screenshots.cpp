@@ -22,13 +22,6 @@ using namespace zolvaric;
 
 namespace {
 
-class NoDialogs : public ProjectDialogs
-{
-public:
-    std::optional<QString> chooseProjectToLoad() override { return std::nullopt; }
-    std::optional<QString> chooseProjectToSave() override { return std::nullopt; }
-};
-
 void save(QWidget *widget, const QString &folder, const QString &name)
 {
     const QString path = QDir(folder).filePath(name);
@@ -70,7 +63,7 @@ int main(int argc, char *argv[])
     const RegionalSettings settings = RegionalSettings::german();
     ProgramRun run;
     QtDesktop desktop;
-    NoDialogs dialogs;
+    NoProjectDialogs dialogs;
     TfrmMain window(settings, run, {&desktop, &dialogs, {}});
     window.show();
     enterWorkedExample(window);

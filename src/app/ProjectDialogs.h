@@ -17,6 +17,14 @@ public:
     virtual std::optional<QString> chooseProjectToSave() = 0;
 };
 
+// For a window without a user (benchmarks, pictures): every choice cancelled.
+class NoProjectDialogs : public ProjectDialogs
+{
+public:
+    std::optional<QString> chooseProjectToLoad() override { return std::nullopt; }
+    std::optional<QString> chooseProjectToSave() override { return std::nullopt; }
+};
+
 // The Qt file dialogs, titled and filtered as the program's dialogs are;
 // each shows the name last chosen in it during this run.
 class QtProjectDialogs : public ProjectDialogs
