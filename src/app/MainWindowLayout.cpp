@@ -6,10 +6,10 @@
 
 #include "widgets/FieldBindings.h"
 #include "widgets/NumericEdit.h"
+#include "widgets/ShadowLabel.h"
 #include "widgets/TableModel.h"
 
 #include <QApplication>
-#include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -163,14 +163,8 @@ QWidget *TfrmMain::buildHeader()
     row->setContentsMargins(10, 4, 10, 4);
 
     auto *titles = new QVBoxLayout;
-    auto *name = new QLabel(QStringLiteral("Zolvaric"));
+    auto *name = new ShadowLabel(QStringLiteral("Zolvaric"), 26);
     name->setObjectName(QStringLiteral("lbProgramName"));
-    name->setFont(QFont(QStringLiteral("Arial"), 26, QFont::Bold));
-    auto *shadow = new QGraphicsDropShadowEffect(name);
-    shadow->setColor(QColor(192, 192, 192));
-    shadow->setOffset(3, 3);
-    shadow->setBlurRadius(0);
-    name->setGraphicsEffect(shadow);
     auto *subtitle =
         caption(QStringLiteral("für Gebäude, Ausbauten, Freianlagen, Ingenieurbauwerke, "
                                "Verkehrsanlagen und Tragwerksplanung"));

@@ -3,11 +3,11 @@
 #include "base/Desktop.h"
 #include "base/Paths.h"
 #include "base/VersionInfo.h"
+#include "widgets/ShadowLabel.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFrame>
-#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -66,19 +66,13 @@ TfrmInfo::TfrmInfo(Desktop &desktop, QWidget *parent) : QDialog(parent), m_deskt
     picture->setFixedWidth(154);
     panelRow->addWidget(picture);
     auto *texts = new QVBoxLayout;
-    auto *name = new QLabel(QStringLiteral("Zolvaric"));
-    name->setFont(QFont(QStringLiteral("Arial"), 28, QFont::Bold));
+    auto *name = new ShadowLabel(QStringLiteral("Zolvaric"), 28);
     name->setAlignment(Qt::AlignCenter);
-    auto *shadow = new QGraphicsDropShadowEffect(name);
-    shadow->setColor(QColor(192, 192, 192));
-    shadow->setOffset(3, 3);
-    shadow->setBlurRadius(0);
-    name->setGraphicsEffect(shadow);
     auto *versionCaption = new QLabel(QStringLiteral("Version"));
     versionCaption->setAlignment(Qt::AlignCenter);
     lbVersion = new QLabel;
     lbVersion->setObjectName(QStringLiteral("lbVersion"));
-    lbVersion->setFont(QFont(QStringLiteral("Arial"), 10));
+    lbVersion->setFont(fontOrSystem(QStringLiteral("Arial"), 10, false));
     lbVersion->setAlignment(Qt::AlignCenter);
     auto *maker = new QLabel(QStringLiteral("Quorvel-Software<br>Software für Planungsbüros<br>"
                                             "<a href=\"https://www.quorvel-software.de\">"
@@ -99,7 +93,7 @@ TfrmInfo::TfrmInfo(Desktop &desktop, QWidget *parent) : QDialog(parent), m_deskt
     text->setObjectName(QStringLiteral("reAcknowledgements"));
     text->setFrameShape(QFrame::NoFrame);
     text->setOpenLinks(false);
-    text->setFont(QFont(QStringLiteral("Arial"), 9));
+    text->setFont(fontOrSystem(QStringLiteral("Arial"), 9, false));
     text->setHtml(acknowledgements());
     text->setFixedHeight(167);
     connect(text, &QTextBrowser::anchorClicked, this, [this](const QUrl &link) {
