@@ -25,5 +25,9 @@ int main(int argc, char *argv[])
     zolvaric::TfrmMain window(settings, run, {&desktop, &dialogs, updateCheck});
     desktop.setMainWindow(&window);
     window.show();
+    // A project file named on the command line (a double click on a .prj file).
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        window.loadProjectFile(arguments.at(1));
     return app.exec();
 }

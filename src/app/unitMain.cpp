@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
@@ -194,6 +195,12 @@ void TfrmMain::cmdLoadProjektClick()
 {
     if (LoadProject(*m_calculation, m_run, *m_services.desktop,
                     m_services.dialogs->chooseProjectToLoad()))
+        showProjectStatus();
+}
+
+void TfrmMain::loadProjectFile(const QString &file)
+{
+    if (LoadProject(*m_calculation, m_run, *m_services.desktop, QFileInfo(file).absoluteFilePath()))
         showProjectStatus();
 }
 

@@ -59,6 +59,9 @@ public:
     bool Splitter1CanResize(int newWidth) const;
 
     void cmdLoadProjektClick();
+    // Loads a project named on the command line, as the load button would
+    // after choosing it, with the same checks and messages.
+    void loadProjectFile(const QString &file);
     void cmdSaveProjektClick();
     void cmdPrintHonorarHTMLClick();
     void cmdPrintHonorarDOCClick();

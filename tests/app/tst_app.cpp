@@ -327,6 +327,24 @@ private slots:
         QCOMPARE(w.shown("edKosten"), QStringLiteral("2,00 €"));
     }
 
+    void projectNamedOnTheCommandLine()
+    {
+        Window w;
+        const QString file =
+            QDir(qEnvironmentVariable("HOME")).filePath(QStringLiteral("doppelklick.prj"));
+        writeBytes(file,
+                   "[Projektdaten]\r\nProjektbezeichnung=Kita\r\nAnrechenbare_Kosten=100000\r\n");
+        w.window->loadProjectFile(file);
+        QCOMPARE(w.shown("edProjektbez"), QStringLiteral("Kita"));
+        QCOMPARE(w.window->statusText(),
+                 QStringLiteral("Aktuelle Projektdatei : \"%1\"").arg(file));
+        QVERIFY(!w.run.projectChanged);
+        writeBytes(file, "[Projektdaten]\r\nHonorarzone=9\r\n");
+        w.window->loadProjectFile(file);
+        QCOMPARE(w.desktop.errors.size(), 1);
+        QCOMPARE(w.shown("edProjektbez"), QStringLiteral("Kita"));
+    }
+
     void splitterLimits_data()
     {
         QTest::addColumn<int>("width");
