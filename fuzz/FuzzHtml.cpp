@@ -1,0 +1,27 @@
+// HTML templates as an office edits them: any bytes make a page, and the
+// placeholder replacement finds no occurrence that is not there.
+#include "report/HtmlReport.h"
+
+#include <QStringList>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+using namespace zolvaric;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString text = QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    // Matches run left to right without overlap and the value has no
+    // backslash: afterwards no occurrence can be left.
+    ReplaceInStringList(lines, QStringLiteral("\\MwSt\\"), QStringLiteral("19,00%"));
+    for (const QString &line : std::as_const(lines)) {
+        if (line.contains(QStringLiteral("\\mwst\\"), Qt::CaseInsensitive))
+            std::abort();
+    }
+    ReplaceInStringList(lines, QStringLiteral("\\A\\"), QStringLiteral("\\a\\"));
+    (void)htmlEscaped(text);
+    return 0;
+}
