@@ -1,0 +1,78 @@
+// Project save and load of the worked example: the whole file written
+// atomically, and read, checked and recomputed.
+//
+//   zolvaric-bench-project
+
+#include "SilentDesktop.h"
+
+#include "base/Paths.h"
+#include "base/RegionalSettings.h"
+#include "calc/Calculation.h"
+#include "persist/ProjectFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+using namespace zolvaric;
+
+namespace {
+
+struct ProjectSession
+{
+    RegionalSettings settings = RegionalSettings::german();
+    ProgramRun run;
+    SilentDesktop desktop;
+    QTemporaryDir folder;
+    std::unique_ptr<Calculation> calculation;
+    QString file;
+
+    ProjectSession()
+    {
+        run.programDir = WithBackslash(QDir::tempPath());
+        calculation = std::make_unique<Calculation>(settings, run, desktop);
+        calculation->startUp();
+        CalculationSheet &s = calculation->sheet();
+        s.comboHonorarzone.select(2);
+        s.comboHonorarsatz.select(2);
+        s.edKosten.setValue(120000);
+        s.edProjektbez.setText(QStringLiteral("Kindertagesstätte Regenbogen"));
+        file = folder.filePath(QStringLiteral("projekt.prj"));
+    }
+};
+
+void BM_ProjectSave(benchmark::State &state)
+{
+    ProjectSession session;
+    for (auto _ : state) {
+        if (!SaveProject(*session.calculation, session.run, session.desktop, session.file))
+            state.SkipWithError("save failed");
+    }
+}
+BENCHMARK(BM_ProjectSave)->Unit(benchmark::kMicrosecond);
+
+void BM_ProjectLoad(benchmark::State &state)
+{
+    ProjectSession session;
+    SaveProject(*session.calculation, session.run, session.desktop, session.file);
+    for (auto _ : state) {
+        if (!LoadProject(*session.calculation, session.run, session.desktop, session.file))
+            state.SkipWithError("load failed");
+    }
+}
+BENCHMARK(BM_ProjectLoad)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
