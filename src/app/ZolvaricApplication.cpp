@@ -3,11 +3,14 @@
 #include "base/Desktop.h"
 #include "base/Error.h"
 
+#include <QIcon>
+
 namespace zolvaric {
 
 ZolvaricApplication::ZolvaricApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Zolvaric"));
+    setWindowIcon(QIcon(QStringLiteral(":/app/zolvaric.png")));
 }
 
 bool ZolvaricApplication::notify(QObject *receiver, QEvent *event)
