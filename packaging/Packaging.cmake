@@ -31,16 +31,27 @@ foreach(size 16 32 48 64 128 256)
             DESTINATION share/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# Debian wants a copyright file and a compressed changelog (without a time
-# stamp in the gzip header, so the package builds the same every time).
-set(zolvaric_changelog_gz ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
-add_custom_command(OUTPUT ${zolvaric_changelog_gz}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-    COMMAND gzip -9 -n -c ${ZOLVARIC_PACKAGING_DIR}/changelog > ${zolvaric_changelog_gz}
-    DEPENDS ${ZOLVARIC_PACKAGING_DIR}/changelog
-    COMMENT "changelog.gz")
-add_custom_target(zolvaric_changelog ALL DEPENDS ${zolvaric_changelog_gz})
-install(FILES ${ZOLVARIC_PACKAGING_DIR}/copyright ${zolvaric_changelog_gz} DESTINATION share/doc/zolvaric)
+# Debian wants a copyright file, a compressed changelog and compressed manual
+# pages, gzipped without a time stamp so the package builds the same each time.
+set(zolvaric_gzipped)
+function(zolvaric_gzip source destination)
+    get_filename_component(name ${source} NAME)
+    set(output ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+        COMMAND gzip -9 -n -c ${source} > ${output}
+        DEPENDS ${source}
+        COMMENT "${name}.gz")
+    install(FILES ${output} DESTINATION ${destination})
+    set(zolvaric_gzipped ${zolvaric_gzipped} ${output} PARENT_SCOPE)
+endfunction()
+zolvaric_gzip(${ZOLVARIC_PACKAGING_DIR}/changelog share/doc/zolvaric)
+zolvaric_gzip(${ZOLVARIC_PACKAGING_DIR}/man/zolvaric.1 share/man/man1)
+zolvaric_gzip(${ZOLVARIC_PACKAGING_DIR}/man/zolvaric-cli.1 share/man/man1)
+add_custom_target(zolvaric_packaging_docs ALL DEPENDS ${zolvaric_gzipped})
+install(FILES ${ZOLVARIC_PACKAGING_DIR}/copyright DESTINATION share/doc/zolvaric)
+install(FILES ${ZOLVARIC_PACKAGING_DIR}/lintian-overrides
+        DESTINATION share/lintian/overrides RENAME zolvaric)
 
 file(STRINGS ${ZOLVARIC_PACKAGING_DIR}/changelog zolvaric_changelog_head LIMIT_COUNT 1)
 if(NOT zolvaric_changelog_head MATCHES "^zolvaric \\(${PROJECT_VERSION}\\)")

@@ -14,7 +14,7 @@ fail() {
 }
 
 echo "== lintian"
-lintian_out=$(lintian "$deb" 2>&1 || true)
+lintian_out=$(lintian --display-info "$deb" 2>&1 || true)
 echo "$lintian_out"
 if grep -q '^E:' <<<"$lintian_out"; then
     fail "lintian meldet Fehler"
@@ -71,7 +71,8 @@ DEBIAN_FRONTEND=noninteractive apt-get remove -y zolvaric
 for path in /usr/bin/zolvaric /usr/bin/zolvaric-cli /usr/lib/zolvaric \
             /usr/share/applications/de.quorvel.zolvaric.desktop \
             /usr/share/mime/packages/zolvaric-project.xml \
-            /usr/share/icons/hicolor/scalable/apps/zolvaric.svg; do
+            /usr/share/icons/hicolor/scalable/apps/zolvaric.svg \
+            /usr/share/man/man1/zolvaric.1.gz /usr/share/doc/zolvaric; do
     [ ! -e "$path" ] && [ ! -L "$path" ] || fail "$path ist nach dem Entfernen noch da"
 done
 if grep -q 'x-zolvaric-project' /usr/share/mime/globs2; then
