@@ -3,7 +3,7 @@
 //
 //   zolvaric-bench-project
 
-#include "SilentDesktop.h"
+#include "BenchSession.h"
 
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
@@ -22,27 +22,9 @@ using namespace zolvaric;
 
 namespace {
 
-struct ProjectSession
+struct ProjectSession : BenchSession
 {
-    RegionalSettings settings = RegionalSettings::german();
-    ProgramRun run;
-    SilentDesktop desktop;
-    QTemporaryDir folder;
-    std::unique_ptr<Calculation> calculation;
-    QString file;
-
-    ProjectSession()
-    {
-        run.programDir = WithBackslash(QDir::tempPath());
-        calculation = std::make_unique<Calculation>(settings, run, desktop);
-        calculation->startUp();
-        CalculationSheet &s = calculation->sheet();
-        s.comboHonorarzone.select(2);
-        s.comboHonorarsatz.select(2);
-        s.edKosten.setValue(120000);
-        s.edProjektbez.setText(QStringLiteral("Kindertagesstätte Regenbogen"));
-        file = folder.filePath(QStringLiteral("projekt.prj"));
-    }
+    QString file = folder.filePath(QStringLiteral("projekt.prj"));
 };
 
 void BM_ProjectSave(benchmark::State &state)
@@ -70,9 +52,5 @@ BENCHMARK(BM_ProjectLoad)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

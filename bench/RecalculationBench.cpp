@@ -6,7 +6,7 @@
 //   zolvaric-bench-calc --callgrind-runs N   N recalculations for
 //       valgrind --tool=callgrind --toggle-collect='*recalculateOnce*'
 
-#include "SilentDesktop.h"
+#include "BenchSession.h"
 
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
@@ -24,37 +24,15 @@ using namespace zolvaric;
 
 namespace {
 
-struct Session
-{
-    RegionalSettings settings = RegionalSettings::german();
-    ProgramRun run;
-    SilentDesktop desktop;
-    std::unique_ptr<Calculation> calculation;
-
-    Session()
-    {
-        run.programDir = WithBackslash(QDir::tempPath());
-        calculation = std::make_unique<Calculation>(settings, run, desktop);
-        calculation->startUp();
-        CalculationSheet &s = calculation->sheet();
-        s.comboHonorarzone.select(2);
-        s.comboHonorarsatz.select(2);
-        s.edZeithonorar.setValue(1000);
-        s.edBesondereLeistung.setValue(500);
-        s.edZuschlagUmbau.setValue(20);
-        s.edNebenkosten.setValue(5);
-    }
-};
-
 // Two costs in different table rows, so every run changes every result.
-__attribute__((noinline)) void recalculateOnce(Session &session, std::int64_t i)
+__attribute__((noinline)) void recalculateOnce(BenchSession &session, std::int64_t i)
 {
     session.calculation->sheet().edKosten.setValue((i & 1) ? 120000.0 : 345678.9);
 }
 
 void BM_RecalculateAfterCostsChange(benchmark::State &state)
 {
-    Session session;
+    BenchSession session;
     std::int64_t i = 0;
     for (auto _ : state) {
         recalculateOnce(session, i++);
@@ -70,7 +48,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--callgrind-runs") == 0) {
-        Session session;
+        BenchSession session;
         recalculateOnce(session, 0); // warm: tables parsed, texts allocated
         const long runs = std::atol(argv[2]);
         for (long i = 1; i <= runs; ++i)

@@ -5,7 +5,7 @@
 //
 //   zolvaric-bench-report
 
-#include "SilentDesktop.h"
+#include "BenchSession.h"
 
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
@@ -28,26 +28,8 @@ using namespace zolvaric;
 
 namespace {
 
-struct ReportSession
+struct ReportSession : BenchSession
 {
-    RegionalSettings settings = RegionalSettings::german();
-    ProgramRun run;
-    SilentDesktop desktop;
-    QTemporaryDir folder;
-    std::unique_ptr<Calculation> calculation;
-
-    ReportSession()
-    {
-        run.programDir = WithBackslash(QDir::tempPath());
-        calculation = std::make_unique<Calculation>(settings, run, desktop);
-        calculation->startUp();
-        CalculationSheet &s = calculation->sheet();
-        s.comboHonorarzone.select(2);
-        s.comboHonorarsatz.select(2);
-        s.edKosten.setValue(120000);
-        s.edStammFirma.setText(QStringLiteral("Planungsbüro Sonne & Partner"));
-    }
-
     // The default template repeated to the given size.
     QString templateOf(qint64 size)
     {
@@ -97,9 +79,5 @@ BENCHMARK(BM_WordReport)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -6,7 +6,7 @@
 //   QT_QPA_PLATFORM=offscreen zolvaric-bench-window
 //   farm-bench ... "zolvaric-bench-window --startup" "zolvaric-bench-window --startup --bare"
 
-#include "SilentDesktop.h"
+#include "BenchSession.h"
 
 #include "app/unitMain.h"
 
