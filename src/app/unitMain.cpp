@@ -27,7 +27,7 @@ namespace zolvaric {
 
 TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services services,
                    QWidget *parent)
-    : QMainWindow(parent), m_settings(settings), m_run(run), m_services(std::move(services)),
+    : QMainWindow(parent), m_run(run), m_services(std::move(services)),
       m_calculation(std::make_unique<Calculation>(settings, run, *m_services.desktop))
 {
     buildWindow();

@@ -89,14 +89,12 @@ private:
     void bringOntoScreen();
     bool saveProjectWithDialog();
 
-    const RegionalSettings &m_settings;
     ProgramRun &m_run;
     Services m_services;
     std::unique_ptr<Calculation> m_calculation;
     TfrmWait *m_wait = nullptr;
     TfrmInfo *m_info = nullptr;
     bool m_shown = false;
-    bool m_closeDecided = false;
 
     QLabel *lbVersion = nullptr;
     QLabel *lbWarning = nullptr;

@@ -9,24 +9,16 @@
 
 namespace zolvaric {
 
-NumericEdit::NumericEdit(NumericField &field, QWidget *parent) : QLineEdit(parent), m_field(field)
+NumericEdit::NumericEdit(NumericField &field, QWidget *parent)
+    : QLineEdit(parent), m_field(field),
+      m_typable(QStringLiteral("^-?[0-9]*(%1[0-9]{0,2})?$")
+                    .arg(QRegularExpression::escape(QString(field.settings().decimalSeparator))))
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setObjectName(QLatin1String(field.name()));
     field.setViewObserver([this] { showField(); });
     connect(this, &QLineEdit::textEdited, this, &NumericEdit::typed);
     showField();
-}
-
-bool NumericEdit::acceptable(const QString &text, QChar decimalSeparator)
-{
-    // An optional minus, digits, and at most two decimals after one separator.
-    const QString separator = QRegularExpression::escape(QString(decimalSeparator));
-    static thread_local QRegularExpression pattern;
-    const QString source = QStringLiteral("^-?[0-9]*(%1[0-9]{0,2})?$").arg(separator);
-    if (pattern.pattern() != source)
-        pattern.setPattern(source);
-    return pattern.match(text).hasMatch();
 }
 
 void NumericEdit::keyPressEvent(QKeyEvent *event)
@@ -48,7 +40,7 @@ void NumericEdit::keyPressEvent(QKeyEvent *event)
             candidate.remove(position, selectedText().size());
         }
         candidate.insert(position, typedText);
-        if (!acceptable(candidate, m_field.settings().decimalSeparator)) {
+        if (!m_typable.match(candidate).hasMatch()) {
             QApplication::beep();
             return;
         }

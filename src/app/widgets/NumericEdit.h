@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace zolvaric {
 
@@ -20,9 +21,6 @@ public:
 
     NumericField &field() { return m_field; }
 
-    // Whether a text may stand in the edit while typing.
-    static bool acceptable(const QString &text, QChar decimalSeparator);
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -33,6 +31,9 @@ private:
     void typed(const QString &text);
 
     NumericField &m_field;
+    // What may stand in the edit while typing: an optional minus, digits, and
+    // at most two decimals after one regional separator.
+    QRegularExpression m_typable;
     QString m_textOnFocus;
 };
 
