@@ -1,6 +1,6 @@
 // The window: one keystroke into edKosten until every result field shows its
 // new text, against the same keystroke into a bare Qt line edit; and, with
-// --startup [--bare], one start-up to the first shown window for timing the
+// --startup [--bare | --bare-text], one start-up to the first shown window for timing the
 // whole process (farm-bench), against a bare Qt window.
 //
 //   QT_QPA_PLATFORM=offscreen zolvaric-bench-window
@@ -8,14 +8,17 @@
 
 #include "BenchSession.h"
 
+#include "app/ZolvaricApplication.h"
 #include "app/unitMain.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -77,32 +80,57 @@ void BM_KeystrokeBareLineEdit(benchmark::State &state)
 }
 BENCHMARK(BM_KeystrokeBareLineEdit)->Unit(benchmark::kMicrosecond);
 
-// Start-up to the first shown window, then out.
-int startUp(bool bare)
+// Start-up to the first shown window, then out at once: tearing down is not
+// part of starting, and Qt's teardown of a window that never drew text even
+// loads the font configuration. The baselines are a bare Qt window and a bare
+// window with one line of text, the least a window that shows text must do.
+enum class StartUpKind { Window, Bare, BareText };
+
+int startUp(StartUpKind kind)
 {
     std::unique_ptr<QWidget> bareWindow;
     std::unique_ptr<WindowSession> session;
     QWidget *shown = nullptr;
-    if (bare) {
+    if (kind == StartUpKind::Window) {
+        session = std::make_unique<WindowSession>();
+        shown = &session->window;
+    } else {
         bareWindow = std::make_unique<QWidget>();
+        if (kind == StartUpKind::BareText)
+            new QLabel(QStringLiteral("Honorarberechnung"), bareWindow.get());
         bareWindow->resize(886, 899);
         bareWindow->show();
         shown = bareWindow.get();
-    } else {
-        session = std::make_unique<WindowSession>();
-        shown = &session->window;
     }
-    return QTest::qWaitForWindowExposed(shown) ? 0 : 1;
+    std::_Exit(QTest::qWaitForWindowExposed(shown) ? 0 : 1);
+}
+
+StartUpKind startUpKind(const char *option)
+{
+    if (!option)
+        return StartUpKind::Window;
+    if (std::strcmp(option, "--bare") == 0)
+        return StartUpKind::Bare;
+    return StartUpKind::BareText;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc >= 2 && std::strcmp(argv[1], "--startup") == 0) {
+        const StartUpKind kind = startUpKind(argc >= 3 ? argv[2] : nullptr);
+        // The program's own application object for the window: its icon is
+        // part of starting.
+        std::unique_ptr<QApplication> app;
+        if (kind == StartUpKind::Window)
+            app = std::make_unique<ZolvaricApplication>(argc, argv);
+        else
+            app = std::make_unique<QApplication>(argc, argv);
+        return startUp(kind);
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zolvaric"));
-    if (argc >= 2 && std::strcmp(argv[1], "--startup") == 0)
-        return startUp(argc >= 3 && std::strcmp(argv[2], "--bare") == 0);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
