@@ -39,7 +39,9 @@ keystroke=$(gbench zolvaric-bench-window BM_KeystrokeToResults)
 bare_keystroke=$(gbench zolvaric-bench-window BM_KeystrokeBareLineEdit)
 window_ms=$(startup_ms "$bin/zolvaric-bench-window" --startup)
 bare_ms=$(startup_ms "$bin/zolvaric-bench-window" --startup --bare)
+bare_text_ms=$(startup_ms "$bin/zolvaric-bench-window" --startup --bare-text)
 ratio=$(awk -v a="$window_ms" -v b="$bare_ms" 'BEGIN { printf "%.2f", a / b }')
+ratio_text=$(awk -v a="$window_ms" -v b="$bare_text_ms" 'BEGIN { printf "%.2f", a / b }')
 save=$(gbench zolvaric-bench-project BM_ProjectSave)
 load=$(gbench zolvaric-bench-project BM_ProjectLoad)
 html100=$(gbench zolvaric-bench-report 'BM_HtmlReport/102400')
@@ -54,6 +56,8 @@ printf '%-44s %-22s %s\n' "  dasselbe in einem leeren Qt-Eingabefeld" "$bare_key
 printf '%-44s %-22s %s\n' "Start bis erstes Fenster" "$window_ms ms" ""
 printf '%-44s %-22s %s\n' "  leeres Qt-Fenster" "$bare_ms ms" ""
 printf '%-44s %-22s %s\n' "  Verhältnis" "$ratio" "< 1.5"
+printf '%-44s %-22s %s\n' "  leeres Qt-Fenster mit einem Text" "$bare_text_ms ms" ""
+printf '%-44s %-22s %s\n' "  Verhältnis" "$ratio_text" ""
 printf '%-44s %-22s %s\n' "Projekt speichern" "$save" ""
 printf '%-44s %-22s %s\n' "Projekt laden" "$load" ""
 printf '%-44s %-22s %s\n' "HTML-Bericht, 100 KB Vorlage" "$html100" "< 5 ms"

@@ -5,6 +5,7 @@
 //   zolvaric-screenshots FOLDER
 
 #include "app/QtDesktop.h"
+#include "app/unitInfo.h"
 #include "app/unitMain.h"
 #include "app/unitWait.h"
 #include "report/ReportProgress.h"
@@ -77,7 +78,7 @@ int main(int argc, char *argv[])
     }
     tabs->setCurrentIndex(0);
 
-    auto *info = window.findChild<QDialog *>(QStringLiteral("frmInfo"));
+    TfrmInfo *info = &window.infoDialog();
     info->show();
     QApplication::processEvents();
     save(info, folder, QStringLiteral("info.png"));

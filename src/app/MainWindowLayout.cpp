@@ -14,10 +14,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -79,12 +79,14 @@ NumericEdit *numeric(NumericField &field, int width)
     return edit;
 }
 
-QToolButton *toolButton(const QString &name, const QString &text, QStyle::StandardPixmap icon)
+// The icons are small files of our own: the style's standard icons would
+// decode several sizes each at start-up.
+QToolButton *toolButton(const QString &name, const QString &text, const QString &icon)
 {
     auto *button = new QToolButton;
     button->setObjectName(name);
     button->setText(text);
-    button->setIcon(QApplication::style()->standardIcon(icon));
+    button->setIcon(QIcon(QStringLiteral(":/app/icons/%1.png").arg(icon)));
     button->setIconSize(QSize(32, 32));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setMinimumSize(160, 36);
@@ -138,8 +140,11 @@ void TfrmMain::buildWindow()
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setDocumentMode(true);
     PageControl1->addTab(buildCalculationTab(), QStringLiteral("Honorarberechnung"));
-    PageControl1->addTab(buildFeeTableTab(), QStringLiteral("HOAI-Tabelle"));
-    PageControl1->addTab(buildWorkPhaseTab(), QStringLiteral("Leistungsphasen"));
+    // The two table tabs are filled when first chosen: most sessions never
+    // open them, and start-up stays short.
+    PageControl1->addTab(new QWidget, QStringLiteral("HOAI-Tabelle"));
+    PageControl1->addTab(new QWidget, QStringLiteral("Leistungsphasen"));
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TfrmMain::fillTableTab);
     layout->addWidget(PageControl1, 1);
     setCentralWidget(central);
 
@@ -210,16 +215,16 @@ QWidget *TfrmMain::buildToolbar()
     row->setContentsMargins(4, 1, 4, 1);
     row->setSpacing(2);
     cmdLoadProjekt = toolButton(QStringLiteral("cmdLoadProjekt"), QStringLiteral("Projekt &laden"),
-                                QStyle::SP_DialogOpenButton);
+                                QStringLiteral("projekt-laden"));
     cmdSaveProjekt = toolButton(QStringLiteral("cmdSaveProjekt"),
-                                QStringLiteral("Projekt &speichern"), QStyle::SP_DialogSaveButton);
+                                QStringLiteral("Projekt &speichern"), QStringLiteral("projekt-speichern"));
     cmdPrintHonorarDOC = toolButton(QStringLiteral("cmdPrintHonorarDOC"),
-                                    QStringLiteral("Projekt drucken (&DOC)"), QStyle::SP_FileIcon);
+                                    QStringLiteral("Projekt drucken (&DOC)"), QStringLiteral("drucken-doc"));
     cmdPrintHonorarHTML =
         toolButton(QStringLiteral("cmdPrintHonorarHTML"), QStringLiteral("Projekt drucken (&HTML)"),
-                   QStyle::SP_FileDialogDetailedView);
+                   QStringLiteral("drucken-html"));
     cmdInfo = toolButton(QStringLiteral("cmdInfo"), QStringLiteral("&Info über ..."),
-                         QStyle::SP_MessageBoxInformation);
+                         QStringLiteral("info"));
     connect(cmdLoadProjekt, &QToolButton::clicked, this, &TfrmMain::cmdLoadProjektClick);
     connect(cmdSaveProjekt, &QToolButton::clicked, this, &TfrmMain::cmdSaveProjektClick);
     connect(cmdPrintHonorarDOC, &QToolButton::clicked, this, &TfrmMain::cmdPrintHonorarDOCClick);
@@ -467,10 +472,20 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     return group;
 }
 
-QWidget *TfrmMain::buildFeeTableTab()
+void TfrmMain::fillTableTab(int index)
+{
+    QWidget *tab = PageControl1->widget(index);
+    if (tab->layout())
+        return;
+    if (index == 1)
+        fillFeeTableTab(tab);
+    else if (index == 2)
+        fillWorkPhaseTab(tab);
+}
+
+void TfrmMain::fillFeeTableTab(QWidget *tab)
 {
     CalculationSheet &s = m_calculation->sheet();
-    auto *tab = new QWidget;
     auto *layout = new QVBoxLayout(tab);
     auto *top = new QGroupBox;
     auto *line = new QHBoxLayout(top);
@@ -483,15 +498,12 @@ QWidget *TfrmMain::buildFeeTableTab()
     line->addStretch(1);
     layout->addWidget(top);
     layout->addWidget(gridView(s.gridHOAI, 80, true), 1);
-    return tab;
 }
 
-QWidget *TfrmMain::buildWorkPhaseTab()
+void TfrmMain::fillWorkPhaseTab(QWidget *tab)
 {
-    auto *tab = new QWidget;
     auto *layout = new QVBoxLayout(tab);
     layout->addWidget(gridView(m_calculation->sheet().gridLeistungsphasen, 120, false));
-    return tab;
 }
 
 void TfrmMain::setKeyboardOrder()

@@ -3,6 +3,7 @@
 #include "base/Desktop.h"
 #include "base/Error.h"
 
+#include <QFont>
 #include <QIcon>
 
 namespace zolvaric {
@@ -11,6 +12,12 @@ ZolvaricApplication::ZolvaricApplication(int &argc, char **argv) : QApplication(
 {
     setApplicationName(QStringLiteral("Zolvaric"));
     setWindowIcon(QIcon(QStringLiteral(":/app/zolvaric.png")));
+    // Every window of the program in the design's 8 point, in the system's UI
+    // font. Set before the first widget exists, so no widget lays out its
+    // texts a second time for a changed font.
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    setFont(font);
 }
 
 bool ZolvaricApplication::notify(QObject *receiver, QEvent *event)

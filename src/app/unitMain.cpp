@@ -33,7 +33,6 @@ TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services s
     buildWindow();
     setKeyboardOrder();
     m_wait = new TfrmWait(this);
-    m_info = new TfrmInfo(*m_services.desktop, this);
     // The warning about costs above the fee table stands beside the full fee
     // until a calculation inside the table; no box interrupts the typing.
     m_calculation->setActionListener([this] { showWarnings(); });
@@ -223,9 +222,16 @@ void TfrmMain::cmdPrintHonorarDOCClick()
                     builtInAutomation(*m_services.desktop));
 }
 
+TfrmInfo &TfrmMain::infoDialog()
+{
+    if (!m_info)
+        m_info = new TfrmInfo(*m_services.desktop, this);
+    return *m_info;
+}
+
 void TfrmMain::cmdInfoClick()
 {
-    m_info->exec();
+    infoDialog().exec();
 }
 
 } // namespace zolvaric

@@ -49,6 +49,8 @@ public:
     Calculation &calculation() { return *m_calculation; }
     ProgramRun &run() { return m_run; }
     TfrmWait &waitWindow() { return *m_wait; }
+    // Made at its first use: few sessions open it.
+    TfrmInfo &infoDialog();
 
     // Start-up, run once when the window is first shown.
     void FormShow();
@@ -81,8 +83,9 @@ private:
     QWidget *buildCalculationTab();
     QGroupBox *buildMasterDataGroup();
     QGroupBox *buildCalculationGroup();
-    QWidget *buildFeeTableTab();
-    QWidget *buildWorkPhaseTab();
+    void fillTableTab(int index);
+    void fillFeeTableTab(QWidget *tab);
+    void fillWorkPhaseTab(QWidget *tab);
     void setKeyboardOrder();
     void showWarnings();
     void showProjectStatus();

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
@@ -227,6 +228,53 @@ private slots:
         QVERIFY(w.desktop.errors.isEmpty());
         w.type("edKosten", QStringLiteral("100000"));
         QVERIFY(!warning->isVisible());
+    }
+
+    // The two table tabs get their grid when first chosen; it shows the
+    // field's table and follows its changes.
+    void tableTabsShowTheirTables_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("grid");
+        QTest::newRow("HOAI-Tabelle") << 1 << "gridHOAI";
+        QTest::newRow("Leistungsphasen") << 2 << "gridLeistungsphasen";
+    }
+
+    void tableTabsShowTheirTables()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, grid);
+        Window w;
+        QVERIFY(!w.window->findChild<QTableView *>(grid));
+        auto *tabs = w.find<QTabWidget>("PageControl1");
+        tabs->setCurrentIndex(tab);
+        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(tab);
+        QApplication::processEvents();
+        QCOMPARE(w.window->findChildren<QTableView *>(grid).size(), 1);
+        auto *view = w.window->findChild<QTableView *>(grid);
+        QVERIFY(view->isVisible());
+        CalculationSheet &sheet = w.window->calculation().sheet();
+        const TableField &field = grid == QLatin1String("gridHOAI") ? sheet.gridHOAI
+                                                                     : sheet.gridLeistungsphasen;
+        const auto shows = [&] {
+            const TextTable &table = field.table();
+            const QAbstractItemModel *model = view->model();
+            if (model->rowCount() != table.rowCount() - 1 ||
+                model->columnCount() != table.columnCount() - 1)
+                return false;
+            const int last = model->rowCount() - 1;
+            return model->headerData(0, Qt::Horizontal).toString() == table.cell(0, 1) &&
+                   model->headerData(last, Qt::Vertical).toString() == table.cell(last + 1, 0) &&
+                   model->index(last, 0).data().toString() == table.cell(last + 1, 1);
+        };
+        QVERIFY(field.table().rowCount() > 1);
+        QVERIFY(shows());
+        const QString before = field.table().cell(1, 1);
+        w.choose("comboHOAINorm", 0); // 2002
+        w.choose("comboHonorarparagraph", 5);
+        QVERIFY(field.table().cell(1, 1) != before || grid == QLatin1String("gridLeistungsphasen"));
+        QVERIFY(shows());
     }
 
     // Alt and the underlined letter click a toolbar button; while a report

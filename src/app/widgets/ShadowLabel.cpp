@@ -1,7 +1,6 @@
 #include "ShadowLabel.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QPainter>
 
 namespace zolvaric {
@@ -15,8 +14,7 @@ constexpr int kShadowDepth = 3;
 QFont fontOrSystem(const QString &family, int pointSize, bool bold)
 {
     QFont font = QApplication::font();
-    if (QFontDatabase::hasFamily(family))
-        font.setFamily(family);
+    font.setFamilies({family, font.family()});
     font.setPointSize(pointSize);
     font.setBold(bold);
     return font;

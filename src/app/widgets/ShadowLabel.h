@@ -21,7 +21,8 @@ protected:
 };
 
 // The font of a family when the system has it, else the system's UI font at
-// that size: looking for a family that is not there costs start-up time.
+// that size. The font matching decides when the text is first laid out;
+// asking the font database beforehand would cost start-up time.
 QFont fontOrSystem(const QString &family, int pointSize, bool bold);
 
 } // namespace zolvaric
