@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace zolvaric {
 
 void ReplaceInStringList(QStringList &lines, const QString &placeholder, const QString &value)
@@ -27,9 +29,16 @@ void ReplaceInStringList(QStringList &lines, const QString &placeholder, const Q
     // finds the same occurrences as a case-insensitive search of the line.
     const QChar first = placeholder.front();
     const qsizetype length = placeholder.size();
+    // Most candidates differ already in the next character: one folded
+    // character decides before the compare of the whole stretch.
+    const bool quickCheck = length > 1 && !placeholder[1].isSurrogate();
+    const QChar second = quickCheck ? placeholder[1].toCaseFolded() : QChar();
     const auto occurrence = [&](const QString &line, qsizetype from) {
         for (qsizetype at = line.indexOf(first, from); at >= 0 && at + length <= line.size();
              at = line.indexOf(first, at + 1)) {
+            if (quickCheck && !line[at + 1].isSurrogate() &&
+                line[at + 1].toCaseFolded() != second)
+                continue;
             if (QStringView(line).sliced(at, length).compare(placeholder, Qt::CaseInsensitive) == 0)
                 return at;
         }
@@ -78,14 +87,37 @@ QString htmlEscaped(const QString &value)
 QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
                             ReportProgress &progress)
 {
-    for (const Placeholder &placeholder : placeholders(ReportKind::Html)) {
-        ReplaceInStringList(lines, placeholder.text,
+    // Only a line with a placeholder's first character can hold one, now or
+    // after a replacement (a value goes in only where a placeholder was): the
+    // passes go over those lines alone.
+    const QList<Placeholder> &vocabulary = placeholders(ReportKind::Html);
+    QString firstCharacters;
+    for (const Placeholder &placeholder : vocabulary) {
+        if (!placeholder.text.isEmpty() && !firstCharacters.contains(placeholder.text.front()))
+            firstCharacters += placeholder.text.front();
+    }
+    QList<qsizetype> candidates;
+    QStringList candidateLines;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (std::any_of(firstCharacters.cbegin(), firstCharacters.cend(),
+                        [&](QChar c) { return lines[i].contains(c); })) {
+            candidates.append(i);
+            candidateLines.append(lines[i]);
+        }
+    }
+    for (const Placeholder &placeholder : vocabulary) {
+        ReplaceInStringList(candidateLines, placeholder.text,
                             htmlEscaped(placeholderValue(placeholder, calculation)));
         progress.advance();
     }
+    for (qsizetype k = 0; k < candidates.size(); ++k)
+        lines[candidates[k]] = std::move(candidateLines[k]);
+    qsizetype size = 0;
+    for (const QString &line : std::as_const(lines))
+        size += line.size() + 2;
     QByteArray page;
+    page.reserve(size);
     for (const QString &line : std::as_const(lines)) {
-        page.reserve(page.size() + line.size() + 2);
         for (qsizetype i = 0; i < line.size(); ++i) {
             const QChar c = line[i];
             if (const auto byte = cp1252Byte(c)) {

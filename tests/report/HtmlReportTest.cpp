@@ -83,6 +83,9 @@ private slots:
                                                << QByteArray("<p>Planungsb\xFCro Sonne</p>\r\n");
         QTest::newRow("HTML order: a project name becomes what a later step replaces")
             << QByteArray("\\Projektbez\\") << QByteArray("19,00%\r\n");
+        QTest::newRow("lines around placeholders keep their places")
+            << QByteArray("<a>\n\\Projektbez\\ und \\Projektnr\\\n<b>\n\\\\\n\\StammOrt\\")
+            << QByteArray("<a>\r\n19,00% und \\StammOrt\\\r\n<b>\r\n\\\\\r\nBonn\r\n");
         QTest::newRow("an earlier placeholder in a value stays")
             << QByteArray("\\Projektnr\\") << QByteArray("\\StammOrt\\\r\n");
     }
