@@ -5,6 +5,7 @@
 #include "unitMain.h"
 
 #include "widgets/FieldBindings.h"
+#include "widgets/GridCorner.h"
 #include "widgets/NumericEdit.h"
 #include "widgets/ShadowLabel.h"
 #include "widgets/TableModel.h"
@@ -106,7 +107,9 @@ QTableView *gridView(TableField &field, int columnWidth, bool resizable)
 {
     auto *view = new QTableView;
     view->setObjectName(QLatin1String(field.name()));
-    view->setModel(new TableModel(field, view));
+    auto *model = new TableModel(field, view);
+    view->setModel(model);
+    new GridCorner(view, model);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::ContiguousSelection);
     view->horizontalHeader()->setDefaultSectionSize(columnWidth);

@@ -5,6 +5,7 @@
 #include "app/unitMain.h"
 #include "app/unitWait.h"
 #include "app/widgets/NumericEdit.h"
+#include "app/widgets/TableModel.h"
 #include "base/Paths.h"
 #include "persist/IniAccess.h"
 
@@ -264,7 +265,8 @@ private slots:
                 model->columnCount() != table.columnCount() - 1)
                 return false;
             const int last = model->rowCount() - 1;
-            return model->headerData(0, Qt::Horizontal).toString() == table.cell(0, 1) &&
+            return static_cast<const TableModel *>(model)->cornerText() == table.cell(0, 0) &&
+                   model->headerData(0, Qt::Horizontal).toString() == table.cell(0, 1) &&
                    model->headerData(last, Qt::Vertical).toString() == table.cell(last + 1, 0) &&
                    model->index(last, 0).data().toString() == table.cell(last + 1, 1);
         };

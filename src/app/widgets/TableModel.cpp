@@ -44,4 +44,9 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     return {};
 }
 
+QString TableModel::cornerText() const
+{
+    return m_field.table().cell(0, 0);
+}
+
 } // namespace zolvaric

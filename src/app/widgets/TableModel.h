@@ -19,6 +19,8 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // The table's cell 0/0, the heading of the row headers.
+    QString cornerText() const;
 
 private:
     TableField &m_field;
