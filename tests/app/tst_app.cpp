@@ -10,6 +10,7 @@
 #include "persist/IniAccess.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -185,6 +186,42 @@ private slots:
         edit->selectAll();
         for (const QChar c : keys)
             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(w.window->calculation().sheet().edLP1.value(), value);
+    }
+
+    // Pasting passes the same rule as typing: a refused text leaves the
+    // field's text and value as they were.
+    void pastingRules_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("number") << "12,5"
+                                << "12,5" << 12.5;
+        QTest::newRow("third decimal refused") << "1,005"
+                                               << "7" << 7.0;
+        QTest::newRow("letters refused") << "abc"
+                                         << "7" << 7.0;
+        QTest::newRow("thousands point refused") << "1.234"
+                                                 << "7" << 7.0;
+        QTest::newRow("formatted amount refused") << "1.234,50 €"
+                                                  << "7" << 7.0;
+    }
+    void pastingRules()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        Window w;
+        auto *edit = w.find<NumericEdit>("edLP1");
+        edit->setFocus();
+        edit->selectAll();
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("7"),
+                            Qt::NoModifier);
+        edit->selectAll();
+        QApplication::clipboard()->setText(pasted);
+        edit->paste();
         QCOMPARE(edit->text(), text);
         QCOMPARE(w.window->calculation().sheet().edLP1.value(), value);
     }

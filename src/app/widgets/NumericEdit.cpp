@@ -75,6 +75,14 @@ void NumericEdit::showField()
 
 void NumericEdit::typed(const QString &text)
 {
+    // Pasted, dropped or undone text meets the rule of typed keys: what is
+    // no number, or has a third decimal, is refused and the field's text
+    // comes back.
+    if (!m_typable.match(text).hasMatch()) {
+        QApplication::beep();
+        showField();
+        return;
+    }
     m_field.setText(text);
 }
 
