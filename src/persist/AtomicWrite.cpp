@@ -43,6 +43,10 @@ WriteResult writeFileAtomically(const QString &path, const QByteArray &bytes)
                            .arg(QDir::toNativeSeparators(path)));
 
     QSaveFile file(path);
+    // A writable file in a folder the user may not write to (a shared
+    // project folder, settings in the program folder) is written in place:
+    // no new file can go beside it, and refusing the save would lose the work.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
     for (qint64 written = 0; written < bytes.size();) {

@@ -5,10 +5,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "ZipEntry.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -45,7 +48,10 @@ const QTemporaryDir &home()
     return dir;
 }
 
-CliRun runCli(const QStringList &arguments, const QString &command = QStringLiteral("calc"))
+// The tool run with the given arguments; a wrapper (another user's
+// identity) goes before the program.
+CliRun runCli(const QStringList &arguments, const QString &command = QStringLiteral("calc"),
+              const QStringList &wrapper = {}, const QString &program = QStringLiteral(ZOLVARIC_CLI))
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -57,7 +63,8 @@ CliRun runCli(const QStringList &arguments, const QString &command = QStringLite
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     environment.remove(QStringLiteral("LANG"));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ZOLVARIC_CLI), QStringList{command} + arguments);
+    const QStringList all = wrapper + QStringList{program, command} + arguments;
+    process.start(all.first(), all.mid(1));
     if (!process.waitForFinished(30000))
         qFatal("zolvaric-cli did not finish");
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -215,6 +222,48 @@ private slots:
         // The tool only reads the office's settings and writes no registry values.
         QVERIFY(!QFileInfo::exists(home().filePath(QStringLiteral("config/Quorvel-Software"))));
         QVERIFY(!QFileInfo::exists(home().filePath(QStringLiteral("data/Quorvel-Software"))));
+    }
+
+    // A writable project in a folder its user may not write to (a shared
+    // folder) is saved into the file itself. Run as an ordinary user: as
+    // root, the tool runs as "nobody".
+    void saveIntoAFolderWithoutWriteAccess()
+    {
+        QStringList wrapper;
+        if (geteuid() == 0) {
+            if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+                QSKIP("setpriv is missing");
+            wrapper = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+        }
+        QTemporaryDir dir;
+        const auto readable = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                              QFileDevice::ReadOther | QFileDevice::ExeOther;
+        QVERIFY(QFile::setPermissions(dir.path(), readable | QFileDevice::WriteOwner));
+        // A copy of the tool that every user may run.
+        const QString program = dir.filePath(QStringLiteral("zolvaric-cli"));
+        QVERIFY(QFile::copy(QStringLiteral(ZOLVARIC_CLI), program));
+        const QString folder = dir.filePath(QStringLiteral("geteilt"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString project = folder + QStringLiteral("/angebot.prj");
+        QFile file(project);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Projektdaten]\r\nMwSt=16\r\n");
+        file.close();
+        QVERIFY(QFile::setPermissions(project, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                   QFileDevice::ReadOther |
+                                                   QFileDevice::WriteOther));
+        QVERIFY(QFile::setPermissions(folder, readable));
+        const CliRun run = runCli({"--set", "MwSt=19", "--save", project}, QStringLiteral("calc"),
+                                  wrapper, program);
+        QFile::setPermissions(folder, readable | QFileDevice::WriteOwner);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY2(bytes.startsWith("[Projektdaten]\r\n"), bytes.constData());
+        QVERIFY2(bytes.contains("\r\nMwSt=19\r\n"), bytes.constData());
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
     void failedLoadOrSave_data()
