@@ -219,10 +219,12 @@ QWidget *TfrmMain::buildToolbar()
     row->setSpacing(2);
     cmdLoadProjekt = toolButton(QStringLiteral("cmdLoadProjekt"), QStringLiteral("Projekt &laden"),
                                 QStringLiteral("projekt-laden"));
-    cmdSaveProjekt = toolButton(QStringLiteral("cmdSaveProjekt"),
-                                QStringLiteral("Projekt &speichern"), QStringLiteral("projekt-speichern"));
-    cmdPrintHonorarDOC = toolButton(QStringLiteral("cmdPrintHonorarDOC"),
-                                    QStringLiteral("Projekt drucken (&DOC)"), QStringLiteral("drucken-doc"));
+    cmdSaveProjekt =
+        toolButton(QStringLiteral("cmdSaveProjekt"), QStringLiteral("Projekt &speichern"),
+                   QStringLiteral("projekt-speichern"));
+    cmdPrintHonorarDOC =
+        toolButton(QStringLiteral("cmdPrintHonorarDOC"), QStringLiteral("Projekt drucken (&DOC)"),
+                   QStringLiteral("drucken-doc"));
     cmdPrintHonorarHTML =
         toolButton(QStringLiteral("cmdPrintHonorarHTML"), QStringLiteral("Projekt drucken (&HTML)"),
                    QStringLiteral("drucken-html"));

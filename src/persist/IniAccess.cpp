@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace zolvaric {
 
 namespace {
@@ -22,6 +24,13 @@ QString oneLine(QString value)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     return value.replace(lineBreak, QStringLiteral(" "));
+}
+
+bool isHexDigit(QChar c)
+{
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
 }
 
 } // namespace
@@ -51,8 +60,17 @@ bool ReadIniBool(const QString &file, const QString &section, const QString &key
     if (text.size() > 2 && text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
         text = QLatin1Char('$') + text.mid(2);
     bool ok = false;
-    const int value =
-        text.startsWith(QLatin1Char('$')) ? text.mid(1).toInt(&ok, 16) : text.toInt(&ok, 10);
+    if (text.startsWith(QLatin1Char('$'))) {
+        // Hexadecimal: digits only, up to the 32 bits of an integer
+        // ($FFFFFFFF is -1, which is yes).
+        const QStringView digits = QStringView(text).mid(1);
+        const bool hexDigits =
+            !digits.isEmpty() &&
+            std::all_of(digits.begin(), digits.end(), [](QChar c) { return isHexDigit(c); });
+        const uint value = hexDigits ? digits.toUInt(&ok, 16) : 0;
+        return ok ? value != 0 : defaultValue;
+    }
+    const int value = text.toInt(&ok, 10);
     return ok ? value != 0 : defaultValue;
 }
 

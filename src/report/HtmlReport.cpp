@@ -36,8 +36,7 @@ void ReplaceInStringList(QStringList &lines, const QString &placeholder, const Q
     const auto occurrence = [&](const QString &line, qsizetype from) {
         for (qsizetype at = line.indexOf(first, from); at >= 0 && at + length <= line.size();
              at = line.indexOf(first, at + 1)) {
-            if (quickCheck && !line[at + 1].isSurrogate() &&
-                line[at + 1].toCaseFolded() != second)
+            if (quickCheck && !line[at + 1].isSurrogate() && line[at + 1].toCaseFolded() != second)
                 continue;
             if (QStringView(line).sliced(at, length).compare(placeholder, Qt::CaseInsensitive) == 0)
                 return at;

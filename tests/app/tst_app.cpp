@@ -293,8 +293,8 @@ private slots:
         auto *view = w.window->findChild<QTableView *>(grid);
         QVERIFY(view->isVisible());
         CalculationSheet &sheet = w.window->calculation().sheet();
-        const TableField &field = grid == QLatin1String("gridHOAI") ? sheet.gridHOAI
-                                                                     : sheet.gridLeistungsphasen;
+        const TableField &field =
+            grid == QLatin1String("gridHOAI") ? sheet.gridHOAI : sheet.gridLeistungsphasen;
         const auto shows = [&] {
             const TextTable &table = field.table();
             const QAbstractItemModel *model = view->model();

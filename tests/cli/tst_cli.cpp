@@ -51,7 +51,8 @@ const QTemporaryDir &home()
 // The tool run with the given arguments; a wrapper (another user's
 // identity) goes before the program.
 CliRun runCli(const QStringList &arguments, const QString &command = QStringLiteral("calc"),
-              const QStringList &wrapper = {}, const QString &program = QStringLiteral(ZOLVARIC_CLI))
+              const QStringList &wrapper = {},
+              const QString &program = QStringLiteral(ZOLVARIC_CLI))
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -250,10 +251,10 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Projektdaten]\r\nMwSt=16\r\n");
         file.close();
-        QVERIFY(QFile::setPermissions(project, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                   QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-                                                   QFileDevice::ReadOther |
-                                                   QFileDevice::WriteOther));
+        QVERIFY(
+            QFile::setPermissions(project, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                               QFileDevice::ReadOther | QFileDevice::WriteOther));
         QVERIFY(QFile::setPermissions(folder, readable));
         const CliRun run = runCli({"--set", "MwSt=19", "--save", project}, QStringLiteral("calc"),
                                   wrapper, program);

@@ -136,6 +136,17 @@ private slots:
         QTest::newRow("0x10") << QByteArray("UseAllwaysAppDir=0x10") << false << true;
         QTest::newRow("0X0") << QByteArray("UseAllwaysAppDir=0X0") << true << false;
         QTest::newRow("$1f") << QByteArray("UseAllwaysAppDir=$1f") << false << true;
+        QTest::newRow("$FFFFFFFF is -1")
+            << QByteArray("UseAllwaysAppDir=$FFFFFFFF") << false << true;
+        QTest::newRow("0x80000000") << QByteArray("UseAllwaysAppDir=0x80000000") << false << true;
+        QTest::newRow("$00000000") << QByteArray("UseAllwaysAppDir=$00000000") << true << false;
+        QTest::newRow("beyond 32 bits")
+            << QByteArray("UseAllwaysAppDir=$100000000") << false << false;
+        QTest::newRow("sign after $") << QByteArray("UseAllwaysAppDir=$-1") << false << false;
+        QTest::newRow("sign after 0x") << QByteArray("UseAllwaysAppDir=0x+1") << false << false;
+        QTest::newRow("$0x10") << QByteArray("UseAllwaysAppDir=$0x10") << false << false;
+        QTest::newRow("blank after $") << QByteArray("UseAllwaysAppDir=$ 1") << false << false;
+        QTest::newRow("$ alone") << QByteArray("UseAllwaysAppDir=$") << true << true;
         QTest::newRow("0") << QByteArray("UseAllwaysAppDir=0") << true << false;
         QTest::newRow("ja") << QByteArray("UseAllwaysAppDir=ja") << false << false;
         QTest::newRow("ja, default yes") << QByteArray("UseAllwaysAppDir=ja") << true << true;
