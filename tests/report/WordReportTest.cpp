@@ -288,6 +288,35 @@ private slots:
         QVERIFY(h.desktop.notices.isEmpty() && h.desktop.messages.isEmpty());
     }
 
+    // Visible from the start and no save name: the built-in word processor
+    // takes every call of the sequence and shows the new document once the
+    // caller lets go of it.
+    void builtInWordProcessorVisibleFromTheStart()
+    {
+        CalcHarness h;
+        QTemporaryDir temp;
+        const QByteArray previousTemp = qgetenv("TEMP");
+        qputenv("TEMP", temp.path().toLocal8Bit());
+        AutomationObjectPtr handle;
+        const bool made =
+            WordNewDocument(builtInAutomation(h.desktop), h.desktop, QString(),
+                            QStringLiteral(ZOLVARIC_WORD_TEMPLATE), false, true, handle);
+        const bool kept = handle != nullptr;
+        const QStringList openedWhileHeld = h.desktop.opened;
+        handle.reset();
+        if (previousTemp.isEmpty())
+            qunsetenv("TEMP");
+        else
+            qputenv("TEMP", previousTemp);
+        QVERIFY(made);
+        QVERIFY(kept);
+        QCOMPARE(h.desktop.notices + h.desktop.messages + h.desktop.errors, QStringList());
+        QCOMPARE(openedWhileHeld, QStringList());
+        QCOMPARE(h.desktop.opened.size(), 1);
+        QCOMPARE(QFileInfo(h.desktop.opened.first()).canonicalFilePath(),
+                 QFileInfo(temp.filePath(QStringLiteral("Dokument1.docx"))).canonicalFilePath());
+    }
+
     void newDocumentSavedAndQuit()
     {
         CalcHarness h;

@@ -61,6 +61,10 @@ public:
         addProperty(QStringLiteral("Selection"), [this] {
             return QVariant::fromValue(selectionObject(m_session, m_session->activeDocument()));
         });
+        addMethod(QStringLiteral("Activate"), [this](const AutomationArguments &) {
+            m_session->activateApplication();
+            return QVariant();
+        });
         // Whatever SaveChanges says: only documents already written survive.
         addMethod(QStringLiteral("Quit"), [this](const AutomationArguments &) {
             m_session->quit();

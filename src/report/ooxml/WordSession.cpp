@@ -131,6 +131,17 @@ QString OpenDocument::fileToShow(const QString &folder)
 
 WordSession::WordSession(WordEnvironment environment) : m_environment(std::move(environment)) {}
 
+WordSession::~WordSession()
+{
+    if (!m_running || !m_visible)
+        return;
+    try {
+        showDocuments();
+    } catch (...) {
+        // Nobody is left to tell: the caller has let go of the word processor.
+    }
+}
+
 void WordSession::ensureRunning() const
 {
     if (!m_running)
@@ -149,8 +160,18 @@ void WordSession::quit()
 void WordSession::setVisible(bool visible)
 {
     m_visible = visible;
-    if (!visible)
-        return;
+    if (visible)
+        showDocuments();
+}
+
+void WordSession::activateApplication()
+{
+    if (m_visible)
+        showDocuments();
+}
+
+void WordSession::showDocuments()
+{
     const QString folder =
         m_environment.tempFolder.isEmpty() ? TempFolder() : m_environment.tempFolder;
     for (const std::shared_ptr<OpenDocument> &document : std::as_const(m_documents)) {

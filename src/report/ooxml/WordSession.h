@@ -91,6 +91,11 @@ class WordSession
 {
 public:
     explicit WordSession(WordEnvironment environment);
+    // A visible word processor keeps its documents on screen when the caller
+    // lets go of it: what was not shown yet is shown now, as it stands.
+    ~WordSession();
+    WordSession(const WordSession &) = delete;
+    WordSession &operator=(const WordSession &) = delete;
 
     const WordEnvironment &environment() const { return m_environment; }
 
@@ -101,6 +106,9 @@ public:
     bool isVisible() const { return m_visible; }
     // Becoming visible shows every document not shown before.
     void setVisible(bool visible);
+    // Brings the word processor to the front: a visible one shows what it
+    // has not shown yet.
+    void activateApplication();
 
     FindSettings &find() { return m_find; }
 
@@ -113,6 +121,8 @@ public:
     std::shared_ptr<OpenDocument> activeDocument() const;
 
 private:
+    void showDocuments();
+
     WordEnvironment m_environment;
     bool m_running = true;
     bool m_visible = false;

@@ -165,6 +165,41 @@ private slots:
             QCOMPARE(readBytes(temp.filePath(name)), QByteArray("belegt"));
     }
 
+    // Made visible before its document exists (Visible, Activate, then
+    // Documents.Add): the document is shown in its final state when the
+    // caller lets go of the word processor, unless it quit.
+    void documentAddedWhileVisible_data()
+    {
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("let go") << false;
+        QTest::newRow("quit") << true;
+    }
+    void documentAddedWhileVisible()
+    {
+        QFETCH(bool, quit);
+        QTemporaryDir temp;
+        const QString templatePath =
+            writeTemplate(QStringLiteral("vorlage.dotx"), placeholderPackage().toZip());
+        {
+            WordClient word = start(temp.path());
+            word.application->setProperty(QStringLiteral("Visible"), true);
+            word.application->invoke(QStringLiteral("Activate"));
+            word.addDocument(templatePath);
+            word.replaceEverywhere(QStringLiteral("\\A\\"), QStringLiteral("fertig"));
+            QCOMPARE(m_opened, QStringList());
+            if (quit)
+                word.application->invoke(QStringLiteral("Quit"));
+        }
+        if (quit) {
+            QCOMPARE(m_opened, QStringList());
+            return;
+        }
+        const QString shown = temp.filePath(QStringLiteral("Dokument1.docx"));
+        QCOMPARE(m_opened, QStringList{shown});
+        QCOMPARE(paragraphTexts(unzipFiles(readBytes(shown)).value("word/document.xml")),
+                 QStringList{"Wert: fertig"});
+    }
+
     void saveAsSaveAndQuit()
     {
         QTemporaryDir temp;
