@@ -157,7 +157,8 @@ void TfrmMain::buildWindow()
     m_status->setObjectName(QStringLiteral("StatusText"));
     statusBar->addWidget(m_status, 1);
     setStatusBar(statusBar);
-    resize(886, 899);
+    // The design's client area; the frame around it is the window manager's.
+    resize(870, 860);
 }
 
 QWidget *TfrmMain::buildHeader()

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
@@ -58,9 +59,21 @@ void TfrmMain::showEvent(QShowEvent *event)
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
     // Rows never squeeze below their text, whatever font the system has: the
     // window grows instead.
-    grpCalcHOAI->setMinimumHeight(grpCalcHOAI->sizeHint().height());
+    // Wrapped texts (the disclaimer) count with the lines they need at the
+    // group's real width.
+    int needed = grpCalcHOAI->sizeHint().height();
+    if (grpCalcHOAI->hasHeightForWidth())
+        needed = std::max(needed, grpCalcHOAI->heightForWidth(grpCalcHOAI->width()));
+    grpCalcHOAI->setMinimumHeight(needed);
     if (height() < minimumSizeHint().height())
         resize(width(), minimumSizeHint().height());
+    // The tab widget's own minimum leaves out part of its page, which then
+    // reaches below the tab widget: the window grows by what is hidden.
+    layout()->activate();
+    const int groupBottom = grpCalcHOAI->mapTo(this, QPoint(0, grpCalcHOAI->height())).y();
+    const int tabsBottom = PageControl1->mapTo(this, QPoint(0, PageControl1->height())).y();
+    if (groupBottom > tabsBottom)
+        resize(width(), height() + groupBottom - tabsBottom);
     try {
         FormShow();
     } catch (const Error &error) {

@@ -106,6 +106,18 @@ private slots:
     {
         Window w;
         QCOMPARE(w.window->windowTitle(), QStringLiteral("Zolvaric"));
+        // The design's client width, and the master data at their design width.
+        QCOMPARE(w.window->width(), 870);
+        QCOMPARE(w.find<QGroupBox>("grpStammdaten")->width(), 363);
+        // Nothing of the calculation hides below the tab widget, down to the
+        // last line of the wrapped disclaimer.
+        const auto bottom = [&](QWidget *widget) {
+            return widget->mapTo(w.window.get(), QPoint(0, widget->height())).y();
+        };
+        QVERIFY(bottom(w.find<QLabel>("lbDisclaimer")) <=
+                bottom(w.find<QTabWidget>("PageControl1")));
+        QVERIFY(bottom(w.find<QGroupBox>("grpCalcHOAI")) <=
+                bottom(w.find<QTabWidget>("PageControl1")));
         QCOMPARE(w.find<QComboBox>("comboHOAINorm")->currentText(), QStringLiteral("2021"));
         QCOMPARE(w.find<QComboBox>("comboHonorarparagraph")->currentText(),
                  QStringLiteral("Gebäude"));
