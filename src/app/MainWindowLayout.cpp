@@ -35,7 +35,6 @@ QLabel *heading(const QString &text)
     auto *label = new QLabel(text);
     QFont font = label->font();
     font.setUnderline(true);
-    font.setBold(true);
     label->setFont(font);
     return label;
 }
@@ -171,19 +170,13 @@ QWidget *TfrmMain::buildHeader()
     auto *row = new QHBoxLayout(header);
     row->setContentsMargins(10, 4, 10, 4);
 
+    // The name with the version and the update link right of it, the
+    // subtitle below both.
     auto *titles = new QVBoxLayout;
+    auto *nameLine = new QHBoxLayout;
+    nameLine->setSpacing(12);
     auto *name = new ShadowLabel(QStringLiteral("Zolvaric"), 26);
     name->setObjectName(QStringLiteral("lbProgramName"));
-    auto *subtitle =
-        caption(QStringLiteral("für Gebäude, Ausbauten, Freianlagen, Ingenieurbauwerke, "
-                               "Verkehrsanlagen und Tragwerksplanung"));
-    setBold(subtitle);
-    subtitle->setWordWrap(true);
-    titles->addWidget(name);
-    titles->addWidget(subtitle);
-    row->addLayout(titles, 1);
-
-    auto *version = new QVBoxLayout;
     lbVersion = new QLabel(QStringLiteral("Version"));
     lbVersion->setObjectName(QStringLiteral("lbVersion"));
     auto *update = new QLabel(QStringLiteral("<a href=\"update\">Auf Update prüfen</a>"));
@@ -193,9 +186,19 @@ QWidget *TfrmMain::buildHeader()
         if (m_services.updateCheck)
             m_services.updateCheck();
     });
-    version->addWidget(lbVersion);
-    version->addWidget(update);
-    row->addLayout(version);
+    nameLine->addWidget(name);
+    nameLine->addSpacing(24);
+    nameLine->addWidget(lbVersion);
+    nameLine->addWidget(update);
+    nameLine->addStretch(1);
+    auto *subtitle =
+        caption(QStringLiteral("für Gebäude, Ausbauten, Freianlagen, Ingenieurbauwerke, "
+                               "Verkehrsanlagen und Tragwerksplanung"));
+    setBold(subtitle);
+    subtitle->setWordWrap(true);
+    titles->addLayout(nameLine);
+    titles->addWidget(subtitle);
+    row->addLayout(titles, 1);
 
     auto *maker = new QLabel(QStringLiteral("Quorvel-Software<br>Software für Planungsbüros<br>"
                                             "<a href=\"https://www.quorvel-software.de\">"

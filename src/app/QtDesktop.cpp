@@ -24,7 +24,10 @@ void QtDesktop::errorBox(const QString &text)
 
 void QtDesktop::messageBox(const QString &text)
 {
-    QMessageBox::information(m_mainWindow, QApplication::applicationName(), text);
+    // A plain message: text, OK and the application title, no icon.
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    m_mainWindow);
+    box.exec();
 }
 
 void QtDesktop::NotifyBox(const QString &text, const QString &caption)
