@@ -98,7 +98,7 @@ int startUp(StartUpKind kind)
         bareWindow = std::make_unique<QWidget>();
         if (kind == StartUpKind::BareText)
             new QLabel(QStringLiteral("Honorarberechnung"), bareWindow.get());
-        bareWindow->resize(886, 899);
+        bareWindow->resize(870, 860);
         bareWindow->show();
         shown = bareWindow.get();
     }
