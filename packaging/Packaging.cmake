@@ -84,9 +84,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorvel-software.de")
 # The libraries' packages (Qt, libzip, pugixml) are read from the binaries.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# LibreOffice converts old binary Word templates; xdg-utils opens reports.
+# LibreOffice converts old binary Word templates; xdg-utils opens reports;
+# Qt's translations give the file dialog and standard buttons German texts.
 # The -nogui and the full Writer conflict, so either one will do.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer-nogui | libreoffice-writer, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "libreoffice-writer-nogui | libreoffice-writer, xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

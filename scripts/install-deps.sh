@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev libzip-dev zipcmp zipmerge ziptool
-          libpugixml-dev "$@")
+          libpugixml-dev qt6-translations-l10n "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,5 +1,7 @@
 #include "ZolvaricApplication.h"
 
+#include "QtTranslations.h"
+
 #include "base/Desktop.h"
 #include "base/Error.h"
 
@@ -11,6 +13,7 @@ namespace zolvaric {
 ZolvaricApplication::ZolvaricApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Zolvaric"));
+    installGermanQtTexts(*this);
     setWindowIcon(QIcon(QStringLiteral(":/app/zolvaric.png")));
     // Every window of the program in the design's 8 point, in the system's UI
     // font. Set before the first widget exists, so no widget lays out its

@@ -2,6 +2,7 @@
 #include "RecordingDesktop.h"
 #include "TestFiles.h"
 
+#include "app/QtTranslations.h"
 #include "app/unitMain.h"
 #include "app/unitWait.h"
 #include "app/widgets/NumericEdit.h"
@@ -236,6 +237,28 @@ private slots:
         edit->paste();
         QCOMPARE(edit->text(), text);
         QCOMPARE(w.window->calculation().sheet().edLP1.value(), value);
+    }
+
+    // Qt's own texts (dialog buttons, the file dialog, the edit menu) come
+    // in German like the program's.
+    void qtTextsInGerman_data()
+    {
+        QTest::addColumn<QString>("context");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("german");
+        QTest::newRow("cancel button") << "QPlatformTheme" << "Cancel" << "Abbrechen";
+        QTest::newRow("save button") << "QPlatformTheme" << "Save" << "Speichern";
+        QTest::newRow("file name") << "QFileDialog" << "File &name:" << "Datei&name:";
+        QTest::newRow("copy in edits") << "QLineEdit" << "&Copy" << "&Kopieren";
+    }
+    void qtTextsInGerman()
+    {
+        QFETCH(QString, context);
+        QFETCH(QString, english);
+        QFETCH(QString, german);
+        static const bool installed = installGermanQtTexts(*QCoreApplication::instance());
+        QVERIFY(installed);
+        QCOMPARE(QCoreApplication::translate(qPrintable(context), qPrintable(english)), german);
     }
 
     void escapeRestoresTheStoredValue()
