@@ -59,12 +59,7 @@ void TfrmMain::showEvent(QShowEvent *event)
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
     // Rows never squeeze below their text, whatever font the system has: the
     // window grows instead.
-    // Wrapped texts (the disclaimer) count with the lines they need at the
-    // group's real width.
-    int needed = grpCalcHOAI->sizeHint().height();
-    if (grpCalcHOAI->hasHeightForWidth())
-        needed = std::max(needed, grpCalcHOAI->heightForWidth(grpCalcHOAI->width()));
-    grpCalcHOAI->setMinimumHeight(needed);
+    grpCalcHOAI->setMinimumHeight(grpCalcHOAI->sizeHint().height());
     if (height() < minimumSizeHint().height())
         resize(width(), minimumSizeHint().height());
     // The tab widget's own minimum leaves out part of its page, which then
