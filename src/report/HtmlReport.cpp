@@ -29,15 +29,9 @@ void ReplaceInStringList(QStringList &lines, const QString &placeholder, const Q
     // finds the same occurrences as a case-insensitive search of the line.
     const QChar first = placeholder.front();
     const qsizetype length = placeholder.size();
-    // Most candidates differ already in the next character: one folded
-    // character decides before the compare of the whole stretch.
-    const bool quickCheck = length > 1 && !placeholder[1].isSurrogate();
-    const QChar second = quickCheck ? placeholder[1].toCaseFolded() : QChar();
     const auto occurrence = [&](const QString &line, qsizetype from) {
         for (qsizetype at = line.indexOf(first, from); at >= 0 && at + length <= line.size();
              at = line.indexOf(first, at + 1)) {
-            if (quickCheck && !line[at + 1].isSurrogate() && line[at + 1].toCaseFolded() != second)
-                continue;
             if (QStringView(line).sliced(at, length).compare(placeholder, Qt::CaseInsensitive) == 0)
                 return at;
         }
