@@ -86,7 +86,7 @@ BENCHMARK(BM_KeystrokeBareLineEdit)->Unit(benchmark::kMicrosecond);
 // window with one line of text, the least a window that shows text must do.
 enum class StartUpKind { Window, Bare, BareText };
 
-int startUp(StartUpKind kind)
+[[noreturn]] void startUp(StartUpKind kind)
 {
     std::unique_ptr<QWidget> bareWindow;
     std::unique_ptr<WindowSession> session;
@@ -127,7 +127,7 @@ int main(int argc, char *argv[])
             app = std::make_unique<ZolvaricApplication>(argc, argv);
         else
             app = std::make_unique<QApplication>(argc, argv);
-        return startUp(kind);
+        startUp(kind);
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zolvaric"));
