@@ -1,12 +1,16 @@
 #include "RunTests.h"
 
 #include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
 #include "base/VersionInfo.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zolvaric;
 
@@ -133,6 +137,43 @@ private slots:
         QVERIFY(!DeleteFileRetry(first)); // gone already
         QVERIFY(!DeleteFileRetry(QString()));
         QVERIFY(DeleteFileRetry(second));
+    }
+
+    // What another user may have put under the private folder's name before
+    // us: a link to a folder of theirs, or a folder everybody may write to.
+    void privateTempFolderIsOursAlone_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow("nothing") << QString();
+        QTest::newRow("link to another folder") << QStringLiteral("link");
+        QTest::newRow("folder open to all") << QStringLiteral("open");
+    }
+    void privateTempFolderIsOursAlone()
+    {
+        QFETCH(QString, planted);
+        QTemporaryDir temp;
+        const ScopedEnvironment environment{{"TEMP", temp.path()}};
+        const QString ownName = temp.path() + QStringLiteral("/zolvaric-") +
+                                QString::number(geteuid());
+        const QString elsewhere = temp.path() + QStringLiteral("/elsewhere");
+        QDir().mkpath(elsewhere);
+        if (planted == QLatin1String("link"))
+            QVERIFY(QFile::link(elsewhere, ownName));
+        if (planted == QLatin1String("open")) {
+            QDir().mkpath(ownName);
+            QVERIFY(::chmod(QFile::encodeName(ownName).constData(), 0777) == 0);
+        }
+        const QString folder = PrivateTempFolder();
+        QVERIFY(folder.endsWith(QLatin1Char('/')));
+        const QString path = folder.chopped(1);
+        struct stat info;
+        QVERIFY(::lstat(QFile::encodeName(path).constData(), &info) == 0);
+        QVERIFY(S_ISDIR(info.st_mode));
+        QCOMPARE(info.st_mode & 0777, mode_t(0700));
+        QCOMPARE(QFileInfo(path).absolutePath(), temp.path());
+        QCOMPARE(path == ownName, planted.isEmpty());
+        QVERIFY(QDir(elsewhere).isEmpty());
+        QCOMPARE(PrivateTempFolder(), folder); // the same for the whole run
     }
 };
 
