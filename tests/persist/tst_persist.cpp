@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+int runFileWriteTest(int argc, char *argv[]);
 int runIniTest(int argc, char *argv[]);
 int runProjectFileTest(int argc, char *argv[]);
 int runSettingsTest(int argc, char *argv[]);
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     const IsolatedHome home;
     QCoreApplication app(argc, argv);
     int failures = 0;
+    failures += runFileWriteTest(argc, argv);
     failures += runIniTest(argc, argv);
     failures += runProjectFileTest(argc, argv);
     failures += runSettingsTest(argc, argv);
