@@ -41,8 +41,7 @@ constexpr qint64 kPiece = 4096;
 
 // Writes the bytes at the file's position; fails on the first piece that does
 // not go in whole. `written` counts across one save, for the fault seam.
-bool writePieces(QFileDevice &file, const char *data, qint64 size, qint64 &written,
-                 QString &reason)
+bool writePieces(QFileDevice &file, const char *data, qint64 size, qint64 &written, QString &reason)
 {
     for (qint64 done = 0; done < size;) {
         const qint64 piece = std::min(kPiece, size - done);
@@ -87,8 +86,8 @@ WriteResult writeInPlace(const QString &path, const QByteArray &bytes)
         return failure(file.errorString());
     const QByteArray old = file.readAll();
     if (file.error() != QFileDevice::NoError || old.size() != file.size())
-        return failure(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.")
-                           .arg(nativePath(path)));
+        return failure(
+            QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.").arg(nativePath(path)));
     const qint64 oldSize = old.size();
     const qint64 newSize = bytes.size();
     qint64 written = 0;
@@ -113,7 +112,8 @@ WriteResult writeInPlace(const QString &path, const QByteArray &bytes)
     if (reason.isEmpty())
         reason = file.errorString();
     if (!restoreOldBytes(file, old))
-        reason += QStringLiteral(" Der alte Inhalt der Datei konnte nicht wiederhergestellt werden.");
+        reason +=
+            QStringLiteral(" Der alte Inhalt der Datei konnte nicht wiederhergestellt werden.");
     return failure(reason);
 }
 

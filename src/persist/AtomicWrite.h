@@ -43,8 +43,8 @@ struct WriteFaults
     // length; returns how many of them fit. Fewer than the length: those are
     // written, then the write fails, as on a full disk.
     std::function<qint64(qint64 written, qint64 length)> room;
-    bool failFlush = false;       // the final flush to the medium fails
-    bool noFileBeside = false;    // the folder takes no new file: written in place
+    bool failFlush = false;    // the final flush to the medium fails
+    bool noFileBeside = false; // the folder takes no new file: written in place
 };
 void setWriteFaultsForTests(WriteFaults faults);
 

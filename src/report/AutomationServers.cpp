@@ -3,7 +3,7 @@
 #include "ooxml/WordApplication.h"
 
 #include "base/Desktop.h"
-#include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
 
 namespace zolvaric {
 
@@ -13,7 +13,7 @@ AutomationFactory builtInAutomation(Desktop &desktop)
         if (className.compare(QLatin1String("Word.Application"), Qt::CaseInsensitive) != 0)
             return nullptr;
         WordEnvironment environment;
-        environment.tempFolder = TempFolder();
+        environment.tempFolder = PrivateTempFolder();
         environment.clipboardText = [&desktop] { return desktop.clipboardText(); };
         environment.open = [&desktop](const QString &file) {
             desktop.ShellOpen(file, QString(), QString(), 1);

@@ -8,6 +8,7 @@
 #include "base/Desktop.h"
 #include "base/Error.h"
 #include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
 #include "base/ProgramRun.h"
 #include "base/TextLines.h"
 
@@ -137,7 +138,8 @@ WriteResult writeHtmlReport(const Calculation &calculation, const QString &templ
 
 QString htmlReportPath()
 {
-    return WithBackslash(TempFolder()) + QStringLiteral("Zolvaric.htm");
+    const QString folder = PrivateTempFolder();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("Zolvaric.htm");
 }
 
 QString htmlTemplatePath(const ProgramRun &run)
@@ -168,8 +170,15 @@ bool PrintHonorarHTML(const Calculation &calculation, ProgramRun &run, Desktop &
 
     const ReportBusyState busy(run, progress);
     const QString outputPath = htmlReportPath();
-    const WriteResult written =
-        writeFileAtomically(outputPath, renderHtmlReport(calculation, std::move(lines), progress));
+    if (outputPath.isEmpty()) {
+        desktop.errorBox(QStringLiteral("Für den Bericht kann im temporären Ordner \"%1\" kein "
+                                        "eigener Ordner angelegt werden.")
+                             .arg(TempFolder()));
+        return false;
+    }
+    // Nobody else may enter the folder; a link there is still not followed.
+    const WriteResult written = writeFileAtomically(
+        outputPath, renderHtmlReport(calculation, std::move(lines), progress), LinkPolicy::Refuse);
     if (!written) {
         desktop.errorBox(QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: %2")
                              .arg(QDir::toNativeSeparators(outputPath), written.error));

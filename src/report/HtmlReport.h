@@ -36,7 +36,8 @@ QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
 WriteResult writeHtmlReport(const Calculation &calculation, const QString &templatePath,
                             const QString &outputPath, ReportProgress &progress);
 
-// Where the report goes: the temp folder's "Zolvaric.htm".
+// Where the report goes: "Zolvaric.htm" in the program's private temp folder;
+// empty when that folder cannot be made.
 QString htmlReportPath();
 QString htmlTemplatePath(const ProgramRun &run);
 

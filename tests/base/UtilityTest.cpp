@@ -153,8 +153,8 @@ private slots:
         QFETCH(QString, planted);
         QTemporaryDir temp;
         const ScopedEnvironment environment{{"TEMP", temp.path()}};
-        const QString ownName = temp.path() + QStringLiteral("/zolvaric-") +
-                                QString::number(geteuid());
+        const QString ownName =
+            temp.path() + QStringLiteral("/zolvaric-") + QString::number(geteuid());
         const QString elsewhere = temp.path() + QStringLiteral("/elsewhere");
         QDir().mkpath(elsewhere);
         if (planted == QLatin1String("link"))

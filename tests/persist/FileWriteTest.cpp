@@ -65,14 +65,14 @@ private slots:
             << qsizetype(5000) << qsizetype(13000) << QStringLiteral("full") << false;
         QTest::newRow("grows, disk full after the growth")
             << qsizetype(5000) << qsizetype(13000) << QStringLiteral("full later") << false;
-        QTest::newRow("grows, short write") << qsizetype(5000) << qsizetype(13000)
-                                            << QStringLiteral("short") << false;
-        QTest::newRow("shrinks, short write") << qsizetype(13000) << qsizetype(5000)
-                                              << QStringLiteral("short") << false;
-        QTest::newRow("grows, failed flush") << qsizetype(5000) << qsizetype(13000)
-                                             << QStringLiteral("flush") << false;
-        QTest::newRow("shrinks, failed flush") << qsizetype(13000) << qsizetype(5000)
-                                               << QStringLiteral("flush") << false;
+        QTest::newRow("grows, short write")
+            << qsizetype(5000) << qsizetype(13000) << QStringLiteral("short") << false;
+        QTest::newRow("shrinks, short write")
+            << qsizetype(13000) << qsizetype(5000) << QStringLiteral("short") << false;
+        QTest::newRow("grows, failed flush")
+            << qsizetype(5000) << qsizetype(13000) << QStringLiteral("flush") << false;
+        QTest::newRow("shrinks, failed flush")
+            << qsizetype(13000) << qsizetype(5000) << QStringLiteral("flush") << false;
     }
     void inPlaceWriteKeepsTheOldBytesOnEveryFailure()
     {
@@ -106,7 +106,8 @@ private slots:
         QCOMPARE(bool(result), saved);
         QCOMPARE(readBytes(file), saved ? next : old);
         QCOMPARE(result.error.isEmpty(), saved);
-        QVERIFY2(!result.error.contains(QStringLiteral("wiederhergestellt")), qPrintable(result.error));
+        QVERIFY2(!result.error.contains(QStringLiteral("wiederhergestellt")),
+                 qPrintable(result.error));
     }
 
     void fileToCreateInAFolderWithoutRoomFails()
@@ -164,8 +165,8 @@ private slots:
         const QString link = path(QStringLiteral("link-%1.htm").arg(follow));
         writeBytes(victim, "alt");
         QVERIFY(QFile::link(victim, link));
-        const WriteResult result = writeFileAtomically(
-            link, "neu", follow ? LinkPolicy::Follow : LinkPolicy::Refuse);
+        const WriteResult result =
+            writeFileAtomically(link, "neu", follow ? LinkPolicy::Follow : LinkPolicy::Refuse);
         QCOMPARE(bool(result), follow);
         QCOMPARE(readBytes(victim), follow ? QByteArray("neu") : QByteArray("alt"));
         QVERIFY(QFileInfo(link).isSymLink());

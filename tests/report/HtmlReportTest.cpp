@@ -7,6 +7,9 @@
 #include "report/Placeholders.h"
 
 #include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <unistd.h>
 
 using namespace zolvaric;
 
@@ -183,7 +186,25 @@ private slots:
         const QString path = htmlReportPath();
         qputenv("TEMP", temp);
         qputenv("TMP", temp);
-        QCOMPARE(path, tmp.path() + QStringLiteral("/Zolvaric.htm"));
+        QCOMPARE(path, tmp.path() + QStringLiteral("/zolvaric-%1/Zolvaric.htm").arg(geteuid()));
+    }
+
+    void linkPlantedAtTheReportsPlaceIsNotFollowed()
+    {
+        CalcHarness h;
+        writeBytes(htmlTemplatePath(h.run), "<p>\\Projektbez\\</p>");
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath(QStringLiteral(".bashrc"));
+        writeBytes(victim, "alias ls='ls --color'\n");
+        QFile::remove(htmlReportPath());
+        QVERIFY(QFile::link(victim, htmlReportPath()));
+        RecordingProgress progress;
+        QVERIFY(!PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
+        QFile::remove(htmlReportPath());
+        QCOMPARE(readBytes(victim), QByteArray("alias ls='ls --color'\n"));
+        QCOMPARE(h.desktop.errors.size(), 1);
+        QVERIFY(h.desktop.opened.isEmpty());
+        QVERIFY(!h.run.busy);
     }
 
     void failedWriteIsShownAndEndsTheBusyState()

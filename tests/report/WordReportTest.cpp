@@ -8,6 +8,8 @@
 #include "report/Placeholders.h"
 #include "report/WordReport.h"
 
+#include <unistd.h>
+
 using namespace zolvaric;
 
 namespace {
@@ -313,8 +315,10 @@ private slots:
         QCOMPARE(h.desktop.notices + h.desktop.messages + h.desktop.errors, QStringList());
         QCOMPARE(openedWhileHeld, QStringList());
         QCOMPARE(h.desktop.opened.size(), 1);
-        QCOMPARE(QFileInfo(h.desktop.opened.first()).canonicalFilePath(),
-                 QFileInfo(temp.filePath(QStringLiteral("Dokument1.docx"))).canonicalFilePath());
+        QCOMPARE(
+            QFileInfo(h.desktop.opened.first()).canonicalFilePath(),
+            QFileInfo(temp.filePath(QStringLiteral("zolvaric-%1/Dokument1.docx").arg(geteuid())))
+                .canonicalFilePath());
     }
 
     void newDocumentSavedAndQuit()
