@@ -1,5 +1,8 @@
 #include "Cp1252.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
 #include <array>
 
 namespace zolvaric {
@@ -47,11 +50,61 @@ QByteArray encodeCp1252(QStringView text)
     return bytes;
 }
 
-QString decodeTextFile(QByteArrayView bytes)
+TextEncoding detectTextEncoding(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.sliced(3));
-    return decodeCp1252(bytes);
+        return TextEncoding::Utf8Bom;
+    if (bytes.startsWith("\xFF\xFE"))
+        return TextEncoding::Utf16Le;
+    if (bytes.startsWith("\xFE\xFF"))
+        return TextEncoding::Utf16Be;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char byte) {
+        return static_cast<unsigned char>(byte) < 0x80;
+    });
+    if (ascii)
+        return TextEncoding::Cp1252;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? TextEncoding::Cp1252 : TextEncoding::Utf8;
+}
+
+qsizetype byteOrderMarkLength(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8Bom:
+        return 3;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+        return 2;
+    case TextEncoding::Cp1252:
+    case TextEncoding::Utf8:
+        break;
+    }
+    return 0;
+}
+
+QString decodeText(QByteArrayView bytes, TextEncoding encoding)
+{
+    bytes = bytes.sliced(std::min(byteOrderMarkLength(encoding), bytes.size()));
+    switch (encoding) {
+    case TextEncoding::Cp1252:
+        return decodeCp1252(bytes);
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8Bom:
+        return QString::fromUtf8(bytes);
+    case TextEncoding::Utf16Le:
+        return QStringDecoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless)
+            .decode(bytes);
+    case TextEncoding::Utf16Be:
+        return QStringDecoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless)
+            .decode(bytes);
+    }
+    return QString();
+}
+
+QString decodeTextFile(QByteArrayView bytes)
+{
+    return decodeText(bytes, detectTextEncoding(bytes));
 }
 
 } // namespace zolvaric

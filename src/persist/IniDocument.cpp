@@ -3,6 +3,8 @@
 #include "base/Cp1252.h"
 #include "base/TextLines.h"
 
+#include <algorithm>
+
 namespace zolvaric {
 
 namespace {
@@ -44,21 +46,52 @@ bool fitsCp1252(const QString &text)
 IniDocument IniDocument::fromBytes(QByteArrayView bytes)
 {
     IniDocument document;
-    document.m_utf8 = bytes.startsWith("\xEF\xBB\xBF");
-    const QString text = decodeTextFile(bytes);
-    for (const TextLine &line : splitTextLines(text))
-        document.m_lines.append(Line{line.text.toString(), line.end.toString()});
+    document.m_encoding = detectTextEncoding(bytes);
+    if (document.m_encoding == TextEncoding::Utf16Le ||
+        document.m_encoding == TextEncoding::Utf16Be) {
+        const QString text = decodeText(bytes, document.m_encoding);
+        for (const TextLine &line : splitTextLines(text))
+            document.m_lines.append(Line{line.text.toString(), line.end.toString(), std::nullopt});
+        return document;
+    }
+    // Line ends are the same bytes in Windows-1252 and UTF-8, and never part
+    // of a UTF-8 sequence: the lines are split on the bytes (through Latin-1,
+    // one character per byte), so that each keeps its own bytes.
+    const QByteArrayView body = bytes.sliced(byteOrderMarkLength(document.m_encoding));
+    const QString latin1 = QString::fromLatin1(body);
+    for (const TextLine &line : splitTextLines(latin1)) {
+        const QByteArrayView raw = body.sliced(line.text.data() - latin1.data(), line.text.size());
+        document.m_lines.append(
+            Line{decodeText(raw, document.m_encoding == TextEncoding::Cp1252 ? TextEncoding::Cp1252
+                                                                             : TextEncoding::Utf8),
+                 line.end.toString(), raw.toByteArray()});
+    }
     return document;
 }
 
 QByteArray IniDocument::toBytes() const
 {
-    QString text;
-    for (const Line &line : m_lines)
-        text += line.text + line.end;
-    if (!m_utf8 && fitsCp1252(text))
-        return encodeCp1252(text);
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    TextEncoding encoding = m_encoding;
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be)
+        encoding = TextEncoding::Utf8Bom;
+    if (encoding == TextEncoding::Cp1252 &&
+        !std::all_of(m_lines.cbegin(), m_lines.cend(),
+                     [](const Line &line) { return line.bytes || fitsCp1252(line.text); }))
+        encoding = TextEncoding::Utf8Bom;
+    // Kept bytes are only valid in the encoding they were read in.
+    const bool keepBytes = encoding == m_encoding;
+    QByteArray bytes =
+        encoding == TextEncoding::Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    for (const Line &line : m_lines) {
+        if (keepBytes && line.bytes)
+            bytes += *line.bytes;
+        else if (encoding == TextEncoding::Cp1252)
+            bytes += encodeCp1252(line.text);
+        else
+            bytes += line.text.toUtf8();
+        bytes += line.end.toLatin1();
+    }
+    return bytes;
 }
 
 qsizetype IniDocument::findSection(QStringView section) const
@@ -112,7 +145,7 @@ void IniDocument::insertLine(qsizetype index, const QString &text)
     // The line before gets an end if it was the file's last line without one.
     if (index > 0 && m_lines[index - 1].end.isEmpty())
         m_lines[index - 1].end = kCrLf;
-    m_lines.insert(index, Line{text, kCrLf});
+    m_lines.insert(index, Line{text, kCrLf, std::nullopt});
 }
 
 void IniDocument::setValue(QStringView section, QStringView key, const QString &value)
@@ -129,7 +162,7 @@ void IniDocument::setValue(QStringView section, QStringView key, const QString &
         const QString &old = m_lines[line].text;
         // An unchanged value keeps its line as it is written.
         if (QStringView(old).sliced(old.indexOf(QLatin1Char('=')) + 1).trimmed() != value)
-            m_lines[line].text = entry;
+            m_lines[line] = Line{entry, m_lines[line].end, std::nullopt};
         return;
     }
     // After the section's last line that is not blank, so that blank lines

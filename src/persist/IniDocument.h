@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Cp1252.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -18,12 +20,14 @@ namespace zolvaric {
 class IniDocument
 {
 public:
-    // Windows-1252, or UTF-8 after a UTF-8 byte-order mark. CR LF, a lone CR
-    // and a lone LF all end a line.
+    // In the encoding the bytes show (see detectTextEncoding). CR LF, a lone
+    // CR and a lone LF all end a line.
     static IniDocument fromBytes(QByteArrayView bytes);
 
-    // Windows-1252 when every character fits, else UTF-8 with a byte-order
-    // mark (as also when the file came as UTF-8).
+    // In the encoding the file was read in; a Windows-1252 file that now holds
+    // a character beyond it, and a UTF-16 file, become UTF-8 with a
+    // byte-order mark, so one file never mixes encodings. Lines not written
+    // to keep their bytes exactly, even bytes that are no valid UTF-8.
     QByteArray toBytes() const;
 
     // The value as read: trimmed, one pair of quotes removed; nullopt when the
@@ -36,6 +40,9 @@ private:
     {
         QString text;
         QString end; // "\r\n", "\n", "\r" or empty for a last line without one
+        // The bytes of the text as read; empty for a line written to, and
+        // for every line of a UTF-16 file, which is re-encoded as a whole.
+        std::optional<QByteArray> bytes;
     };
 
     // Index of the section's header line, -1 when absent (first one counts).
@@ -46,7 +53,7 @@ private:
     void insertLine(qsizetype index, const QString &text);
 
     QList<Line> m_lines;
-    bool m_utf8 = false;
+    TextEncoding m_encoding = TextEncoding::Cp1252;
 };
 
 } // namespace zolvaric

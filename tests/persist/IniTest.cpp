@@ -10,6 +10,21 @@
 
 using namespace zolvaric;
 
+namespace {
+
+QByteArray utf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char high = static_cast<char>(c.unicode() >> 8);
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        bytes += bigEndian ? QByteArray{&high, 1} + low : QByteArray{&low, 1} + high;
+    }
+    return bytes;
+}
+
+} // namespace
+
 class IniTest : public QObject
 {
     Q_OBJECT
@@ -97,6 +112,16 @@ private slots:
             << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n") << "A"
             << "k"
             << "Łódź";
+        QTest::newRow("UTF-8 without byte-order mark")
+            << QByteArray("[A]\nk=K\xC3\xB6ln \xE2\x82\xAC\n") << "A"
+            << "k"
+            << "Köln €";
+        QTest::newRow("UTF-16 LE") << utf16(QStringLiteral("[A]\r\nk=Łódź\r\n"), false) << "A"
+                                   << "k"
+                                   << "Łódź";
+        QTest::newRow("UTF-16 BE") << utf16(QStringLiteral("[A]\r\nk=Łódź\r\n"), true) << "A"
+                                   << "k"
+                                   << "Łódź";
         QTest::newRow("long value is not cut")
             << QByteArray("[A]\r\nk=") + QByteArray(5000, 'x') + "\r\n"
             << "A"
@@ -218,6 +243,19 @@ private slots:
             << QByteArray("\xEF\xBB\xBF[A]\r\n") << "A"
             << "k"
             << "ä" << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC3\xA4\r\n");
+        QTest::newRow("UTF-8 without byte-order mark stays so")
+            << QByteArray("[A]\r\n;K\xC3\xB6ln\r\n") << "A"
+            << "k"
+            << "Łódź" << QByteArray("[A]\r\n;K\xC3\xB6ln\r\nk=\xC5\x81\xC3\xB3\x64\xC5\xBA\r\n");
+        QTest::newRow("UTF-16 becomes UTF-8 with byte-order mark")
+            << utf16(QStringLiteral("[A]\r\n;Köln\r\n"), false) << "A"
+            << "k"
+            << "ä" << QByteArray("\xEF\xBB\xBF[A]\r\n;K\xC3\xB6ln\r\nk=\xC3\xA4\r\n");
+        QTest::newRow("bytes no valid UTF-8 survive")
+            << QByteArray("\xEF\xBB\xBF[A]\r\n;caf\xE9 \xFF\r\nk=1\r\n[B]\r\nx=\xC0\xAF\n") << "A"
+            << "k"
+            << "ä"
+            << QByteArray("\xEF\xBB\xBF[A]\r\n;caf\xE9 \xFF\r\nk=\xC3\xA4\r\n[B]\r\nx=\xC0\xAF\n");
         QTest::newRow("line break becomes a blank")
             << QByteArray("[A]\r\n") << "A"
             << "k"
