@@ -62,12 +62,22 @@ template <typename Work> void Calculation::runHandler(Work &&work)
     try {
         work();
     } catch (const Error &error) {
-        m_desktop.errorBox(error.message());
+        showError(error.message());
     } catch (const std::exception &error) {
-        m_desktop.errorBox(QString::fromLocal8Bit(error.what()));
+        showError(QString::fromLocal8Bit(error.what()));
     }
     collectWarnings();
     leaveAction();
+}
+
+void Calculation::showError(const QString &message)
+{
+    // The field writes of one action (an edition change, a project load)
+    // fire many runs that fail alike: one box says it.
+    if (m_actionErrors.contains(message))
+        return;
+    m_actionErrors << message;
+    m_desktop.errorBox(message);
 }
 
 void Calculation::collectWarnings()
@@ -80,8 +90,10 @@ void Calculation::collectWarnings()
 
 void Calculation::enterAction()
 {
-    if (m_actionDepth++ == 0)
+    if (m_actionDepth++ == 0) {
         m_actionWarnings.clear();
+        m_actionErrors.clear();
+    }
 }
 
 void Calculation::leaveAction()

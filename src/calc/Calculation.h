@@ -52,7 +52,10 @@ public:
 
     // Told at the end of every user action, after the warning listener: the
     // window refreshes what depends on the calculation as a whole.
-    void setActionListener(std::function<void()> listener) { m_actionListener = std::move(listener); }
+    void setActionListener(std::function<void()> listener)
+    {
+        m_actionListener = std::move(listener);
+    }
 
     // Groups several field writes into one user action, e.g. a project load.
     class ActionScope
@@ -74,6 +77,7 @@ private:
     void enterAction();
     void leaveAction();
     void collectWarnings();
+    void showError(const QString &message);
 
     ProgramRun &m_run;
     Desktop &m_desktop;
@@ -85,6 +89,7 @@ private:
 
     int m_actionDepth = 0;
     QStringList m_actionWarnings;
+    QStringList m_actionErrors; // shown once per user action
     std::function<void(const QStringList &)> m_warningListener;
     std::function<void()> m_actionListener;
 };

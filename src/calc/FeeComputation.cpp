@@ -1,5 +1,7 @@
 #include "FeeComputation.h"
 
+#include "FeeSelection.h"
+
 #include "base/Error.h"
 #include "base/NumberText.h"
 
@@ -140,6 +142,12 @@ void FeeComputation::CalcHonorar()
     m_trace.Grundhonorar = 0;
     m_run.projectChanged = true;
     m_warnings.clear();
+
+    // An office's work-phase table broken since the edition change stops
+    // every calculation, as a broken fee table does.
+    if (const TableInfo *phases =
+            workPhaseTable(FeeSelection::tableEditionOf(s.comboHOAINorm.index())))
+        m_tables.load(*phases);
 
     const int paragraph = currentParagraph();
     feeTableOrThrow(paragraph);

@@ -1,5 +1,6 @@
 #include "TableCatalog.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zolvaric {
@@ -44,6 +45,12 @@ const TableInfo *feeTableForParagraph(int paragraph)
             return &entry.table;
     }
     return nullptr;
+}
+
+bool isFeeTable(const TableInfo &info)
+{
+    return std::any_of(kFeeTables.begin(), kFeeTables.end(),
+                       [&info](const FeeTableInfo &entry) { return &entry.table == &info; });
 }
 
 const TableInfo *workPhaseTable(int tableEdition)

@@ -25,6 +25,9 @@ std::span<const FeeTableInfo> feeTables();
 // The fee table of a paragraph, nullptr when there is none.
 const TableInfo *feeTableForParagraph(int paragraph);
 
+// Whether the table is one of the fee tables (else a work-phase table).
+bool isFeeTable(const TableInfo &info);
+
 // The work-phase table of a table edition (2013, 2009 or 2002), nullptr for others.
 const TableInfo *workPhaseTable(int tableEdition);
 

@@ -54,11 +54,16 @@ TextTable readTable(QByteArrayView bytes, const RegionalSettings &settings)
 {
     const QString text = decodeTextFile(bytes);
     QList<QList<QString>> rows;
+    QList<int> lineNumbers;
+    int number = 0;
     for (const TextLine &line : splitTextLines(text)) {
-        if (!isBlankLine(line.text))
+        ++number;
+        if (!isBlankLine(line.text)) {
             rows.append(splitTableLine(line.text));
+            lineNumbers.append(number);
+        }
     }
-    return TextTable(std::move(rows), settings);
+    return TextTable(std::move(rows), settings, std::move(lineNumbers));
 }
 
 } // namespace zolvaric

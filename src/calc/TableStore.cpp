@@ -1,5 +1,6 @@
 #include "TableStore.h"
 
+#include "TableCheck.h"
 #include "TableReader.h"
 
 #include "base/Error.h"
@@ -8,6 +9,13 @@
 #include <QFile>
 
 namespace zolvaric {
+
+namespace {
+
+// The largest table has some forty lines; a file far beyond that is no table.
+constexpr qint64 kMaxTableFileSize = 1024 * 1024;
+
+} // namespace
 
 TableStore::TableStore(const RegionalSettings &settings, QString programDir)
     : m_settings(settings), m_programDir(std::move(programDir))
@@ -44,25 +52,32 @@ TableStore::Entry &TableStore::entryFor(const TableInfo &info)
 SharedTable TableStore::load(const TableInfo &info)
 {
     Entry &entry = entryFor(info);
-    const std::optional<FileStamp> stamp = stampOf(entry.overridePath);
-    if (!stamp) {
-        entry.overrideStamp.reset();
+    if (!stampOf(entry.overridePath)) {
+        entry.overrideBytes.clear();
         entry.overrideTable.reset();
         if (!entry.embeddedTable)
             entry.embeddedTable =
                 std::make_shared<const TextTable>(readTable(embeddedText(info), m_settings));
         return entry.embeddedTable;
     }
-    if (entry.overrideTable && entry.overrideStamp == stamp)
-        return entry.overrideTable;
-
     QFile file(QFile::decodeName(entry.overridePath));
+    const QString shownPath = QDir::toNativeSeparators(file.fileName());
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error(QStringLiteral("Die Tabellendatei \"%1\" kann nicht gelesen werden: %2")
-                        .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+                        .arg(shownPath, file.errorString()));
     }
-    entry.overrideTable = std::make_shared<const TextTable>(readTable(file.readAll(), m_settings));
-    entry.overrideStamp = stamp;
+    QByteArray bytes = file.read(kMaxTableFileSize + 1);
+    if (bytes.size() > kMaxTableFileSize)
+        throw Error(QStringLiteral("Die Tabellendatei \"%1\" ist zu groß für eine Tabelle.")
+                        .arg(shownPath));
+    if (entry.overrideTable && bytes == entry.overrideBytes)
+        return entry.overrideTable;
+
+    auto table = std::make_shared<const TextTable>(readTable(bytes, m_settings));
+    checkOverrideTable(*table, isFeeTable(info) ? TableKind::Fee : TableKind::WorkPhases, shownPath,
+                       m_settings);
+    entry.overrideTable = std::move(table);
+    entry.overrideBytes = std::move(bytes);
     return entry.overrideTable;
 }
 

@@ -15,9 +15,10 @@
 namespace zolvaric {
 
 // Hands out the tables: the override file below the program folder when there
-// is one, else the embedded text. The override file is looked at on every
-// load, so a file added, changed or removed counts at the next calculation;
-// a file is read and parsed again only when its stamp changed.
+// is one, else the embedded text. The override file is read on every load, so
+// a file added, changed or removed counts at the next calculation, even one
+// rewritten with the same size and time (cp -p, unpackers); it is parsed and
+// checked again only when its bytes changed.
 class TableStore
 {
 public:
@@ -26,7 +27,8 @@ public:
     const QString &programDir() const { return m_programDir; }
     void setProgramDir(const QString &programDir);
 
-    // Throws Error when an override file exists but cannot be read.
+    // Throws Error when an override file exists but cannot be read, is larger
+    // than any table, or lacks a cell the calculation reads (checkOverrideTable).
     SharedTable load(const TableInfo &info);
 
     // The embedded text of a table, as the program carries it.
@@ -35,8 +37,8 @@ public:
 private:
     struct Entry
     {
-        QByteArray overridePath; // native, prepared once per program folder
-        std::optional<FileStamp> overrideStamp;
+        QByteArray overridePath;  // native, prepared once per program folder
+        QByteArray overrideBytes; // what overrideTable was read from
         SharedTable overrideTable;
         SharedTable embeddedTable;
     };

@@ -6,7 +6,8 @@
 
 namespace zolvaric {
 
-TextTable::TextTable(QList<QList<QString>> rows, const RegionalSettings &settings)
+TextTable::TextTable(QList<QList<QString>> rows, const RegionalSettings &settings, QList<int> lines)
+    : m_lines(std::move(lines))
 {
     m_rowCount = static_cast<int>(rows.size());
     m_columnCount = 2; // a grid never has fewer columns

@@ -18,7 +18,9 @@ class TextTable
 {
 public:
     TextTable() = default;
-    TextTable(QList<QList<QString>> rows, const RegionalSettings &settings);
+    // `lines`: the line of the text each row came from (1 for the first), for
+    // messages; rows without one count from 1.
+    TextTable(QList<QList<QString>> rows, const RegionalSettings &settings, QList<int> lines = {});
 
     int rowCount() const { return m_rowCount; }
     int columnCount() const { return m_columnCount; }
@@ -27,6 +29,8 @@ public:
     const QString &cell(int row, int column) const;
     // CellToFloat of the cell: -1 where the text is no number (or no cell).
     double number(int row, int column) const;
+    // The line of the text that holds the row.
+    int lineOf(int row) const { return m_lines.value(row, row + 1); }
 
     friend bool operator==(const TextTable &a, const TextTable &b)
     {
@@ -40,6 +44,7 @@ private:
     int m_columnCount = 0;
     QList<QString> m_cells;
     std::vector<double> m_numbers;
+    QList<int> m_lines;
 };
 
 using SharedTable = std::shared_ptr<const TextTable>;

@@ -307,17 +307,27 @@ private slots:
         QCOMPARE(h.sheet().edHonorartafel.text(), QStringLiteral("Gebäude( §35)"));
     }
 
-    // Every calculation fails alike, and each failing run shows its own box.
+    // The table is refused where it is read, with its place, and the user
+    // action shows that once, however many runs failed on it.
     void paragraphThatIsNoNumber()
     {
         CalcHarness h;
+        enterWorkedExample(h);
+        const double before = h.sheet().edBruttohonorar.value();
         h.writeOverride(QStringLiteral("HOAI2009/leistungsphasen.csv"),
                         workPhaseTableText({{"Sonderbau", {1, 1, 1, 1, 1, 1, 1, 1, 1}, "x"}}));
+        h.desktop.errors.clear();
         h.chooseEdition(QStringLiteral("2009"));
-        // Nine share writes, the sum, and the edition change's own run.
-        QCOMPARE(h.desktop.errors.size(), 11);
-        QCOMPARE(h.desktop.errors.first(), QStringLiteral("'x' ist kein gültiger Integerwert"));
-        QCOMPARE(h.sheet().comboParagraph.currentText(), QStringLiteral("§ x HOAI"));
+        QCOMPARE(h.desktop.errors.size(), 1);
+        QCOMPARE(h.desktop.errors.first(),
+                 QStringLiteral("Die Tabellendatei \"%1\" ist fehlerhaft: Zeile 11, Spalte 2: 'x' "
+                                "ist keine ganze Zahl. Bitte prüfen Sie die Tabellendatei.")
+                     .arg(QDir::toNativeSeparators(h.programFolder.filePath(
+                         QStringLiteral("HOAI2009/leistungsphasen.csv")))));
+        QCOMPARE(h.sheet().edBruttohonorar.value(), before);
+        // The next action shows it again.
+        h.sheet().edKosten.setValue(300000);
+        QCOMPARE(h.desktop.errors.size(), 2);
     }
 
     void failingDirectCallPropagates()

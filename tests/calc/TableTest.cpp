@@ -5,7 +5,9 @@
 #include "calc/TableReader.h"
 #include "calc/TableStore.h"
 
-#include <QThread>
+#include "base/Error.h"
+
+#include <QDateTime>
 
 using namespace zolvaric;
 
@@ -216,6 +218,7 @@ private slots:
         QCOMPARE(table.number(0, 0), -1.0);
     }
 
+    // Same size and time (cp -p, unpackers): still read again.
     void overrideFileReplacesTheEmbeddedTableAndIsRereadWhenChanged()
     {
         CalcHarness h;
@@ -224,15 +227,72 @@ private slots:
         const SharedTable embedded = store.load(info);
         QCOMPARE(store.load(info), embedded); // parsed once
 
-        h.writeOverride(QStringLiteral("HOAI2013/40_freianlagen.csv"), "Kosten;a\r\n1;2\r\n");
-        QCOMPARE(store.load(info)->cell(1, 1), QStringLiteral("2"));
-        // Same size, new content: still seen.
-        QThread::msleep(5);
-        h.writeOverride(QStringLiteral("HOAI2013/40_freianlagen.csv"), "Kosten;a\r\n1;3\r\n");
+        const QString name = QStringLiteral("HOAI2013/40_freianlagen.csv");
+        const QByteArray header = "Kosten;a;b;c;d;e;f;g;h;i;j\r\n";
+        h.writeOverride(name, header + "1;2;2;2;2;2;2;2;2;2;2\r\n");
+        const SharedTable first = store.load(info);
+        QCOMPARE(first->cell(1, 1), QStringLiteral("2"));
+        QCOMPARE(store.load(info), first); // unchanged bytes: the same table
+        const QString path = h.programFolder.filePath(name);
+        const QDateTime modified = QFileInfo(path).lastModified();
+        h.writeOverride(name, header + "1;3;2;2;2;2;2;2;2;2;2\r\n");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+        file.close();
         QCOMPARE(store.load(info)->cell(1, 1), QStringLiteral("3"));
 
-        h.removeOverride(QStringLiteral("HOAI2013/40_freianlagen.csv"));
+        h.removeOverride(name);
         QCOMPARE(store.load(info), embedded);
+    }
+
+    // An office's table that lacks a cell the calculation reads is refused
+    // with its place, instead of computing with -1.
+    void brokenOverrideTableIsNamed_data()
+    {
+        QTest::addColumn<bool>("feeTable");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("place");
+        const QByteArray header = "Kosten;a;b;c;d;e;f;g;h;i;j\r\n";
+        const QByteArray row = "1000;1;2;3;4;5;6;7;8;9;10\r\n";
+        QTest::newRow("missing columns") << true << header + row + "2000;1;2;3;4;5;6;7\r\n"
+                                         << "Zeile 3, Spalte 9: Der Wert fehlt.";
+        QTest::newRow("text cell") << true << header + row + "2000;1;2;3;vier;5;6;7;8;9;10\r\n"
+                                   << "Zeile 3, Spalte 5: 'vier' ist keine Zahl.";
+        QTest::newRow("blank line counts for the place")
+            << true << header + "\r\n" + row + "x;1;2;3;4;5;6;7;8;9;10\r\n"
+            << "Zeile 4, Spalte 1: 'x' ist keine Zahl.";
+        QTest::newRow("keys not rising") << true << header + row + "500;1;2;3;4;5;6;7;8;9;10\r\n"
+                                         << "Zeile 3, Spalte 1: Die Kosten sind nicht größer";
+        QTest::newRow("header only") << true << header << "keine Zeile mit Werten";
+        QTest::newRow("share is text")
+            << false
+            << workPhaseTableText({{"Sonderbau", {1, 1, 1, 1, 1, 1, 1, 1, 1}, "34"}})
+                   .replace("\r\n5;1", "\r\n5;x")
+            << "Zeile 6, Spalte 2: 'x' ist keine Zahl.";
+        QTest::newRow("paragraph no integer")
+            << false << workPhaseTableText({{"Sonderbau", {1, 1, 1, 1, 1, 1, 1, 1, 1}, "3,5"}})
+            << "Zeile 11, Spalte 2: '3,5' ist keine ganze Zahl.";
+        QTest::newRow("rows missing")
+            << false << QByteArray("LP;A\r\nParagraph;34\r\n") << "Sie hat 2 statt 11 Zeilen";
+    }
+    void brokenOverrideTableIsNamed()
+    {
+        QFETCH(bool, feeTable);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, place);
+        CalcHarness h;
+        const TableInfo &info = feeTable ? *feeTableForParagraph(40) : *workPhaseTable(2009);
+        h.writeOverride(QLatin1String(info.overrideFile), text);
+        try {
+            h.calculation->tables().load(info);
+            QFAIL("a broken table was accepted");
+        } catch (const Error &error) {
+            QVERIFY2(error.message().contains(place), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(
+                         QDir::toNativeSeparators(QLatin1String(info.overrideFile))),
+                     qPrintable(error.message()));
+        }
     }
 
     void embeddedTextsEndWithCrLf()

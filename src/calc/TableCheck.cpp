@@ -1,0 +1,113 @@
+#include "TableCheck.h"
+
+#include "base/Error.h"
+#include "base/NumberText.h"
+#include "base/RegionalSettings.h"
+
+#include <QDir>
+
+namespace zolvaric {
+
+namespace {
+
+constexpr int kFeeColumns = 11;    // key, then von/bis of five zones
+constexpr int kWorkPhaseRows = 11; // header, LP1 to LP9, paragraph
+constexpr int kParagraphRow = 10;
+
+class Checker
+{
+public:
+    Checker(const TextTable &table, const QString &file, const RegionalSettings &settings)
+        : m_table(table), m_file(file), m_settings(settings)
+    {
+    }
+
+    [[noreturn]] void fail(const QString &what) const
+    {
+        throw Error(QStringLiteral("Die Tabellendatei \"%1\" ist fehlerhaft: %2 Bitte prüfen Sie "
+                                   "die Tabellendatei.")
+                        .arg(QDir::toNativeSeparators(m_file), what));
+    }
+
+    [[noreturn]] void failAt(int row, int column, const QString &what) const
+    {
+        fail(QStringLiteral("Zeile %1, Spalte %2: %3")
+                 .arg(m_table.lineOf(row))
+                 .arg(column + 1)
+                 .arg(what));
+    }
+
+    void checkFilled(int row, int column) const
+    {
+        if (m_table.cell(row, column).trimmed().isEmpty())
+            failAt(row, column, QStringLiteral("Der Wert fehlt."));
+    }
+
+    double number(int row, int column) const
+    {
+        checkFilled(row, column);
+        const QString &text = m_table.cell(row, column);
+        const auto value = tryParseFloat(text, m_settings.decimalSeparator);
+        if (!value)
+            failAt(row, column, QStringLiteral("'%1' ist keine Zahl.").arg(text));
+        return *value;
+    }
+
+    void integer(int row, int column) const
+    {
+        checkFilled(row, column);
+        const QString &text = m_table.cell(row, column);
+        if (!tryParseInt(text))
+            failAt(row, column, QStringLiteral("'%1' ist keine ganze Zahl.").arg(text));
+    }
+
+private:
+    const TextTable &m_table;
+    const QString &m_file;
+    const RegionalSettings &m_settings;
+};
+
+void checkFeeTable(const TextTable &table, const Checker &check)
+{
+    if (table.rowCount() < 2)
+        check.fail(QStringLiteral("Sie enthält unter der Kopfzeile keine Zeile mit Werten."));
+    double previousKey = 0;
+    for (int row = 1; row < table.rowCount(); ++row) {
+        const double key = check.number(row, 0);
+        if (row > 1 && key <= previousKey)
+            check.failAt(row, 0,
+                         QStringLiteral("Die Kosten sind nicht größer als in der Zeile davor."));
+        previousKey = key;
+        for (int column = 1; column < kFeeColumns; ++column)
+            check.number(row, column);
+    }
+}
+
+void checkWorkPhaseTable(const TextTable &table, const Checker &check)
+{
+    if (table.rowCount() < kWorkPhaseRows)
+        check.fail(QStringLiteral("Sie hat %1 statt %2 Zeilen (Kopfzeile, LP 1 bis 9, "
+                                  "Paragraph).")
+                       .arg(table.rowCount())
+                       .arg(kWorkPhaseRows));
+    for (int column = 1; column < table.columnCount(); ++column) {
+        check.checkFilled(0, column);
+        for (int row = 1; row < kParagraphRow; ++row)
+            check.number(row, column);
+        check.integer(kParagraphRow, column);
+    }
+}
+
+} // namespace
+
+void checkOverrideTable(const TextTable &table, TableKind kind, const QString &file,
+                        const RegionalSettings &settings)
+{
+    const Checker check(table, file, settings);
+    if (kind == TableKind::Fee)
+        checkFeeTable(table, check);
+    else
+        checkWorkPhaseTable(table, check);
+}
+
+} // namespace zolvaric

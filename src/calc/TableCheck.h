@@ -1,0 +1,22 @@
+#pragma once
+
+#include "TextTable.h"
+
+#include <QString>
+
+namespace zolvaric {
+
+struct RegionalSettings;
+
+enum class TableKind { Fee, WorkPhases };
+
+// An office's own table file must hold every cell the calculation reads: a
+// fee table a cost key and ten fees in each row below the header, the keys
+// rising; a work-phase table the shares of LP1 to LP9 and the paragraph
+// number for every kind of work. Throws Error naming the file, the line and
+// the column of the first cell that is missing or no number, so that nothing
+// is computed from a table read wrongly.
+void checkOverrideTable(const TextTable &table, TableKind kind, const QString &file,
+                        const RegionalSettings &settings);
+
+} // namespace zolvaric
