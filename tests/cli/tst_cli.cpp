@@ -192,7 +192,9 @@ private slots:
         QDir().mkpath(dir.filePath(QStringLiteral("HOAI2013")));
         QFile file(dir.filePath(QStringLiteral("HOAI2013/35_gebaeude_innenraeume.csv")));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Kosten;Zone 1 - von;Zone 1 - bis\r\n0;100;200\r\n1000;1100;1200\r\n");
+        file.write("Kosten;Zone 1 - von;Zone 1 - bis;Zone 2 - von;Zone 2 - bis;Zone 3 - von;Zone 3 "
+                   "- bis;Zone 4 - von;Zone 4 - bis;Zone 5 - von;Zone 5 - bis\r\n"
+                   "0;100;200;0;0;0;0;0;0;0;0\r\n1000;1100;1200;0;0;0;0;0;0;0;0\r\n");
         file.close();
         const QJsonObject json =
             runJson({"--program-dir", dir.path(), "--set", "Anrechenbare_Kosten=500"});
