@@ -85,7 +85,13 @@ void TfrmMain::FormShow()
     lbVersion->setText(QStringLiteral("Version ") + VersionInfoString(programFile, 2));
     m_run.settingsFile =
         chooseSettingsFile(m_run.programDir, ProgramBaseName(), *m_services.desktop);
-    LoadStammdaten(m_calculation->sheet(), m_run.settingsFile);
+    // The master data stay empty; the save at close then refuses to replace
+    // the file and says so again.
+    if (const QString error = LoadStammdaten(m_calculation->sheet(), m_run.settingsFile);
+        !error.isEmpty())
+        m_services.desktop->NotifyBox(
+            QStringLiteral("Die Stammdaten konnten nicht geladen werden: %1").arg(error),
+            QApplication::applicationName());
     PageControl1->setCurrentIndex(0);
     m_calculation->startUp();
     bringOntoScreen();

@@ -53,7 +53,8 @@ int checkedIndex(const ProjectKey &key, const QString &text, qsizetype itemCount
 {
     const auto index = tryParseInt(text);
     if (!index)
-        throw InputError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+        throw InputError(QStringLiteral("%1: '%2' ist kein gültiger Integerwert")
+                             .arg(QLatin1String(key.key), text));
     if (*index < 0 || *index >= itemCount) {
         throw InputError(QStringLiteral("Der Wert %1 für \"%2\" liegt außerhalb der Auswahl "
                                         "(0 bis %3).")
@@ -135,7 +136,11 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
         if (i == kEditionKey || !text)
             continue;
         if (key.kind == K::Number) {
-            parseProjectNumber(*text, sheet.settings().decimalSeparator);
+            try {
+                parseProjectNumber(*text, sheet.settings().decimalSeparator);
+            } catch (const InputError &error) {
+                throw InputError(QLatin1String(key.key) + QStringLiteral(": ") + error.message());
+            }
         } else if (key.kind == K::Index) {
             const auto *list = static_cast<const ChoiceField *>(fieldOf(sheet, key));
             const bool kind = list == &sheet.comboHonorarparagraph;

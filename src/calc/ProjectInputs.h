@@ -49,7 +49,8 @@ double parseProjectNumber(const QString &text, QChar decimalSeparator);
 // argument changes nothing: numbers, list indexes within their lists (the
 // kind of work within the list of the edition given, else of the current
 // one; -1 is outside, the lists are pure selection lists). Throws InputError
-// naming the first bad value.
+// naming the first bad value and its key ("MwSt: '19%' ist kein gültiger
+// Gleitkommawert").
 void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup);
 
 // Writes stored values into the sheet in the order a project load needs: the

@@ -75,7 +75,9 @@ ExitCode CliSession::prepare(const CliOptions &options)
     m_calculation = std::make_unique<Calculation>(m_settings, m_run, m_desktop);
     // The office's master data as the window finds them; only read here.
     m_run.settingsFile = findSettingsFile(m_run.programDir, kWindowBaseName);
-    LoadStammdaten(m_calculation->sheet(), m_run.settingsFile);
+    if (const QString error = LoadStammdaten(m_calculation->sheet(), m_run.settingsFile);
+        !error.isEmpty())
+        err << "Warnung: " << error << Qt::endl;
     try {
         m_calculation->startUp();
         if (!options.projectFile.isEmpty() &&

@@ -11,13 +11,35 @@ namespace zolvaric {
 
 namespace {
 
-// The document of a file; empty when there is no readable file.
-std::optional<IniDocument> readDocument(const QString &path)
+// The document of a file; empty when there is no file (no error) or it
+// cannot be read (with the reason).
+std::optional<IniDocument> readDocument(const QString &path, QString &error)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    const QFileInfo info(path);
+    if (!info.isFile())
         return std::nullopt;
-    return IniDocument::fromBytes(file.readAll());
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString tooLarge =
+        QStringLiteral("Die Datei \"%1\" ist zu groß (mehr als %2 MB) und wird nicht gelesen.")
+            .arg(shown)
+            .arg(kMaxIniFileSize / (1024 * 1024));
+    if (info.size() > kMaxIniFileSize) {
+        error = tooLarge;
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
+                    .arg(shown, file.errorString());
+        return std::nullopt;
+    }
+    // The limit holds for a file that grew since it was looked at, too.
+    const QByteArray bytes = file.read(kMaxIniFileSize + 1);
+    if (bytes.size() > kMaxIniFileSize) {
+        error = tooLarge;
+        return std::nullopt;
+    }
+    return IniDocument::fromBytes(bytes);
 }
 
 QString oneLine(QString value)
@@ -35,7 +57,7 @@ bool isHexDigit(QChar c)
 
 } // namespace
 
-IniReader::IniReader(const QString &file) : m_document(readDocument(file)) {}
+IniReader::IniReader(const QString &file) : m_document(readDocument(file, m_error)) {}
 
 QString IniReader::string(const QString &section, const QString &key,
                           const QString &defaultValue) const
@@ -77,14 +99,11 @@ bool ReadIniBool(const QString &file, const QString &section, const QString &key
 WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries)
 {
     IniDocument document;
-    if (QFileInfo(file).isFile()) {
-        auto existing = readDocument(file);
-        if (!existing) {
-            return WriteResult{false, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden.")
-                                          .arg(QDir::toNativeSeparators(file))};
-        }
+    QString error;
+    if (auto existing = readDocument(file, error))
         document = std::move(*existing);
-    }
+    else if (!error.isEmpty())
+        return WriteResult{false, error};
     for (const auto &[key, value] : entries)
         document.setValue(section, key, oneLine(value));
     return writeFileAtomically(file, document.toBytes());

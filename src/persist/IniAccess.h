@@ -15,6 +15,10 @@ namespace zolvaric {
 // one read or one write. Writes replace the whole file atomically and keep
 // every line they do not change.
 
+// No project, settings or update file of this program comes near this size;
+// reading a larger one would take gigabytes of memory and minutes.
+inline constexpr qint64 kMaxIniFileSize = 16 * 1024 * 1024;
+
 // One read of a whole INI file, for callers that take many keys from it.
 class IniReader
 {
@@ -23,11 +27,15 @@ public:
 
     // Whether a file was there and could be read.
     bool exists() const { return m_document.has_value(); }
+    // Why a file that is there was not read (unreadable, larger than
+    // kMaxIniFileSize); empty when it was read or is absent.
+    const QString &error() const { return m_error; }
 
     // As ReadIniString.
     QString string(const QString &section, const QString &key, const QString &defaultValue) const;
 
 private:
+    QString m_error; // before m_document: filled while it is read
     std::optional<IniDocument> m_document;
 };
 
@@ -45,7 +53,8 @@ using IniEntries = QList<QPair<QString, QString>>;
 
 // Writes several keys of one section in one update; the bytes are those of
 // the same writes one after another. A missing file is created, its folder
-// is not. Line breaks inside a value become blanks: a value is one line.
+// is not; a file that cannot be read (or is too large) is not replaced. Line
+// breaks inside a value become blanks: a value is one line.
 WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries);
 WriteResult WriteIniString(const QString &file, const QString &section, const QString &key,
                            const QString &value);

@@ -21,12 +21,13 @@ constexpr std::array<const char *, 9> kKeys = {"Firma",   "Zusatz", "Strasse", "
 
 } // namespace
 
-void LoadStammdaten(CalculationSheet &sheet, const QString &settingsFile)
+QString LoadStammdaten(CalculationSheet &sheet, const QString &settingsFile)
 {
     const IniReader file(settingsFile);
     for (std::size_t i = 0; i < kKeys.size(); ++i)
         sheet.masterDataFields[i]->setText(
             file.string(kSection, QLatin1String(kKeys[i]), QString()));
+    return file.error();
 }
 
 WriteResult SaveStammdaten(const CalculationSheet &sheet, const QString &settingsFile)

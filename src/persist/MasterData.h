@@ -10,7 +10,9 @@ class CalculationSheet;
 class Desktop;
 
 // The office's master data in section "Stammdaten" of the settings file.
-void LoadStammdaten(CalculationSheet &sheet, const QString &settingsFile);
+// Returns why a settings file that is there could not be read (empty when it
+// was read or is absent); the fields are then empty.
+QString LoadStammdaten(CalculationSheet &sheet, const QString &settingsFile);
 // Writes the nine keys, empty ones included, in one update.
 WriteResult SaveStammdaten(const CalculationSheet &sheet, const QString &settingsFile);
 

@@ -82,6 +82,10 @@ bool LoadProject(Calculation &calculation, ProgramRun &run, Desktop &desktop,
     if (!chosenFile)
         return false;
     const IniReader file(*chosenFile);
+    if (!file.error().isEmpty()) {
+        desktop.errorBox(file.error());
+        return false;
+    }
     if (!file.exists() && QFileInfo::exists(*chosenFile)) {
         desktop.errorBox(QStringLiteral("Die Projektdatei \"%1\" kann nicht gelesen werden.")
                              .arg(QDir::toNativeSeparators(*chosenFile)));
@@ -92,7 +96,13 @@ bool LoadProject(Calculation &calculation, ProgramRun &run, Desktop &desktop,
         return file.string(kSection, QLatin1String(key.key), QLatin1String(key.defaultText));
     };
     try {
-        checkProjectInputs(calculation, lookup);
+        try {
+            checkProjectInputs(calculation, lookup);
+        } catch (const InputError &error) {
+            // Which file the bad value is in, as the user may load several.
+            throw InputError(QStringLiteral("Projekt \"%1\": %2")
+                                 .arg(QDir::toNativeSeparators(*chosenFile), error.message()));
+        }
         Calculation::ActionScope action(calculation);
         applyProjectInputs(calculation, lookup);
         recomputeProject(calculation);

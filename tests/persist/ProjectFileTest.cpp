@@ -255,12 +255,16 @@ private slots:
         QTest::newRow("kind beyond the 2009 list")
             << QByteArray("HOAI_nach=2\r\nHonorarberechnung_fuer=5")
             << "Der Wert 5 für \"Honorarberechnung_fuer\" liegt außerhalb der Auswahl (0 bis 4).";
-        QTest::newRow("index no integer")
-            << QByteArray("Honorarzone=zwei") << "'zwei' ist kein gültiger Integerwert";
+        QTest::newRow("index no integer") << QByteArray("Honorarzone=zwei")
+                                          << "Honorarzone: 'zwei' ist kein gültiger Integerwert";
         QTest::newRow("number") << QByteArray("MwSt=19%")
-                                << "'19%' ist kein gültiger Gleitkommawert";
-        QTest::newRow("last key bad") << QByteArray("LP1=5\r\nAnrechenbare_Kosten=1.000,00")
-                                      << "'1.000,00' ist kein gültiger Gleitkommawert";
+                                << "MwSt: '19%' ist kein gültiger Gleitkommawert";
+        QTest::newRow("last key bad")
+            << QByteArray("LP1=5\r\nAnrechenbare_Kosten=1.000,00")
+            << "Anrechenbare_Kosten: '1.000,00' ist kein gültiger Gleitkommawert";
+        QTest::newRow("beyond a double")
+            << QByteArray("Anrechenbare_Kosten=1e309")
+            << "Anrechenbare_Kosten: '1e309' ist kein gültiger Gleitkommawert";
     }
     void badFileIsRejectedWhole()
     {
@@ -276,10 +280,29 @@ private slots:
         writeBytes(file, "[Projektdaten]\r\nProjektbezeichnung=Neu\r\n" + line + "\r\n");
 
         QVERIFY(!LoadProject(*h.calculation, h.run, h.desktop, file));
-        QCOMPARE(h.desktop.errors, QStringList{message});
+        QCOMPARE(h.desktop.errors,
+                 QStringList{QStringLiteral("Projekt \"%1\": ").arg(file) + message});
         QCOMPARE(snapshot(*h.calculation), before);
         QCOMPARE(h.run.projectFile, previous);
         QVERIFY(h.run.projectChanged);
+    }
+
+    // A file far beyond any project is neither read nor replaced.
+    void oversizedFileIsRefused()
+    {
+        const QString file = path(QStringLiteral("riesig.prj"));
+        writeBytes(file, "[Projektdaten]\r\nMwSt=7\r\n");
+        QFile big(file);
+        QVERIFY(big.resize(kMaxIniFileSize + 1));
+        CalcHarness h;
+        const QStringList before = snapshot(*h.calculation);
+        QVERIFY(!LoadProject(*h.calculation, h.run, h.desktop, file));
+        QCOMPARE(h.desktop.errors.size(), 1);
+        QVERIFY2(h.desktop.errors.first().contains(QStringLiteral("zu groß")),
+                 qPrintable(h.desktop.errors.first()));
+        QCOMPARE(snapshot(*h.calculation), before);
+        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, file));
+        QCOMPARE(QFileInfo(file).size(), kMaxIniFileSize + 1);
     }
 
     void cancelledDialogsDoNothing()

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -143,6 +144,22 @@ private slots:
         QVERIFY(ReadIniBool(settings, "Einstellungen", "UseAllwaysAppDir", false));
         QCOMPARE(ReadIniString(settings, "Stammdaten", "Email", QString()),
                  QStringLiteral("info@sonne.de"));
+    }
+
+    void oversizedSettingsFileIsNeitherReadNorReplaced()
+    {
+        const QString settings = programDir() + QStringLiteral("Zolvaric.ini");
+        writeBytes(settings, kOfficeFile);
+        QFile big(settings);
+        QVERIFY(big.resize(kMaxIniFileSize + 1));
+        CalculationSheet sheet(m_german);
+        sheet.edStammFirma.setText(QStringLiteral("vorher"));
+        QVERIFY(LoadStammdaten(sheet, settings).contains(QStringLiteral("zu groß")));
+        QCOMPARE(sheet.edStammFirma.text(), QString());
+        RecordingDesktop desktop;
+        QVERIFY(!saveStammdatenAtClose(sheet, settings, desktop));
+        QCOMPARE(desktop.notices.size(), 1);
+        QCOMPARE(QFileInfo(settings).size(), kMaxIniFileSize + 1);
     }
 
     void failedMasterDataSaveAtCloseIsSaid()
