@@ -39,4 +39,21 @@ std::optional<FileStamp> stampOf(const QByteArray &nativePath)
 #endif
 }
 
+bool isSameFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+#if defined(Q_OS_UNIX)
+    struct stat first;
+    struct stat second;
+    return ::stat(nativePath(a).constData(), &first) == 0 &&
+           ::stat(nativePath(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+#else
+    const QString first = QFileInfo(a).canonicalFilePath();
+    return !first.isEmpty() &&
+           first.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
+#endif
+}
+
 } // namespace zolvaric

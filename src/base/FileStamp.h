@@ -26,4 +26,8 @@ QByteArray nativePath(const QString &path);
 // The stamp of a regular file, nullopt when there is none at that path.
 std::optional<FileStamp> stampOf(const QByteArray &nativePath);
 
+// Whether both paths name the same existing file, also through links, hard
+// links and other spellings of the path.
+bool isSameFile(const QString &a, const QString &b);
+
 } // namespace zolvaric

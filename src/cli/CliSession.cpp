@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace zolvaric {
@@ -53,10 +54,11 @@ std::optional<QString> parseCliOptions(const QStringList &arguments,
             options.values[key] = value.mid(equals + 1);
         } else if (name == QLatin1String("--program-dir")) {
             options.programDir = value;
-        } else if (name == QLatin1String("--project")) {
-            options.projectFile = value;
-        } else if (name == QLatin1String("--save")) {
-            options.saveFile = value;
+        } else if (name == QLatin1String("--project") || name == QLatin1String("--save")) {
+            // An empty name would silently mean "no project" or "no save".
+            if (value.isEmpty())
+                return QStringLiteral("Zur Option %1 fehlt der Dateiname.").arg(name);
+            (name == QLatin1String("--project") ? options.projectFile : options.saveFile) = value;
         } else {
             options.extra[name] = value;
         }
@@ -80,9 +82,18 @@ ExitCode CliSession::prepare(const CliOptions &options)
         err << "Warnung: " << error << Qt::endl;
     try {
         m_calculation->startUp();
-        if (!options.projectFile.isEmpty() &&
-            !LoadProject(*m_calculation, m_run, m_desktop, options.projectFile))
-            return kFailed;
+        if (options.projectFile) {
+            // Unlike the window's dialog, a name typed here may name nothing:
+            // computing from defaults instead would hide the typing error.
+            if (!QFileInfo::exists(*options.projectFile)) {
+                err << QStringLiteral("Die Projektdatei \"%1\" gibt es nicht.")
+                           .arg(QDir::toNativeSeparators(*options.projectFile))
+                    << Qt::endl;
+                return kFailed;
+            }
+            if (!LoadProject(*m_calculation, m_run, m_desktop, *options.projectFile))
+                return kFailed;
+        }
         const ProjectValueLookup lookup =
             [&options](const ProjectKey &key) -> std::optional<QString> {
             const auto found = options.values.constFind(&key);
@@ -100,8 +111,7 @@ ExitCode CliSession::prepare(const CliOptions &options)
         err << "Fehler: " << error.message() << Qt::endl;
         return kFailed;
     }
-    if (!options.saveFile.isEmpty() &&
-        !SaveProject(*m_calculation, m_run, m_desktop, options.saveFile))
+    if (options.saveFile && !SaveProject(*m_calculation, m_run, m_desktop, *options.saveFile))
         return kFailed;
     return kDone;
 }

@@ -24,8 +24,8 @@ struct CliOptions
 {
     QMap<const ProjectKey *, QString> values; // --set, as given
     QString programDir;
-    QString projectFile;
-    QString saveFile;
+    std::optional<QString> projectFile; // never empty when given
+    std::optional<QString> saveFile;
     QMap<QString, QString> extra; // the command's own options with a value
     QSet<QString> flags;          // the command's own switches
 };

@@ -2,6 +2,8 @@
 
 #include "CliSession.h"
 
+#include "base/FileStamp.h"
+#include "base/PrivateTempFolder.h"
 #include "report/AutomationServers.h"
 #include "report/HtmlReport.h"
 #include "report/ReportProgress.h"
@@ -9,7 +11,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 #include <QTextStream>
 
 namespace zolvaric {
@@ -22,32 +26,95 @@ QString reportUsage()
         "Aufruf: zolvaric-cli report html|doc [--project DATEI.prj] [--set SCHLÜSSEL=WERT]...\n"
         "                         [--template DATEI] [--program-dir ORDNER] --output DATEI\n"
         "\n"
-        "Schreibt das Honorarangebot als HTML-Seite (html) oder als Word-Dokument im\n"
         "Format .docx (doc). Ohne --template wird die Vorlage im Programmordner benutzt\n"
-        "(Zolvaric_Vorlage.htm bzw. Zolvaric_Vorlage.dot).\n");
+        "(Zolvaric_Vorlage.htm bzw. Zolvaric_Vorlage.dot). --output - schreibt den\n"
+        "Bericht auf die Standardausgabe.\n");
 }
 
-int htmlReport(CliSession &session, const QString &templatePath, const QString &output)
+const QString kStandardOutput = QStringLiteral("-");
+
+void printWriteFailure(const QString &output, const QString &reason)
 {
-    NoReportProgress progress;
-    const WriteResult written =
-        writeHtmlReport(session.calculation(), templatePath, output, progress);
-    if (!written) {
-        QTextStream(stderr) << QStringLiteral(
-                                   "Der Bericht \"%1\" konnte nicht geschrieben werden: %2")
-                                   .arg(QDir::toNativeSeparators(output), written.error)
+    QTextStream(stderr) << QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: %2")
+                               .arg(QDir::toNativeSeparators(output), reason)
+                        << Qt::endl;
+}
+
+int toStandardOutput(const QByteArray &bytes)
+{
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+        !out.flush()) {
+        QTextStream(stderr) << QStringLiteral("Der Bericht konnte nicht auf die Standardausgabe "
+                                              "geschrieben werden: %1")
+                                   .arg(out.errorString())
                             << Qt::endl;
         return kFailed;
     }
     return kDone;
 }
 
+int htmlReport(CliSession &session, const QString &templatePath, const QString &output)
+{
+    NoReportProgress progress;
+    if (output == kStandardOutput)
+        return toStandardOutput(
+            renderHtmlReport(session.calculation(), readHtmlTemplate(templatePath), progress));
+    const WriteResult written =
+        writeHtmlReport(session.calculation(), templatePath, output, progress);
+    if (!written) {
+        printWriteFailure(output, written.error);
+        return kFailed;
+    }
+    return kDone;
+}
+
+bool saveWordReportTo(CliSession &session, const QString &templatePath, const QString &output)
+{
+    return saveWordReport(session.calculation(), session.desktop(),
+                          builtInAutomation(session.desktop()), templatePath,
+                          QFileInfo(output).absoluteFilePath());
+}
+
 int wordReport(CliSession &session, const QString &templatePath, const QString &output)
 {
-    const bool saved = saveWordReport(session.calculation(), session.desktop(),
-                                      builtInAutomation(session.desktop()), templatePath,
-                                      QFileInfo(output).absoluteFilePath());
-    return saved ? kDone : kFailed;
+    if (output != kStandardOutput)
+        return saveWordReportTo(session, templatePath, output) ? kDone : kFailed;
+    // The document is a zip file: made in the private folder, then passed on.
+    const QString folder = PrivateTempFolder();
+    QTemporaryFile file(folder + QStringLiteral("BerichtXXXXXX.docx"));
+    if (folder.isEmpty() || !file.open()) {
+        printWriteFailure(file.fileTemplate(), file.errorString());
+        return kFailed;
+    }
+    file.close();
+    if (!saveWordReportTo(session, templatePath, file.fileName()))
+        return kFailed;
+    QFile document(file.fileName());
+    if (!document.open(QIODevice::ReadOnly)) {
+        printWriteFailure(file.fileName(), document.errorString());
+        return kFailed;
+    }
+    return toStandardOutput(document.readAll());
+}
+
+// A report written over its own project file, template or the office's
+// settings would destroy what it is made from.
+std::optional<QString> outputIsAnInput(const QString &output, const QString &templatePath,
+                                       CliSession &session)
+{
+    const QList<QPair<QString, QString>> inputs = {
+        {session.run().projectFile, QStringLiteral("die Projektdatei")},
+        {templatePath, QStringLiteral("die Vorlage")},
+        {session.run().settingsFile, QStringLiteral("die Einstellungsdatei")},
+    };
+    for (const auto &[input, what] : inputs) {
+        if (isSameFile(output, input))
+            return QStringLiteral("Die Ausgabedatei \"%1\" ist %2 des Berichts; sie wird nicht "
+                                  "überschrieben.")
+                .arg(QDir::toNativeSeparators(output), what);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -89,6 +156,10 @@ int runReportCommand(const QStringList &arguments)
                    .arg(QDir::toNativeSeparators(templatePath))
             << Qt::endl;
         return kFailed;
+    }
+    if (const auto clash = outputIsAnInput(output, templatePath, session)) {
+        err << *clash << Qt::endl;
+        return kBadArguments;
     }
     try {
         return html ? htmlReport(session, templatePath, output)

@@ -11,6 +11,7 @@
 
 #include "ZipEntry.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -277,6 +278,9 @@ private slots:
         QTest::newRow("bad project")
             << QStringList{"--project", QStringLiteral(ZOLVARIC_TEST_DATA "/projects/bad-zone.prj")}
             << "Der Wert 9 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("missing project")
+            << QStringList{"--project", "/gibt/es/nicht.prj"}
+            << "Die Projektdatei \"/gibt/es/nicht.prj\" gibt es nicht.";
         QTest::newRow("save into a missing folder")
             << QStringList{"--save", "/gibt/es/nicht/neu.prj"}
             << "Das Projekt konnte nicht gespeichert werden: Der Ordner \"/gibt/es/nicht\" "
@@ -394,6 +398,84 @@ private slots:
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
     }
 
+    // What a report is made from is never its output.
+    void reportNeverOverwritesItsInputs_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("html over the project") << "html"
+                                               << "project";
+        QTest::newRow("html over the template") << "html"
+                                                << "template";
+        QTest::newRow("doc over the project") << "doc"
+                                              << "project";
+    }
+    void reportNeverOverwritesItsInputs()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        const QString project = dir.filePath(QStringLiteral("angebot.prj"));
+        const QString templatePath = dir.filePath(QStringLiteral("vorlage.htm"));
+        const QByteArray projectBytes = "[Projektdaten]\r\nAnrechenbare_Kosten=100000\r\n";
+        const QByteArray templateBytes = "<p>\\Nettohonorar\\</p>";
+        for (const auto &[path, bytes] :
+             {std::pair{project, projectBytes}, std::pair{templatePath, templateBytes}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        // Another spelling of the same file.
+        const QString output =
+            dir.path() + QStringLiteral("/./") +
+            QFileInfo(target == QLatin1String("project") ? project : templatePath).fileName();
+        QStringList arguments = {kind, "--project", project, "--output", output};
+        if (kind == QLatin1String("html"))
+            arguments += {"--template", templatePath};
+        const CliRun run = runCli(arguments, QStringLiteral("report"));
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("wird nicht überschrieben")), qPrintable(run.err));
+        for (const auto &[path, bytes] :
+             {std::pair{project, projectBytes}, std::pair{templatePath, templateBytes}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), bytes);
+        }
+    }
+
+    void reportOntoAPipeIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath(QStringLiteral("rohr"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const CliRun run = runCli({"html", "--output", pipe}, QStringLiteral("report"));
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("keine gewöhnliche Datei")), qPrintable(run.err));
+        struct stat info;
+        QCOMPARE(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
+    }
+
+    void reportToStandardOutput_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("html") << "html"
+                              << "<";
+        QTest::newRow("doc") << "doc"
+                             << "PK";
+    }
+    void reportToStandardOutput()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, start);
+        const CliRun run =
+            runCli(QStringList{kind, "--output", "-"} + kWorkedExample, QStringLiteral("report"));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.trimmed().startsWith(start), qPrintable(run.out.left(100)));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("-")));
+    }
+
     void badArguments_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -417,6 +499,10 @@ private slots:
         QTest::newRow("kind beyond the edition's list")
             << QStringList{"--set", "HOAI_nach=2", "--set", "Honorarberechnung_fuer=5"}
             << "liegt außerhalb der Auswahl (0 bis 4).";
+        QTest::newRow("empty project name")
+            << QStringList{"--project", ""} << "Zur Option --project fehlt der Dateiname.";
+        QTest::newRow("empty save name")
+            << QStringList{"--save="} << "Zur Option --save fehlt der Dateiname.";
         QTest::newRow("negative index")
             << QStringList{"--set", "HOAI_nach=-1"}
             << "Der Wert -1 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
