@@ -139,6 +139,44 @@ private slots:
         QCOMPARE(tempFiles(), QStringList());
     }
 
+    void serverAddresses_data()
+    {
+        QTest::addColumn<QByteArray>("download");
+        QTest::addColumn<QByteArray>("web");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<QString>("webUrl");
+        const QByteArray setup = m_server.url("/setup.deb").toLatin1();
+        const QByteArray page = "https://example.invalid/";
+        QTest::newRow("download: file")
+            << QByteArray("file:///tmp/setup.deb") << page << false << "";
+        QTest::newRow("download: local path")
+            << QByteArray("/tmp/setup.deb") << page << false << "";
+        QTest::newRow("download: javascript")
+            << QByteArray("javascript:alert(1)") << page << false << "";
+        QTest::newRow("download: ftp")
+            << QByteArray("ftp://127.0.0.1/setup.deb") << page << false << "";
+        QTest::newRow("web: file") << setup << QByteArray("file:///etc/passwd") << true << "";
+        QTest::newRow("web: javascript")
+            << setup << QByteArray("javascript:alert(1)") << true << "";
+        QTest::newRow("web: https") << setup << page << true << QString(page);
+    }
+    void serverAddresses()
+    {
+        QFETCH(QByteArray, download);
+        QFETCH(QByteArray, web);
+        QFETCH(bool, offered);
+        m_server.script("/info", {200, "[UpdateInfos]\r\nNewVersion=2.0\r\nDownloadURL=" +
+                                           download + "\r\nWebURL=" + web + "\r\n"});
+        m_desktop->answers = {Desktop::AnswerYes, Desktop::AnswerYes};
+        UpdateOffer result;
+        QCOMPARE(CheckForUpdate(context(), m_server.url("/info"), "1.0", false, true, result),
+                 offered ? UpdateResult::UpdateOffered : UpdateResult::NoUpdate);
+        QCOMPARE(result.downloadUrl, offered ? QString(download) : QString());
+        QTEST(result.webUrl, "webUrl");
+        // The manual download opens the offered address and nothing else.
+        QCOMPARE(m_desktop->opened, offered ? QStringList{download} : QStringList());
+    }
+
     void agentsAndFreshCopy()
     {
         UpdateOffer result;
@@ -155,10 +193,10 @@ private slots:
         QTest::addColumn<QStringList>("notices");
         QTest::addColumn<QStringList>("captions");
         const QByteArray installed = ZOLVARIC_VERSION ".0";
-        m_server.script("/same",
-                        {200, "[UpdateInfos]\nNewVersion=" + installed + "\nDownloadURL=x"});
+        const QByteArray download = "\nDownloadURL=https://example.invalid/z.deb";
+        m_server.script("/same", {200, "[UpdateInfos]\nNewVersion=" + installed + download});
         m_server.script("/next",
-                        {200, "[UpdateInfos]\nNewVersion=" ZOLVARIC_VERSION ".1\nDownloadURL=x"});
+                        {200, "[UpdateInfos]\nNewVersion=" ZOLVARIC_VERSION ".1" + download});
         const QString closed =
             QStringLiteral("http://127.0.0.1:%1/").arg(LoopbackServer::closedPort());
         QTest::newRow("nobody listening")

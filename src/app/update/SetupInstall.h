@@ -17,7 +17,8 @@ bool fileHasSha256(const QString &path, const QString &sha256Hex);
 
 // Downloads the offered setup and starts it; when that fails, offers to open
 // the download address for a manual download. Once the setup or the address
-// is open, the program ends if the offer demands it.
+// is open, the program ends if the offer demands it. The offer's download
+// address is one the check allowed (isAllowedWebAddress).
 void installUpdate(const UpdateCheckContext &context, const UpdateInfo &info);
 
 } // namespace zolvaric
