@@ -45,9 +45,13 @@ void LoopbackServer::serve(QTcpSocket *socket)
         m_answers.value(request.path.split('?').first(), Answer{404, "nicht gefunden"});
     if (answer.silent)
         return;
+    const QByteArray extra = answer.extraHeaders.toLower();
+    const QByteArray length =
+        extra.contains("content-length:") || extra.contains("transfer-encoding:")
+            ? QByteArray()
+            : "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
     socket->write("HTTP/1.1 " + QByteArray::number(answer.status) +
-                  " Scripted\r\nConnection: close\r\nContent-Length: " +
-                  QByteArray::number(answer.body.size()) + "\r\n" + answer.extraHeaders + "\r\n");
+                  " Scripted\r\nConnection: close\r\n" + length + answer.extraHeaders + "\r\n");
     socket->write(answer.cutAfter < 0 ? answer.body : answer.body.left(answer.cutAfter));
     socket->disconnectFromHost();
 }

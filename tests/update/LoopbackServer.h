@@ -20,7 +20,9 @@ public:
         }
         int status;
         QByteArray body;
-        QByteArray extraHeaders; // complete lines, each ending in CRLF
+        QByteArray extraHeaders; // complete lines, each ending in CRLF; with a Content-Length
+                                 // or Transfer-Encoding among them the body's own length
+                                 // is not sent
         bool silent;             // takes the request and never answers
         qsizetype cutAfter;      // closes after this many body bytes
     };

@@ -121,6 +121,10 @@ private slots:
                                   << none << "";
         QTest::newRow("404") << 404 << info("NewVersion=2.0" + download) << unreachable << "";
         QTest::newRow("500") << 500 << info("NewVersion=2.0" + download) << unreachable << "";
+        const QByteArray padded = info("NewVersion=2.0" + download) + ";";
+        QTest::newRow("too large")
+            << 200 << padded + QByteArray(kMaxInfoFileBytes + 1 - padded.size(), 'x') << unreachable
+            << "";
     }
     void check()
     {

@@ -38,8 +38,8 @@ QString safeFileName(QString name)
 bool downloadSetup(const UpdateCheckContext &context, const UpdateInfo &info,
                    const QString &setupFile)
 {
-    if (setupFile.isEmpty() ||
-        !DownloadToFile(info.downloadUrl, setupFile, context.programFileName, true))
+    if (setupFile.isEmpty() || !DownloadToFile(info.downloadUrl, setupFile, context.programFileName,
+                                               true, {kMaxSetupBytes}))
         return false;
     if (info.sha256.isEmpty() || fileHasSha256(setupFile, info.sha256))
         return true;

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace zolvaric {
+
+// The largest setup that is downloaded: well above any setup of the program,
+// well below what would fill a temp folder by surprise.
+inline constexpr qint64 kMaxSetupBytes = qint64(512) * 1024 * 1024;
 
 struct UpdateCheckContext;
 struct UpdateInfo;

@@ -43,7 +43,7 @@ UpdateResult CheckForUpdate(const UpdateCheckContext &context, const QString &ad
         return UpdateResult::ServerUnreachable;
 
     const QString infoFile = NewTempFileName();
-    if (!DownloadToFile(address, infoFile, context.programFileName, false)) {
+    if (!DownloadToFile(address, infoFile, context.programFileName, false, {kMaxInfoFileBytes})) {
         DeleteFileRetry(infoFile);
         return UpdateResult::ServerUnreachable;
     }
