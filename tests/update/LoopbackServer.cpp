@@ -45,6 +45,8 @@ void LoopbackServer::serve(QTcpSocket *socket)
         request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
     }
     requests << request;
+    if (onRequest)
+        onRequest(request);
     const Answer answer =
         m_answers.value(request.path.split('?').first(), Answer{404, "nicht gefunden"});
     if (answer.silent)

@@ -7,6 +7,7 @@
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -154,17 +155,41 @@ private slots:
         QCOMPARE(QFile::exists(target()), expected);
     }
 
-    void downloadReplacesTheFileAndAsksForAFreshCopy()
+    void downloadAsksForAFreshCopy()
     {
-        QFile old(target());
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("a much longer old content") > 0);
-        old.close();
         m_server.script("/new", {200, "neu"});
         m_server.requests.clear();
         QVERIFY(DownloadToFile(m_server.url("/new"), target(), "zolvaric", true, kRoomy));
         QCOMPARE(readFile(target()), QByteArray("neu"));
         QCOMPARE(m_server.requests.first().headers.value("cache-control"), QByteArray("no-cache"));
         QCOMPARE(m_server.requests.first().headers.value("user-agent"), QByteArray("zolvaric"));
+    }
+
+    void downloadLeavesWhatIsThere_data()
+    {
+        QTest::addColumn<bool>("link");   // the target path is a link to another file
+        QTest::addColumn<bool>("filled"); // the file there has content
+        QTest::newRow("a file") << false << true;
+        QTest::newRow("a link to a file") << true << true;
+        QTest::newRow("a link to nothing") << true << false;
+    }
+    void downloadLeavesWhatIsThere()
+    {
+        QFETCH(bool, link);
+        QFETCH(bool, filled);
+        const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere.bin"));
+        QFile::remove(elsewhere);
+        const QString there = link ? elsewhere : target();
+        QFile planted(there);
+        if (filled)
+            QVERIFY(planted.open(QIODevice::WriteOnly) && planted.write("alt") == 3);
+        planted.close();
+        if (link)
+            QVERIFY(QFile::link(elsewhere, target()));
+        m_server.script("/new", {200, "neu"});
+        QVERIFY(!DownloadToFile(m_server.url("/new"), target(), "zolvaric", true, kRoomy));
+        QCOMPARE(QFileInfo(target()).isSymLink(), link);
+        QCOMPARE(readFile(there), filled ? QByteArray("alt") : QByteArray("<missing>"));
     }
 
     void downloadFollowsARedirect()
@@ -193,7 +218,6 @@ private slots:
         QFETCH(bool, requireSuccess);
         m_server.script("/cut", {200, QByteArray(5000, 'x'), {}, false, 1500});
         m_server.script("/silent", {200, {}, {}, true});
-        QFile(target()).open(QIODevice::WriteOnly);
         QVERIFY(!DownloadToFile(address, target(), "zolvaric", requireSuccess,
                                 {kRoomy.maxBytes, 300ms}));
         QVERIFY(!QFile::exists(target()));

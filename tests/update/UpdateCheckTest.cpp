@@ -5,10 +5,12 @@
 #include "app/update/UpdateAddress.h"
 #include "app/update/UpdateCheck.h"
 #include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 using namespace zolvaric;
 using namespace std::chrono_literals;
@@ -30,9 +32,22 @@ QString offerText(const QString &version, const QString &name)
         .arg(version, name);
 }
 
+// The files in the temp folder and in the private one, with their folders.
 QStringList tempFiles()
 {
-    return QDir(TempFolder()).entryList(QDir::Files | QDir::Hidden);
+    QStringList files;
+    for (const QString &folder : {TempFolder(), PrivateTempFolder()}) {
+        const QDir dir(folder);
+        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            files << dir.filePath(name);
+    }
+    return files;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // Records the buttons of its questions; its shell can be told to fail.
@@ -93,8 +108,8 @@ private slots:
         m_desktop = std::make_unique<ShellDesktop>();
         m_endCalls = 0;
         m_server.requests.clear();
-        for (const QString &name : tempFiles())
-            QFile::remove(QDir(TempFolder()).filePath(name));
+        for (const QString &path : tempFiles())
+            QFile::remove(path);
     }
 
     void check_data()
@@ -283,49 +298,85 @@ private slots:
         QFETCH(QString, opened);
         QFETCH(bool, errorAsked);
         m_server.script("/setup.deb", {status, kSetup});
-        const QString setupFile = WithBackslash(TempFolder()) + "Zolvaric.deb";
         QCOMPARE(accept(offer(lines), answers), UpdateResult::UpdateOffered);
         QStringList questions{offerText("2.0", "Zolvaric")};
         if (errorAsked)
             questions << kDownloadError;
         QCOMPARE(m_desktop->questions, questions);
         QCOMPARE(m_desktop->buttons, QList<int>(questions.size(), Desktop::YesNoButtons));
+        // The started setup alone stays.
+        const QStringList left = tempFiles();
+        QCOMPARE(left.size(), opened == "setup" ? 1 : 0);
         const QString page = m_server.url("/setup.deb");
         QCOMPARE(m_desktop->opened, opened.isEmpty()
                                         ? QStringList()
-                                        : QStringList{opened == "page" ? page : setupFile});
+                                        : QStringList{opened == "page" ? page : left.first()});
         QTEST(m_endCalls, "endCalls");
-        QCOMPARE(QFile::exists(setupFile), opened == "setup");
-        if (opened == "setup") {
-            QFile file(setupFile);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), kSetup);
-        }
+        if (opened == "setup")
+            QCOMPARE(readFile(left.first()), kSetup);
     }
 
     void setupFileName_data()
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QString>("extension");
         QTest::newRow("AppImage") << QByteArray("ProgName=Zolv") << QByteArray("/dl/z-2.0.AppImage")
-                                  << "Zolv.AppImage";
+                                  << "Zolv"
+                                  << ".AppImage";
         QTest::newRow("query") << QByteArray("ProgName=Zolv") << QByteArray("/dl/z.deb?key=1")
-                               << "Zolv.deb";
+                               << "Zolv"
+                               << ".deb";
         QTest::newRow("no extension")
-            << QByteArray("ProgName=Zolv") << QByteArray("/dl/setup") << "Zolv";
-        QTest::newRow("internal name") << QByteArray() << QByteArray("/dl/z.exe") << "Zolvaric.exe";
+            << QByteArray("ProgName=Zolv") << QByteArray("/dl/setup") << "Zolv"
+            << "";
+        QTest::newRow("internal name") << QByteArray() << QByteArray("/dl/z.exe") << "Zolvaric"
+                                       << ".exe";
         QTest::newRow("folders dropped")
-            << QByteArray("ProgName=../..\\x/Zolv") << QByteArray("/dl/z.exe") << "Zolv.exe";
+            << QByteArray("ProgName=../..\\x/Zolv") << QByteArray("/dl/z.exe") << "Zolv"
+            << ".exe";
     }
     void setupFileName()
     {
         QFETCH(QByteArray, line);
         QFETCH(QByteArray, path);
-        QFETCH(QString, name);
+        QFETCH(QString, stem);
+        QFETCH(QString, extension);
         m_server.script(path.split('?').first(), {200, kSetup});
         accept(offer(line, path), {Desktop::AnswerYes});
-        QCOMPARE(m_desktop->opened, QStringList{WithBackslash(TempFolder()) + name});
+        // In the private folder, under a name nobody can know beforehand.
+        const QRegularExpression name(QRegularExpression::anchoredPattern(
+            QRegularExpression::escape(PrivateTempFolder() + stem) + "-[0-9a-f]{16}" +
+            QRegularExpression::escape(extension)));
+        QCOMPARE(m_desktop->opened.size(), 1);
+        QVERIFY2(name.match(m_desktop->opened.first()).hasMatch(),
+                 qPrintable(m_desktop->opened.first()));
+    }
+
+    void setupNamesAreFresh()
+    {
+        m_server.script("/setup.deb", {200, kSetup});
+        accept(offer(""), {Desktop::AnswerYes});
+        accept(offer(""), {Desktop::AnswerYes});
+        QCOMPARE(m_desktop->opened.size(), 2);
+        QVERIFY(m_desktop->opened[0] != m_desktop->opened[1]);
+        for (const QString &setup : m_desktop->opened)
+            QCOMPARE(readFile(setup), kSetup);
+    }
+
+    void downloadsStayPrivate()
+    {
+        // The files there while the server is asked: the one being written.
+        QStringList seen;
+        m_server.onRequest = [&seen](const LoopbackServer::Request &) { seen << tempFiles(); };
+        m_server.script("/setup.deb", {200, kSetup});
+        accept(offer(""), {Desktop::AnswerYes});
+        m_server.onRequest = nullptr;
+        seen.removeDuplicates();
+        QCOMPARE(seen.size(), 2); // the information file and the setup
+        for (const QString &file : seen)
+            QVERIFY2(file.startsWith(PrivateTempFolder()), qPrintable(file));
     }
 
     void addressOfTheProgram()

@@ -100,7 +100,9 @@ bool DownloadToFile(const QString &address, const QString &localFile, const QStr
     if (localFile.isEmpty())
         return false;
     QFile file(localFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Only a file of our own making: never one put there beforehand, nor,
+    // through a link, a file elsewhere.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
 
     const auto manager = newNetworkManager();

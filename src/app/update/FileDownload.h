@@ -20,11 +20,12 @@ struct DownloadLimits
 };
 
 // Stores the body of a fresh copy of the address, bypassing every cache, in
-// the local file, which is created or overwritten. With requireSuccess the server's
+// the local file, which is created new: a file or link already at that path
+// is left alone and fails the download. With requireSuccess the server's
 // status must be 2xx; without it any complete answer counts, an error page
 // included. True when every step succeeded, and then sha256, when given,
 // holds the SHA-256 of the bytes written, taken as they were written; on
-// false the local file is removed.
+// false the file created is removed.
 bool DownloadToFile(const QString &address, const QString &localFile, const QString &agentName,
                     bool requireSuccess, DownloadLimits limits, QByteArray *sha256 = nullptr);
 

@@ -1,11 +1,13 @@
 #include "SetupInstall.h"
 
 #include "FileDownload.h"
+#include "FreshFileName.h"
 #include "UpdateCheckContext.h"
 #include "UpdateInfo.h"
 
 #include "base/Desktop.h"
 #include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -25,7 +27,7 @@ bool isOpen(int shellResult)
 }
 
 // The name comes from the server: only its last part counts, so that the
-// file stays in the temp folder.
+// file stays in its folder.
 QString safeFileName(QString name)
 {
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -57,12 +59,9 @@ void endProgram(const UpdateCheckContext &context, const UpdateInfo &info)
 
 QString setupFilePath(const QString &programName, const QString &downloadAddress)
 {
-    const QString folder = TempFolder();
-    if (folder.isEmpty())
-        return QString();
+    // The extension stays, as the desktop's open action picks the handler by it.
     const QString suffix = QFileInfo(QUrl(downloadAddress.trimmed()).fileName()).suffix();
-    return WithBackslash(folder) + safeFileName(programName) +
-           (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
+    return freshFileName(PrivateTempFolder(), safeFileName(programName), suffix);
 }
 
 bool fileHasSha256(const QString &path, const QString &sha256Hex)
@@ -80,7 +79,7 @@ void installUpdate(const UpdateCheckContext &context, const UpdateInfo &info)
     const QString setupFile = setupFilePath(info.programName, info.downloadUrl);
     if (downloadSetup(context, info, setupFile)) {
         // The opened setup needs its file, and the desktop may open it only
-        // after this returns; the next update overwrites it.
+        // after this returns; it stays in the private temp folder.
         if (isOpen(desktop.ShellOpen(setupFile, QString(), QString(), kShowNormal)))
             endProgram(context, info);
         else

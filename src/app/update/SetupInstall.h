@@ -12,9 +12,9 @@ inline constexpr qint64 kMaxSetupBytes = qint64(512) * 1024 * 1024;
 struct UpdateCheckContext;
 struct UpdateInfo;
 
-// Where the setup is stored: the temp folder, the program's name and the
-// extension of the download's file name (none when it has none). Empty
-// without a temp folder.
+// A fresh path for the setup in the private temp folder: the program's name,
+// a random part and the extension of the download's file name (none when it
+// has none). Empty without a private temp folder.
 QString setupFilePath(const QString &programName, const QString &downloadAddress);
 
 // Whether the file's SHA-256 is the given one, hex digits in any case.

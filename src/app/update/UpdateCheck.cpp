@@ -1,6 +1,7 @@
 #include "UpdateCheck.h"
 
 #include "FileDownload.h"
+#include "FreshFileName.h"
 #include "SetupInstall.h"
 #include "UpdateInfo.h"
 #include "UrlProbe.h"
@@ -9,6 +10,7 @@
 
 #include "base/Desktop.h"
 #include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
 #include "base/VersionInfo.h"
 
 namespace zolvaric {
@@ -42,11 +44,10 @@ UpdateResult CheckForUpdate(const UpdateCheckContext &context, const QString &ad
     if (!ProbeUrl(address, context.applicationTitle, context.probeTimeout))
         return UpdateResult::ServerUnreachable;
 
-    const QString infoFile = NewTempFileName();
-    if (!DownloadToFile(address, infoFile, context.programFileName, false, {kMaxInfoFileBytes})) {
-        DeleteFileRetry(infoFile);
+    const QString infoFile =
+        freshFileName(PrivateTempFolder(), QStringLiteral("update"), QStringLiteral("ini"));
+    if (!DownloadToFile(address, infoFile, context.programFileName, false, {kMaxInfoFileBytes}))
         return UpdateResult::ServerUnreachable;
-    }
     UpdateInfo info = readUpdateInfo(infoFile, context.programFile);
     DeleteFileRetry(infoFile);
     // From here on only addresses the open action may be given: a download
