@@ -22,6 +22,9 @@ const QString kLatest = QStringLiteral("Sie haben die aktuellste Version install
 const QString kDownloadError =
     QStringLiteral("Fehler beim Download der Setupdatei. Wollen Sie die Datei manuell downloaden?");
 const QByteArray kSetup = "SETUP-BYTES";
+// The line that names the setup's SHA-256.
+const QByteArray kChecksum =
+    "SHA256=" + QCryptographicHash::hash(kSetup, QCryptographicHash::Sha256).toHex() + "\r\n";
 
 QString offerText(const QString &version, const QString &name)
 {
@@ -273,22 +276,35 @@ private slots:
         QTest::addColumn<QString>("opened"); // "setup", "page" or ""
         QTest::addColumn<bool>("errorAsked");
         QTest::addColumn<int>("endCalls");
+        QTest::addColumn<bool>("fetched"); // whether the setup was downloaded at all
         const QByteArray sha = QCryptographicHash::hash(kSetup, QCryptographicHash::Sha256).toHex();
+        const QByteArray other = sha.left(63) + (sha.endsWith('0') ? "1" : "0");
         const QByteArray force = "ForceCloseApp=1\r\n";
         const QList<int> yes{Desktop::AnswerYes}, yesYes{Desktop::AnswerYes, Desktop::AnswerYes};
-        QTest::newRow("started") << 200 << QByteArray() << yes << "setup" << false << 0;
-        QTest::newRow("started, force close") << 200 << force << yes << "setup" << false << 1;
+        QTest::newRow("started") << 200 << kChecksum << yes << "setup" << false << 0 << true;
+        QTest::newRow("started, force close")
+            << 200 << kChecksum + force << yes << "setup" << false << 1 << true;
         QTest::newRow("checksum matches")
-            << 200 << "SHA256=" + sha.toUpper() << yes << "setup" << false << 0;
+            << 200 << "SHA256=" + sha.toUpper() << yes << "setup" << false << 0 << true;
         QTest::newRow("checksum differs")
-            << 200 << "SHA256=" + sha.left(63) + (sha.endsWith('0') ? "1" : "0") + "\r\n" + force
-            << yes << "" << true << 0;
+            << 200 << "SHA256=" + other + "\r\n" + force << yes << "" << true << 0 << true;
         QTest::newRow("checksum differs, manual")
-            << 200 << "SHA256=00\r\n" + force << yesYes << "page" << true << 1;
-        QTest::newRow("error page") << 404 << force << yes << "" << true << 0;
-        QTest::newRow("error page, manual") << 404 << QByteArray() << yesYes << "page" << true << 0;
+            << 200 << "SHA256=" + QByteArray(64, '0') + "\r\n" + force << yesYes << "page" << true
+            << 1 << true;
+        QTest::newRow("no checksum") << 200 << force << yes << "" << true << 0 << false;
+        QTest::newRow("no checksum, manual")
+            << 200 << QByteArray() << yesYes << "page" << true << 0 << false;
+        QTest::newRow("checksum too short")
+            << 200 << "SHA256=" + sha.left(63) << yes << "" << true << 0 << false;
+        QTest::newRow("checksum too long")
+            << 200 << "SHA256=" + sha + "0" << yes << "" << true << 0 << false;
+        QTest::newRow("checksum not hex")
+            << 200 << "SHA256=" + QByteArray(64, 'g') << yes << "" << true << 0 << false;
+        QTest::newRow("error page") << 404 << kChecksum + force << yes << "" << true << 0 << true;
+        QTest::newRow("error page, manual")
+            << 404 << kChecksum << yesYes << "page" << true << 0 << true;
         QTest::newRow("error page, manual, force close")
-            << 404 << force << yesYes << "page" << true << 1;
+            << 404 << kChecksum + force << yesYes << "page" << true << 1 << true;
     }
     void install()
     {
@@ -312,6 +328,7 @@ private slots:
                                         ? QStringList()
                                         : QStringList{opened == "page" ? page : left.first()});
         QTEST(m_endCalls, "endCalls");
+        QTEST(setupRequests() > 0, "fetched");
         if (opened == "setup")
             QCOMPARE(readFile(left.first()), kSetup);
     }
@@ -344,7 +361,7 @@ private slots:
         QFETCH(QString, stem);
         QFETCH(QString, extension);
         m_server.script(path.split('?').first(), {200, kSetup});
-        accept(offer(line, path), {Desktop::AnswerYes});
+        accept(offer(kChecksum + line, path), {Desktop::AnswerYes});
         // In the private folder, under a name nobody can know beforehand.
         const QRegularExpression name(QRegularExpression::anchoredPattern(
             QRegularExpression::escape(PrivateTempFolder() + stem) + "-[0-9a-f]{16}" +
@@ -357,8 +374,8 @@ private slots:
     void setupNamesAreFresh()
     {
         m_server.script("/setup.deb", {200, kSetup});
-        accept(offer(""), {Desktop::AnswerYes});
-        accept(offer(""), {Desktop::AnswerYes});
+        accept(offer(kChecksum), {Desktop::AnswerYes});
+        accept(offer(kChecksum), {Desktop::AnswerYes});
         QCOMPARE(m_desktop->opened.size(), 2);
         QVERIFY(m_desktop->opened[0] != m_desktop->opened[1]);
         for (const QString &setup : m_desktop->opened)
@@ -371,7 +388,7 @@ private slots:
         QStringList seen;
         m_server.onRequest = [&seen](const LoopbackServer::Request &) { seen << tempFiles(); };
         m_server.script("/setup.deb", {200, kSetup});
-        accept(offer(""), {Desktop::AnswerYes});
+        accept(offer(kChecksum), {Desktop::AnswerYes});
         m_server.onRequest = nullptr;
         seen.removeDuplicates();
         QCOMPARE(seen.size(), 2); // the information file and the setup
@@ -388,7 +405,7 @@ private slots:
     {
         m_desktop->openResult = 2;
         m_server.script("/setup.deb", {200, kSetup});
-        accept(offer("ForceCloseApp=1"), {Desktop::AnswerYes});
+        accept(offer(kChecksum + "ForceCloseApp=1"), {Desktop::AnswerYes});
         QCOMPARE(m_desktop->opened.size(), 1);
         QVERIFY(!QFile::exists(m_desktop->opened.first()));
         QCOMPARE(m_endCalls, 0);

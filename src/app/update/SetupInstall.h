@@ -17,12 +17,10 @@ struct UpdateInfo;
 // has none). Empty without a private temp folder.
 QString setupFilePath(const QString &programName, const QString &downloadAddress);
 
-// Whether the file's SHA-256 is the given one, hex digits in any case.
-bool fileHasSha256(const QString &path, const QString &sha256Hex);
-
-// Downloads the offered setup and starts it; when that fails, offers to open
-// the download address for a manual download. Once the setup or the address
-// is open, the program ends if the offer demands it. The offer's download
+// Downloads the offered setup and starts it; when that fails, or when the
+// offer names no SHA-256 to check the setup against, offers to open the
+// download address for a manual download. Once the setup or the address is
+// open, the program ends if the offer demands it. The offer's download
 // address is one the check allowed (isAllowedWebAddress).
 void installUpdate(const UpdateCheckContext &context, const UpdateInfo &info);
 
