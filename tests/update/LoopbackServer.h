@@ -5,6 +5,8 @@
 #include <QMap>
 #include <QTcpServer>
 
+#include <functional>
+
 // A small HTTP server on 127.0.0.1 that answers each path from a script and
 // records the requests. It runs in the test's thread: the blocking client's
 // local event loop serves it.
@@ -20,7 +22,9 @@ public:
         }
         int status;
         QByteArray body;
-        QByteArray extraHeaders; // complete lines, each ending in CRLF
+        QByteArray extraHeaders; // complete lines, each ending in CRLF; with a Content-Length
+                                 // or Transfer-Encoding among them the body's own length
+                                 // is not sent
         bool silent;             // takes the request and never answers
         qsizetype cutAfter;      // closes after this many body bytes
     };
@@ -35,6 +39,8 @@ public:
     QString url(const QByteArray &path) const;
     void script(const QByteArray &path, const Answer &answer) { m_answers[path] = answer; }
     QList<Request> requests;
+    // Called with each request as it arrives, before it is answered.
+    std::function<void(const Request &)> onRequest;
 
     // A port on which nothing listens.
     static quint16 closedPort();

@@ -4,8 +4,10 @@
 #include "app/update/FileDownload.h"
 #include "app/update/UrlProbe.h"
 
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -15,6 +17,9 @@ using namespace std::chrono_literals;
 namespace {
 
 const QByteArray kAsksForCredentials = "WWW-Authenticate: Basic realm=\"Zolvaric\"\r\n";
+constexpr qint64 kLimit = 3000;
+// Room for every body below that is not about the size limit.
+const DownloadLimits kRoomy{1024 * 1024};
 
 QByteArray readFile(const QString &path)
 {
@@ -103,32 +108,95 @@ private slots:
         QFETCH(bool, requireSuccess);
         QFETCH(bool, expected);
         m_server.script("/file", {status, body});
-        QCOMPARE(DownloadToFile(m_server.url("/file"), target(), "zolvaric", requireSuccess),
+        QByteArray sha256;
+        QCOMPARE(DownloadToFile(m_server.url("/file"), target(), "zolvaric", requireSuccess, kRoomy,
+                                &sha256),
                  expected);
-        if (expected)
+        if (expected) {
             QCOMPARE(readFile(target()), body);
-        else
+            QCOMPARE(sha256, QCryptographicHash::hash(body, QCryptographicHash::Sha256));
+        } else {
             QVERIFY(!QFile::exists(target()));
+        }
     }
 
-    void downloadReplacesTheFileAndAsksForAFreshCopy()
+    void sizeLimit_data()
     {
-        QFile old(target());
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("a much longer old content") > 0);
-        old.close();
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<bool>("expected");
+        // Chunked bodies let the announced length differ from the body's own,
+        // or be missing, so that either check alone decides.
+        const auto chunked = [](qint64 size) {
+            return QByteArray::number(size, 16) + "\r\n" + QByteArray(size, 'x') + "\r\n0\r\n\r\n";
+        };
+        const QByteArray unannounced = "Transfer-Encoding: chunked\r\n";
+        const auto announced = [&](qint64 size) {
+            return unannounced + "Content-Length: " + QByteArray::number(size) + "\r\n";
+        };
+        QTest::newRow("at the limit") << QByteArray(kLimit, 'x') << QByteArray() << true;
+        QTest::newRow("one byte beyond") << QByteArray(kLimit + 1, 'x') << QByteArray() << false;
+        QTest::newRow("at the limit, unannounced") << chunked(kLimit) << unannounced << true;
+        QTest::newRow("one byte beyond, unannounced")
+            << chunked(kLimit + 1) << unannounced << false;
+        QTest::newRow("far beyond, unannounced") << chunked(40 * kLimit) << unannounced << false;
+        QTest::newRow("short body announced within") << chunked(10) << announced(10) << true;
+        QTest::newRow("short body announced beyond")
+            << chunked(10) << announced(kLimit + 1) << false;
+    }
+    void sizeLimit()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, headers);
+        QFETCH(bool, expected);
+        m_server.script("/big", {200, body, headers});
+        QTEST(DownloadToFile(m_server.url("/big"), target(), "zolvaric", true, {kLimit}),
+              "expected");
+        QCOMPARE(QFile::exists(target()), expected);
+    }
+
+    void downloadAsksForAFreshCopy()
+    {
         m_server.script("/new", {200, "neu"});
         m_server.requests.clear();
-        QVERIFY(DownloadToFile(m_server.url("/new"), target(), "zolvaric", true));
+        QVERIFY(DownloadToFile(m_server.url("/new"), target(), "zolvaric", true, kRoomy));
         QCOMPARE(readFile(target()), QByteArray("neu"));
         QCOMPARE(m_server.requests.first().headers.value("cache-control"), QByteArray("no-cache"));
         QCOMPARE(m_server.requests.first().headers.value("user-agent"), QByteArray("zolvaric"));
+    }
+
+    void downloadLeavesWhatIsThere_data()
+    {
+        QTest::addColumn<bool>("link");   // the target path is a link to another file
+        QTest::addColumn<bool>("filled"); // the file there has content
+        QTest::newRow("a file") << false << true;
+        QTest::newRow("a link to a file") << true << true;
+        QTest::newRow("a link to nothing") << true << false;
+    }
+    void downloadLeavesWhatIsThere()
+    {
+        QFETCH(bool, link);
+        QFETCH(bool, filled);
+        const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere.bin"));
+        QFile::remove(elsewhere);
+        const QString there = link ? elsewhere : target();
+        QFile planted(there);
+        if (filled)
+            QVERIFY(planted.open(QIODevice::WriteOnly) && planted.write("alt") == 3);
+        planted.close();
+        if (link)
+            QVERIFY(QFile::link(elsewhere, target()));
+        m_server.script("/new", {200, "neu"});
+        QVERIFY(!DownloadToFile(m_server.url("/new"), target(), "zolvaric", true, kRoomy));
+        QCOMPARE(QFileInfo(target()).isSymLink(), link);
+        QCOMPARE(readFile(there), filled ? QByteArray("alt") : QByteArray("<missing>"));
     }
 
     void downloadFollowsARedirect()
     {
         m_server.script("/old", {301, {}, "Location: /moved\r\n"});
         m_server.script("/moved", {200, "umgezogen"});
-        QVERIFY(DownloadToFile(m_server.url("/old"), target(), "zolvaric", true));
+        QVERIFY(DownloadToFile(m_server.url("/old"), target(), "zolvaric", true, kRoomy));
         QCOMPARE(readFile(target()), QByteArray("umgezogen"));
     }
 
@@ -150,8 +218,8 @@ private slots:
         QFETCH(bool, requireSuccess);
         m_server.script("/cut", {200, QByteArray(5000, 'x'), {}, false, 1500});
         m_server.script("/silent", {200, {}, {}, true});
-        QFile(target()).open(QIODevice::WriteOnly);
-        QVERIFY(!DownloadToFile(address, target(), "zolvaric", requireSuccess, 300ms));
+        QVERIFY(!DownloadToFile(address, target(), "zolvaric", requireSuccess,
+                                {kRoomy.maxBytes, 300ms}));
         QVERIFY(!QFile::exists(target()));
     }
 
@@ -166,7 +234,7 @@ private slots:
     {
         QFETCH(QString, path);
         m_server.script("/file", {200, "inhalt"});
-        QVERIFY(!DownloadToFile(m_server.url("/file"), path, "zolvaric", false));
+        QVERIFY(!DownloadToFile(m_server.url("/file"), path, "zolvaric", false, kRoomy));
     }
 };
 

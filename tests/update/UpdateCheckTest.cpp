@@ -5,10 +5,12 @@
 #include "app/update/UpdateAddress.h"
 #include "app/update/UpdateCheck.h"
 #include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 using namespace zolvaric;
 using namespace std::chrono_literals;
@@ -20,6 +22,9 @@ const QString kLatest = QStringLiteral("Sie haben die aktuellste Version install
 const QString kDownloadError =
     QStringLiteral("Fehler beim Download der Setupdatei. Wollen Sie die Datei manuell downloaden?");
 const QByteArray kSetup = "SETUP-BYTES";
+// The line that names the setup's SHA-256.
+const QByteArray kChecksum =
+    "SHA256=" + QCryptographicHash::hash(kSetup, QCryptographicHash::Sha256).toHex() + "\r\n";
 
 QString offerText(const QString &version, const QString &name)
 {
@@ -30,9 +35,22 @@ QString offerText(const QString &version, const QString &name)
         .arg(version, name);
 }
 
+// The files in the temp folder and in the private one, with their folders.
 QStringList tempFiles()
 {
-    return QDir(TempFolder()).entryList(QDir::Files | QDir::Hidden);
+    QStringList files;
+    for (const QString &folder : {TempFolder(), PrivateTempFolder()}) {
+        const QDir dir(folder);
+        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+            files << dir.filePath(name);
+    }
+    return files;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // Records the buttons of its questions; its shell can be told to fail.
@@ -93,8 +111,8 @@ private slots:
         m_desktop = std::make_unique<ShellDesktop>();
         m_endCalls = 0;
         m_server.requests.clear();
-        for (const QString &name : tempFiles())
-            QFile::remove(QDir(TempFolder()).filePath(name));
+        for (const QString &path : tempFiles())
+            QFile::remove(path);
     }
 
     void check_data()
@@ -121,6 +139,10 @@ private slots:
                                   << none << "";
         QTest::newRow("404") << 404 << info("NewVersion=2.0" + download) << unreachable << "";
         QTest::newRow("500") << 500 << info("NewVersion=2.0" + download) << unreachable << "";
+        const QByteArray padded = info("NewVersion=2.0" + download) + ";";
+        QTest::newRow("too large")
+            << 200 << padded + QByteArray(kMaxInfoFileBytes + 1 - padded.size(), 'x') << unreachable
+            << "";
     }
     void check()
     {
@@ -139,6 +161,44 @@ private slots:
         QCOMPARE(tempFiles(), QStringList());
     }
 
+    void serverAddresses_data()
+    {
+        QTest::addColumn<QByteArray>("download");
+        QTest::addColumn<QByteArray>("web");
+        QTest::addColumn<bool>("offered");
+        QTest::addColumn<QString>("webUrl");
+        const QByteArray setup = m_server.url("/setup.deb").toLatin1();
+        const QByteArray page = "https://example.invalid/";
+        QTest::newRow("download: file")
+            << QByteArray("file:///tmp/setup.deb") << page << false << "";
+        QTest::newRow("download: local path")
+            << QByteArray("/tmp/setup.deb") << page << false << "";
+        QTest::newRow("download: javascript")
+            << QByteArray("javascript:alert(1)") << page << false << "";
+        QTest::newRow("download: ftp")
+            << QByteArray("ftp://127.0.0.1/setup.deb") << page << false << "";
+        QTest::newRow("web: file") << setup << QByteArray("file:///etc/passwd") << true << "";
+        QTest::newRow("web: javascript")
+            << setup << QByteArray("javascript:alert(1)") << true << "";
+        QTest::newRow("web: https") << setup << page << true << QString(page);
+    }
+    void serverAddresses()
+    {
+        QFETCH(QByteArray, download);
+        QFETCH(QByteArray, web);
+        QFETCH(bool, offered);
+        m_server.script("/info", {200, "[UpdateInfos]\r\nNewVersion=2.0\r\nDownloadURL=" +
+                                           download + "\r\nWebURL=" + web + "\r\n"});
+        m_desktop->answers = {Desktop::AnswerYes, Desktop::AnswerYes};
+        UpdateOffer result;
+        QCOMPARE(CheckForUpdate(context(), m_server.url("/info"), "1.0", false, true, result),
+                 offered ? UpdateResult::UpdateOffered : UpdateResult::NoUpdate);
+        QCOMPARE(result.downloadUrl, offered ? QString(download) : QString());
+        QTEST(result.webUrl, "webUrl");
+        // The manual download opens the offered address and nothing else.
+        QCOMPARE(m_desktop->opened, offered ? QStringList{download} : QStringList());
+    }
+
     void agentsAndFreshCopy()
     {
         UpdateOffer result;
@@ -155,10 +215,10 @@ private slots:
         QTest::addColumn<QStringList>("notices");
         QTest::addColumn<QStringList>("captions");
         const QByteArray installed = ZOLVARIC_VERSION ".0";
-        m_server.script("/same",
-                        {200, "[UpdateInfos]\nNewVersion=" + installed + "\nDownloadURL=x"});
+        const QByteArray download = "\nDownloadURL=https://example.invalid/z.deb";
+        m_server.script("/same", {200, "[UpdateInfos]\nNewVersion=" + installed + download});
         m_server.script("/next",
-                        {200, "[UpdateInfos]\nNewVersion=" ZOLVARIC_VERSION ".1\nDownloadURL=x"});
+                        {200, "[UpdateInfos]\nNewVersion=" ZOLVARIC_VERSION ".1" + download});
         const QString closed =
             QStringLiteral("http://127.0.0.1:%1/").arg(LoopbackServer::closedPort());
         QTest::newRow("nobody listening")
@@ -216,22 +276,35 @@ private slots:
         QTest::addColumn<QString>("opened"); // "setup", "page" or ""
         QTest::addColumn<bool>("errorAsked");
         QTest::addColumn<int>("endCalls");
+        QTest::addColumn<bool>("fetched"); // whether the setup was downloaded at all
         const QByteArray sha = QCryptographicHash::hash(kSetup, QCryptographicHash::Sha256).toHex();
+        const QByteArray other = sha.left(63) + (sha.endsWith('0') ? "1" : "0");
         const QByteArray force = "ForceCloseApp=1\r\n";
         const QList<int> yes{Desktop::AnswerYes}, yesYes{Desktop::AnswerYes, Desktop::AnswerYes};
-        QTest::newRow("started") << 200 << QByteArray() << yes << "setup" << false << 0;
-        QTest::newRow("started, force close") << 200 << force << yes << "setup" << false << 1;
+        QTest::newRow("started") << 200 << kChecksum << yes << "setup" << false << 0 << true;
+        QTest::newRow("started, force close")
+            << 200 << kChecksum + force << yes << "setup" << false << 1 << true;
         QTest::newRow("checksum matches")
-            << 200 << "SHA256=" + sha.toUpper() << yes << "setup" << false << 0;
+            << 200 << "SHA256=" + sha.toUpper() << yes << "setup" << false << 0 << true;
         QTest::newRow("checksum differs")
-            << 200 << "SHA256=" + sha.left(63) + (sha.endsWith('0') ? "1" : "0") + "\r\n" + force
-            << yes << "" << true << 0;
+            << 200 << "SHA256=" + other + "\r\n" + force << yes << "" << true << 0 << true;
         QTest::newRow("checksum differs, manual")
-            << 200 << "SHA256=00\r\n" + force << yesYes << "page" << true << 1;
-        QTest::newRow("error page") << 404 << force << yes << "" << true << 0;
-        QTest::newRow("error page, manual") << 404 << QByteArray() << yesYes << "page" << true << 0;
+            << 200 << "SHA256=" + QByteArray(64, '0') + "\r\n" + force << yesYes << "page" << true
+            << 1 << true;
+        QTest::newRow("no checksum") << 200 << force << yes << "" << true << 0 << false;
+        QTest::newRow("no checksum, manual")
+            << 200 << QByteArray() << yesYes << "page" << true << 0 << false;
+        QTest::newRow("checksum too short")
+            << 200 << "SHA256=" + sha.left(63) << yes << "" << true << 0 << false;
+        QTest::newRow("checksum too long")
+            << 200 << "SHA256=" + sha + "0" << yes << "" << true << 0 << false;
+        QTest::newRow("checksum not hex")
+            << 200 << "SHA256=" + QByteArray(64, 'g') << yes << "" << true << 0 << false;
+        QTest::newRow("error page") << 404 << kChecksum + force << yes << "" << true << 0 << true;
+        QTest::newRow("error page, manual")
+            << 404 << kChecksum << yesYes << "page" << true << 0 << true;
         QTest::newRow("error page, manual, force close")
-            << 404 << force << yesYes << "page" << true << 1;
+            << 404 << kChecksum + force << yesYes << "page" << true << 1 << true;
     }
     void install()
     {
@@ -241,49 +314,86 @@ private slots:
         QFETCH(QString, opened);
         QFETCH(bool, errorAsked);
         m_server.script("/setup.deb", {status, kSetup});
-        const QString setupFile = WithBackslash(TempFolder()) + "Zolvaric.deb";
         QCOMPARE(accept(offer(lines), answers), UpdateResult::UpdateOffered);
         QStringList questions{offerText("2.0", "Zolvaric")};
         if (errorAsked)
             questions << kDownloadError;
         QCOMPARE(m_desktop->questions, questions);
         QCOMPARE(m_desktop->buttons, QList<int>(questions.size(), Desktop::YesNoButtons));
+        // The started setup alone stays.
+        const QStringList left = tempFiles();
+        QCOMPARE(left.size(), opened == "setup" ? 1 : 0);
         const QString page = m_server.url("/setup.deb");
         QCOMPARE(m_desktop->opened, opened.isEmpty()
                                         ? QStringList()
-                                        : QStringList{opened == "page" ? page : setupFile});
+                                        : QStringList{opened == "page" ? page : left.first()});
         QTEST(m_endCalls, "endCalls");
-        QCOMPARE(QFile::exists(setupFile), opened == "setup");
-        if (opened == "setup") {
-            QFile file(setupFile);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), kSetup);
-        }
+        QTEST(setupRequests() > 0, "fetched");
+        if (opened == "setup")
+            QCOMPARE(readFile(left.first()), kSetup);
     }
 
     void setupFileName_data()
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stem");
+        QTest::addColumn<QString>("extension");
         QTest::newRow("AppImage") << QByteArray("ProgName=Zolv") << QByteArray("/dl/z-2.0.AppImage")
-                                  << "Zolv.AppImage";
+                                  << "Zolv"
+                                  << ".AppImage";
         QTest::newRow("query") << QByteArray("ProgName=Zolv") << QByteArray("/dl/z.deb?key=1")
-                               << "Zolv.deb";
+                               << "Zolv"
+                               << ".deb";
         QTest::newRow("no extension")
-            << QByteArray("ProgName=Zolv") << QByteArray("/dl/setup") << "Zolv";
-        QTest::newRow("internal name") << QByteArray() << QByteArray("/dl/z.exe") << "Zolvaric.exe";
+            << QByteArray("ProgName=Zolv") << QByteArray("/dl/setup") << "Zolv"
+            << "";
+        QTest::newRow("internal name") << QByteArray() << QByteArray("/dl/z.exe") << "Zolvaric"
+                                       << ".exe";
         QTest::newRow("folders dropped")
-            << QByteArray("ProgName=../..\\x/Zolv") << QByteArray("/dl/z.exe") << "Zolv.exe";
+            << QByteArray("ProgName=../..\\x/Zolv") << QByteArray("/dl/z.exe") << "Zolv"
+            << ".exe";
     }
     void setupFileName()
     {
         QFETCH(QByteArray, line);
         QFETCH(QByteArray, path);
-        QFETCH(QString, name);
+        QFETCH(QString, stem);
+        QFETCH(QString, extension);
         m_server.script(path.split('?').first(), {200, kSetup});
-        accept(offer(line, path), {Desktop::AnswerYes});
-        QCOMPARE(m_desktop->opened, QStringList{WithBackslash(TempFolder()) + name});
+        accept(offer(kChecksum + line, path), {Desktop::AnswerYes});
+        // In the private folder, under a name nobody can know beforehand.
+        const QRegularExpression name(QRegularExpression::anchoredPattern(
+            QRegularExpression::escape(PrivateTempFolder() + stem) + "-[0-9a-f]{16}" +
+            QRegularExpression::escape(extension)));
+        QCOMPARE(m_desktop->opened.size(), 1);
+        QVERIFY2(name.match(m_desktop->opened.first()).hasMatch(),
+                 qPrintable(m_desktop->opened.first()));
+    }
+
+    void setupNamesAreFresh()
+    {
+        m_server.script("/setup.deb", {200, kSetup});
+        accept(offer(kChecksum), {Desktop::AnswerYes});
+        accept(offer(kChecksum), {Desktop::AnswerYes});
+        QCOMPARE(m_desktop->opened.size(), 2);
+        QVERIFY(m_desktop->opened[0] != m_desktop->opened[1]);
+        for (const QString &setup : m_desktop->opened)
+            QCOMPARE(readFile(setup), kSetup);
+    }
+
+    void downloadsStayPrivate()
+    {
+        // The files there while the server is asked: the one being written.
+        QStringList seen;
+        m_server.onRequest = [&seen](const LoopbackServer::Request &) { seen << tempFiles(); };
+        m_server.script("/setup.deb", {200, kSetup});
+        accept(offer(kChecksum), {Desktop::AnswerYes});
+        m_server.onRequest = nullptr;
+        seen.removeDuplicates();
+        QCOMPARE(seen.size(), 2); // the information file and the setup
+        for (const QString &file : seen)
+            QVERIFY2(file.startsWith(PrivateTempFolder()), qPrintable(file));
     }
 
     void addressOfTheProgram()
@@ -295,7 +405,7 @@ private slots:
     {
         m_desktop->openResult = 2;
         m_server.script("/setup.deb", {200, kSetup});
-        accept(offer("ForceCloseApp=1"), {Desktop::AnswerYes});
+        accept(offer(kChecksum + "ForceCloseApp=1"), {Desktop::AnswerYes});
         QCOMPARE(m_desktop->opened.size(), 1);
         QVERIFY(!QFile::exists(m_desktop->opened.first()));
         QCOMPARE(m_endCalls, 0);

@@ -5,6 +5,7 @@
 int runVersionPackingTest(int argc, char *argv[]);
 int runTransferTest(int argc, char *argv[]);
 int runUpdateCheckTest(int argc, char *argv[]);
+int runWebAddressTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -18,5 +19,6 @@ int main(int argc, char *argv[])
     failures += runVersionPackingTest(argc, argv);
     failures += runTransferTest(argc, argv);
     failures += runUpdateCheckTest(argc, argv);
+    failures += runWebAddressTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

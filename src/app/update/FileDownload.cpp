@@ -2,6 +2,7 @@
 
 #include "NetworkAccess.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -29,69 +30,89 @@ QNetworkRequest freshCopyRequest(const QString &address, const QString &agentNam
     return request;
 }
 
-// Receives one reply into an open file.
+// Receives one reply into an open file, up to a size, hashing what it writes.
 class BodyWriter
 {
 public:
-    BodyWriter(QNetworkReply &reply, QFile &file, bool requireSuccess)
-        : m_reply(reply), m_file(file), m_requireSuccess(requireSuccess)
+    BodyWriter(QNetworkReply &reply, QFile &file, bool requireSuccess, qint64 maxBytes)
+        : m_reply(reply), m_file(file), m_requireSuccess(requireSuccess), m_maxBytes(maxBytes)
     {
     }
 
     void onMetaData()
     {
         const int status = httpStatus(m_reply);
+        if (isRedirectStatus(status))
+            return;
         // An error page is of no use where success is required. It is not
         // aborted: Qt is already ending such a reply with an error of its own.
-        if (m_requireSuccess && status != 0 && !isRedirectStatus(status) &&
-            !isSuccessStatus(status))
+        if (m_requireSuccess && status != 0 && !isSuccessStatus(status))
             m_failed = true;
+        // A body announced too large is not worth its first byte.
+        const QVariant length = m_reply.header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > m_maxBytes)
+            fail();
     }
 
     void store()
     {
         if (m_failed) {
-            m_reply.readAll();
+            // Drains an error page; an aborted reply is closed already.
+            if (m_reply.isOpen())
+                m_reply.readAll();
             return;
         }
         while (m_reply.bytesAvailable() > 0) {
             const QByteArray piece = m_reply.read(kPieceSize);
-            if (m_file.write(piece) != piece.size()) {
-                m_failed = true;
-                m_reply.abort();
+            if (m_written + piece.size() > m_maxBytes || m_file.write(piece) != piece.size()) {
+                fail();
                 return;
             }
+            m_written += piece.size();
+            m_hash.addData(piece);
         }
     }
 
     bool failed() const { return m_failed; }
+    QByteArray sha256() const { return m_hash.result(); }
 
 private:
+    void fail()
+    {
+        m_failed = true;
+        m_reply.abort();
+    }
+
     QNetworkReply &m_reply;
     QFile &m_file;
     bool m_requireSuccess;
+    qint64 m_maxBytes;
+    qint64 m_written = 0;
     bool m_failed = false;
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
 };
 
 } // namespace
 
 bool DownloadToFile(const QString &address, const QString &localFile, const QString &agentName,
-                    bool requireSuccess, std::chrono::milliseconds idleTimeout)
+                    bool requireSuccess, DownloadLimits limits, QByteArray *sha256)
 {
     if (localFile.isEmpty())
         return false;
     QFile file(localFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Only a file of our own making: never one put there beforehand, nor,
+    // through a link, a file elsewhere.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
 
     const auto manager = newNetworkManager();
     const std::unique_ptr<QNetworkReply> reply(manager->get(freshCopyRequest(address, agentName)));
-    BodyWriter writer(*reply, file, requireSuccess);
+    BodyWriter writer(*reply, file, requireSuccess, limits.maxBytes);
     QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, reply.get(),
                      [&writer] { writer.onMetaData(); });
     QObject::connect(reply.get(), &QNetworkReply::readyRead, reply.get(),
                      [&writer] { writer.store(); });
-    const bool inTime = waitForReply(*reply, idleTimeout);
+    const bool inTime = waitForReply(*reply, limits.idleTimeout);
     writer.store();
     const bool flushed = file.flush();
     file.close();
@@ -101,6 +122,8 @@ bool DownloadToFile(const QString &address, const QString &localFile, const QStr
                            (!requireSuccess || isSuccessStatus(httpStatus(*reply)));
     if (!succeeded)
         file.remove();
+    else if (sha256)
+        *sha256 = writer.sha256();
     return succeeded;
 }
 

@@ -1,15 +1,16 @@
 #include "SetupInstall.h"
 
 #include "FileDownload.h"
+#include "FreshFileName.h"
 #include "UpdateCheckContext.h"
 #include "UpdateInfo.h"
 
 #include "base/Desktop.h"
 #include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
 
-#include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace zolvaric {
@@ -25,7 +26,7 @@ bool isOpen(int shellResult)
 }
 
 // The name comes from the server: only its last part counts, so that the
-// file stays in the temp folder.
+// file stays in its folder.
 QString safeFileName(QString name)
 {
     name.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -35,13 +36,27 @@ QString safeFileName(QString name)
     return name;
 }
 
+bool isSha256Hex(const QString &text)
+{
+    static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{64}$"));
+    return hex.match(text).hasMatch();
+}
+
+// Only a setup whose checksum the offer names is fetched, and only one that
+// matches it is kept. To the user a missing checksum is a failed download
+// like a wrong one, with the manual download as the way out. The bytes are
+// hashed as they are written; the file is not opened for writing again, and
+// in the private folder nobody else can swap it before it is started.
 bool downloadSetup(const UpdateCheckContext &context, const UpdateInfo &info,
                    const QString &setupFile)
 {
-    if (setupFile.isEmpty() ||
-        !DownloadToFile(info.downloadUrl, setupFile, context.programFileName, true))
+    const QString expected = info.sha256.trimmed();
+    QByteArray written;
+    if (!isSha256Hex(expected) || setupFile.isEmpty() ||
+        !DownloadToFile(info.downloadUrl, setupFile, context.programFileName, true,
+                        {kMaxSetupBytes}, &written))
         return false;
-    if (info.sha256.isEmpty() || fileHasSha256(setupFile, info.sha256))
+    if (written == QByteArray::fromHex(expected.toLatin1()))
         return true;
     DeleteFileRetry(setupFile);
     return false;
@@ -57,21 +72,9 @@ void endProgram(const UpdateCheckContext &context, const UpdateInfo &info)
 
 QString setupFilePath(const QString &programName, const QString &downloadAddress)
 {
-    const QString folder = TempFolder();
-    if (folder.isEmpty())
-        return QString();
+    // The extension stays, as the desktop's open action picks the handler by it.
     const QString suffix = QFileInfo(QUrl(downloadAddress.trimmed()).fileName()).suffix();
-    return WithBackslash(folder) + safeFileName(programName) +
-           (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
-}
-
-bool fileHasSha256(const QString &path, const QString &sha256Hex)
-{
-    QFile file(path);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return false;
-    return QString::fromLatin1(hash.result().toHex()) == sha256Hex.trimmed().toLower();
+    return freshFileName(PrivateTempFolder(), safeFileName(programName), suffix);
 }
 
 void installUpdate(const UpdateCheckContext &context, const UpdateInfo &info)
@@ -80,7 +83,7 @@ void installUpdate(const UpdateCheckContext &context, const UpdateInfo &info)
     const QString setupFile = setupFilePath(info.programName, info.downloadUrl);
     if (downloadSetup(context, info, setupFile)) {
         // The opened setup needs its file, and the desktop may open it only
-        // after this returns; the next update overwrites it.
+        // after this returns; it stays in the private temp folder.
         if (isOpen(desktop.ShellOpen(setupFile, QString(), QString(), kShowNormal)))
             endProgram(context, info);
         else

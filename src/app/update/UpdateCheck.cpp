@@ -1,13 +1,16 @@
 #include "UpdateCheck.h"
 
 #include "FileDownload.h"
+#include "FreshFileName.h"
 #include "SetupInstall.h"
 #include "UpdateInfo.h"
 #include "UrlProbe.h"
 #include "VersionPacking.h"
+#include "WebAddress.h"
 
 #include "base/Desktop.h"
 #include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
 #include "base/VersionInfo.h"
 
 namespace zolvaric {
@@ -25,6 +28,12 @@ QString offerQuestion(const UpdateInfo &info)
                           "Ihre Daten. Wollen Sie das Update nun downloaden und installieren?");
 }
 
+// The server's address, or none when it may not be fetched or opened.
+QString usableAddress(const QString &address, const QString &checkAddress)
+{
+    return isAllowedWebAddress(address, checkAddress) ? address.trimmed() : QString();
+}
+
 } // namespace
 
 UpdateResult CheckForUpdate(const UpdateCheckContext &context, const QString &address,
@@ -35,13 +44,16 @@ UpdateResult CheckForUpdate(const UpdateCheckContext &context, const QString &ad
     if (!ProbeUrl(address, context.applicationTitle, context.probeTimeout))
         return UpdateResult::ServerUnreachable;
 
-    const QString infoFile = NewTempFileName();
-    if (!DownloadToFile(address, infoFile, context.programFileName, false)) {
-        DeleteFileRetry(infoFile);
+    const QString infoFile =
+        freshFileName(PrivateTempFolder(), QStringLiteral("update"), QStringLiteral("ini"));
+    if (!DownloadToFile(address, infoFile, context.programFileName, false, {kMaxInfoFileBytes}))
         return UpdateResult::ServerUnreachable;
-    }
-    const UpdateInfo info = readUpdateInfo(infoFile, context.programFile);
+    UpdateInfo info = readUpdateInfo(infoFile, context.programFile);
     DeleteFileRetry(infoFile);
+    // From here on only addresses the open action may be given: a download
+    // address that is none offers nothing, like a missing one.
+    info.downloadUrl = usableAddress(info.downloadUrl, address);
+    info.webUrl = usableAddress(info.webUrl, address);
     if (info.version.isEmpty() || info.downloadUrl.isEmpty() ||
         !IsNewerVersion(info.version, installedVersion))
         return UpdateResult::NoUpdate;

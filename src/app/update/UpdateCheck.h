@@ -6,6 +6,10 @@
 
 namespace zolvaric {
 
+// An information file is a few lines; a larger answer is no such file and
+// counts as no answer.
+inline constexpr qint64 kMaxInfoFileBytes = 1024 * 1024;
+
 // The newer version a server offers.
 struct UpdateOffer
 {

@@ -12,7 +12,8 @@ struct UpdateInfo
     QString webUrl;
     // The program's name in texts and in the setup file's name.
     QString programName;
-    // The setup file's SHA-256 as hex digits; empty when not to be checked.
+    // The setup file's SHA-256 as 64 hex digits; a setup is only downloaded
+    // and started with it.
     QString sha256;
     // Whether the program ends once the setup or the download page is open.
     bool forceCloseApp = false;
