@@ -66,10 +66,10 @@ SharedTable TableStore::load(const TableInfo &info)
         throw Error(QStringLiteral("Die Tabellendatei \"%1\" kann nicht gelesen werden: %2")
                         .arg(shownPath, file.errorString()));
     }
-    QByteArray bytes = file.read(kMaxTableFileSize + 1);
-    if (bytes.size() > kMaxTableFileSize)
+    if (file.size() > kMaxTableFileSize)
         throw Error(QStringLiteral("Die Tabellendatei \"%1\" ist zu groß für eine Tabelle.")
                         .arg(shownPath));
+    QByteArray bytes = file.read(file.size());
     if (entry.overrideTable && bytes == entry.overrideBytes)
         return entry.overrideTable;
 

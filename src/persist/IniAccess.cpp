@@ -33,13 +33,13 @@ std::optional<IniDocument> readDocument(const QString &path, QString &error)
                     .arg(shown, file.errorString());
         return std::nullopt;
     }
-    // The limit holds for a file that grew since it was looked at, too.
-    const QByteArray bytes = file.read(kMaxIniFileSize + 1);
-    if (bytes.size() > kMaxIniFileSize) {
+    // The limit holds for a file that grew since it was looked at, too; the
+    // buffer is sized by the file, not by the limit.
+    if (file.size() > kMaxIniFileSize) {
         error = tooLarge;
         return std::nullopt;
     }
-    return IniDocument::fromBytes(bytes);
+    return IniDocument::fromBytes(file.read(file.size()));
 }
 
 QString oneLine(QString value)
