@@ -93,27 +93,43 @@ void ParagraphText::append(const pugi::xml_node &node, QChar character, qsizetyp
     m_items.append(Item{node, offset});
 }
 
-void ParagraphText::collect(const pugi::xml_node &container)
+bool ParagraphText::isContainer(const pugi::xml_node &node) const
 {
-    for (const pugi::xml_node &child : container.children()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (m_word.is(child, "r")) {
-            collectRun(child);
-        } else if (m_word.is(child, "hyperlink") || m_word.is(child, "ins") ||
-                   m_word.is(child, "moveTo") || m_word.is(child, "smartTag") ||
-                   m_word.is(child, "customXml") || m_word.is(child, "sdt") ||
-                   m_word.is(child, "sdtContent") || m_word.is(child, "fldSimple") ||
-                   m_word.is(child, "dir") || m_word.is(child, "bdo")) {
-            collect(child);
-        } else if (!m_word.is(child, "pPr") && !m_word.is(child, "sdtPr") &&
-                   !m_word.is(child, "sdtEndPr") && !m_word.is(child, "del") &&
-                   !m_word.is(child, "moveFrom") && child.first_child() && !m_word.owns(child)) {
-            // Content of another vocabulary (a formula, alternative content).
-            append(child, wordchar::Object);
+    for (const char *local : {"hyperlink", "ins", "moveTo", "smartTag", "customXml", "sdt",
+                              "sdtContent", "fldSimple", "dir", "bdo"}) {
+        if (m_word.is(node, local))
+            return true;
+    }
+    return false;
+}
+
+// Depth first through the containers, without recursion: a template may nest
+// them deeply.
+void ParagraphText::collect(const pugi::xml_node &paragraph)
+{
+    pugi::xml_node child = paragraph.first_child();
+    while (child) {
+        if (child.type() == pugi::node_element) {
+            if (m_word.is(child, "r")) {
+                collectRun(child);
+            } else if (isContainer(child)) {
+                if (child.first_child()) {
+                    child = child.first_child();
+                    continue;
+                }
+            } else if (!m_word.is(child, "pPr") && !m_word.is(child, "sdtPr") &&
+                       !m_word.is(child, "sdtEndPr") && !m_word.is(child, "del") &&
+                       !m_word.is(child, "moveFrom") && child.first_child() &&
+                       !m_word.owns(child)) {
+                // Content of another vocabulary (a formula, alternative content).
+                append(child, wordchar::Object);
+            }
+            // Everything else is a marker between the runs (bookmark, spelling
+            // mark, comment range) or deleted text.
         }
-        // Everything else is a marker between the runs (bookmark, spelling
-        // mark, comment range) or deleted text.
+        while (!child.next_sibling() && child.parent() != paragraph)
+            child = child.parent();
+        child = child.next_sibling();
     }
 }
 

@@ -41,7 +41,8 @@ private:
         qsizetype offset; // in a w:t's text; -1 for an element that is one character
     };
 
-    void collect(const pugi::xml_node &container);
+    void collect(const pugi::xml_node &paragraph);
+    bool isContainer(const pugi::xml_node &node) const;
     void collectRun(const pugi::xml_node &run);
     void append(const pugi::xml_node &node, QChar character, qsizetype offset = -1);
     bool isEmptyRun(const pugi::xml_node &run) const;

@@ -42,16 +42,37 @@ qsizetype findIn(const ParagraphText &paragraph, const SearchOptions &options, q
     return -1;
 }
 
-void collectParagraphs(const pugi::xml_node &node, const XmlNames &word,
-                       QList<pugi::xml_node> &paragraphs)
+// Elements whose content a replacement may delete with them. A paragraph in
+// there (only a broken template has one) is no paragraph of the story:
+// replacing must not leave the story holding a paragraph that is gone.
+bool isRunContent(const pugi::xml_node &node, const XmlNames &word)
 {
-    for (const pugi::xml_node &child : node.children()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (word.is(child, "p"))
-            paragraphs.append(child);
-        collectParagraphs(child, word, paragraphs);
+    for (const char *local : {"t", "tab", "br", "cr", "noBreakHyphen", "softHyphen", "rPr"}) {
+        if (word.is(node, local))
+            return true;
     }
+    return false;
+}
+
+// The paragraphs below the root in document order, walked without recursion:
+// a template may nest its elements deeply.
+QList<pugi::xml_node> collectParagraphs(const pugi::xml_node &root, const XmlNames &word)
+{
+    QList<pugi::xml_node> paragraphs;
+    pugi::xml_node node = root.first_child();
+    while (node) {
+        const bool element = node.type() == pugi::node_element;
+        if (element && word.is(node, "p"))
+            paragraphs.append(node);
+        if (element && node.first_child() && !isRunContent(node, word)) {
+            node = node.first_child();
+            continue;
+        }
+        while (!node.next_sibling() && node.parent() != root)
+            node = node.parent();
+        node = node.next_sibling();
+    }
+    return paragraphs;
 }
 
 } // namespace
@@ -59,7 +80,7 @@ void collectParagraphs(const pugi::xml_node &node, const XmlNames &word,
 Story::Story(XmlPart *part, const pugi::xml_node &root) : m_part(part)
 {
     if (part && root)
-        collectParagraphs(root, part->word(), m_paragraphs);
+        m_paragraphs = collectParagraphs(root, part->word());
 }
 
 ParagraphText Story::paragraphText(int paragraph) const

@@ -1,0 +1,134 @@
+#include "DocxFixture.h"
+#include "RunTests.h"
+#include "TestFiles.h"
+
+#include "report/ooxml/TemplateLimits.h"
+#include "report/ooxml/WordApplication.h"
+
+#include <QTemporaryDir>
+
+using namespace wordtest;
+using namespace zolvaric;
+
+namespace {
+
+const QString Placeholder = QStringLiteral("\\A\\");
+
+QString repeated(const QString &text, int count)
+{
+    return text.repeated(count);
+}
+
+} // namespace
+
+// Templates built to hurt by their structure: absurd nesting, paragraphs
+// where none belong. They are refused, or handled without harm.
+class TemplateStructureTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    WordClient start(const QString &tempFolder)
+    {
+        WordEnvironment environment;
+        environment.tempFolder = tempFolder;
+        return WordClient(createWordApplication(environment));
+    }
+
+    QString writeTemplate(const QByteArray &bytes)
+    {
+        const QString file = path(QStringLiteral("vorlage.dotx"));
+        writeBytes(file, bytes);
+        return file;
+    }
+
+    // The message Documents.Add fails with; empty when it succeeds.
+    QString addFailure(WordClient &word, const QString &templatePath)
+    {
+        try {
+            word.addDocument(templatePath);
+        } catch (const AutomationError &error) {
+            return error.message();
+        }
+        return QString();
+    }
+
+private slots:
+    // Nesting is walked without recursion; beyond the limit a part is refused.
+    void deepNesting_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("refused");
+        const int absurd = 100000;
+        const QString placeholder = paragraph(Placeholder);
+        QTest::newRow("elements around the paragraphs")
+            << repeated("<w:customXml>", absurd) + placeholder + repeated("</w:customXml>", absurd)
+            << true;
+        QTest::newRow("containers inside a paragraph")
+            << "<w:p>" + repeated("<w:hyperlink>", absurd) + "<w:r><w:t>" + Placeholder +
+                   "</w:t></w:r>" + repeated("</w:hyperlink>", absurd) + "</w:p>"
+            << true;
+        QTest::newRow("elements inside the replaced text")
+            << "<w:p><w:r><w:t>" + Placeholder + repeated("<x>", absurd) +
+                   repeated("</x>", absurd) + "</w:t></w:r></w:p>"
+            << true;
+        // w:document and w:body, the wrappers, then w:p, w:r and w:t.
+        const int wrappers = MaxXmlDepth - 5;
+        QTest::newRow("at the limit") << repeated("<w:customXml>", wrappers) + placeholder +
+                                             repeated("</w:customXml>", wrappers)
+                                      << false;
+        QTest::newRow("one level beyond the limit")
+            << repeated("<w:customXml>", wrappers + 1) + placeholder +
+                   repeated("</w:customXml>", wrappers + 1)
+            << true;
+    }
+
+    void deepNesting()
+    {
+        QFETCH(QString, body);
+        QFETCH(bool, refused);
+        TestPackage package;
+        package.body = body + sectionProperties({});
+        const QString templatePath = writeTemplate(package.toZip());
+        WordClient word = start(m_dir.path());
+        const QString failure = addFailure(word, templatePath);
+        if (refused) {
+            QCOMPARE(failure, QStringLiteral("Der Teil \"word/document.xml\" des Dokuments ist zu "
+                                             "tief verschachtelt (mehr als %1 Ebenen).")
+                                  .arg(MaxXmlDepth));
+            return;
+        }
+        QCOMPARE(failure, QString());
+        word.replaceEverywhere(Placeholder, QStringLiteral("ersetzt"));
+        word.saveAs(path(QStringLiteral("ergebnis.docx")));
+        QCOMPARE(paragraphTexts(unzipFiles(readBytes(path(QStringLiteral("ergebnis.docx"))))
+                                    .value(QStringLiteral("word/document.xml"))),
+                 QStringList{"ersetzt"});
+    }
+
+    // A paragraph inside a text element (only a broken template has one) goes
+    // with that text when it is replaced: it is no paragraph of the story, to
+    // be replaced in after it is gone.
+    void paragraphInsideText()
+    {
+        const QString inner =
+            "<w:p>" + repeated("<w:r><w:t>" + Placeholder + "</w:t></w:r>", 3000) + "</w:p>";
+        TestPackage package;
+        package.body = repeated(paragraph(QStringLiteral("Text")), 500) + "<w:p><w:r><w:t>" +
+                       Placeholder + inner + "</w:t></w:r></w:p>" + sectionProperties({});
+        WordClient word = start(m_dir.path());
+        word.addDocument(writeTemplate(package.toZip()));
+        word.replaceEverywhere(Placeholder, QStringLiteral("1"));
+        word.saveAs(path(QStringLiteral("ergebnis.docx")));
+        QCOMPARE(paragraphTexts(unzipFiles(readBytes(path(QStringLiteral("ergebnis.docx"))))
+                                    .value(QStringLiteral("word/document.xml"))),
+                 QStringList(500, QStringLiteral("Text")) + QStringList{"1"});
+    }
+};
+
+ZOLVARIC_TEST_RUNNER(TemplateStructureTest)
+
+#include "TemplateStructureTest.moc"
