@@ -52,10 +52,12 @@ WordDocument::~WordDocument() = default;
 
 XmlPart &WordDocument::part(const QString &name)
 {
-    std::unique_ptr<XmlPart> &part = m_parts[name.toLower()];
-    if (!part)
-        part = std::make_unique<XmlPart>(name, m_package.read(name));
-    return *part;
+    const QString key = name.toLower();
+    auto found = m_parts.find(key);
+    // Entered only once parsed: a part that fails leaves no empty entry behind.
+    if (found == m_parts.end())
+        found = m_parts.emplace(key, std::make_unique<XmlPart>(name, m_package.read(name))).first;
+    return *found->second;
 }
 
 void WordDocument::makeDocument()

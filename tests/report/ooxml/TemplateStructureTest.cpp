@@ -14,6 +14,14 @@ namespace {
 
 const QString Placeholder = QStringLiteral("\\A\\");
 
+TestPackage placeholderPackage()
+{
+    TestPackage package;
+    package.body = paragraph("Wert: " + Placeholder) + sectionProperties({{"default", "header1"}});
+    package.headers.insert(QStringLiteral("header1"), paragraph("Kopf " + Placeholder));
+    return package;
+}
+
 QString repeated(const QString &text, int count)
 {
     return text.repeated(count);
@@ -22,7 +30,8 @@ QString repeated(const QString &text, int count)
 } // namespace
 
 // Templates built to hurt by their structure: absurd nesting, paragraphs
-// where none belong. They are refused, or handled without harm.
+// where none belong, parts that cannot be read. They are refused, or handled
+// without harm.
 class TemplateStructureTest : public QObject
 {
     Q_OBJECT
@@ -126,6 +135,46 @@ private slots:
         QCOMPARE(paragraphTexts(unzipFiles(readBytes(path(QStringLiteral("ergebnis.docx"))))
                                     .value(QStringLiteral("word/document.xml"))),
                  QStringList(500, QStringLiteral("Text")) + QStringList{"1"});
+    }
+
+    // A header that cannot be read fails each step that reaches it, as it
+    // did before; the main text is still filled and the document saved.
+    void unreadableHeader_data()
+    {
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not well-formed") << QStringLiteral("<w:p>") << QStringLiteral("fehlerhaft");
+        QTest::newRow("nested too deeply")
+            << repeated("<w:customXml>", MaxXmlDepth) + paragraph(Placeholder) +
+                   repeated("</w:customXml>", MaxXmlDepth)
+            << QStringLiteral("zu tief verschachtelt");
+    }
+
+    void unreadableHeader()
+    {
+        QFETCH(QString, header);
+        QFETCH(QString, message);
+        TestPackage package = placeholderPackage();
+        package.headers[QStringLiteral("header1")] = header;
+        const QByteArray original = package.toZip();
+        WordClient word = start(m_dir.path());
+        word.addDocument(writeTemplate(original));
+        word.homeKey();
+        QVERIFY(word.replaceAll(Placeholder, QStringLiteral("1")));
+        word.seekView(9);
+        try {
+            word.replaceAll(Placeholder, QStringLiteral("1"));
+            QFAIL("header read");
+        } catch (const AutomationError &error) {
+            QVERIFY2(error.message().contains(message), qPrintable(error.message()));
+        }
+        word.seekView(0);
+        word.saveAs(path(QStringLiteral("ergebnis.docx")));
+        const auto files = unzipFiles(readBytes(path(QStringLiteral("ergebnis.docx"))));
+        QCOMPARE(paragraphTexts(files.value(QStringLiteral("word/document.xml"))),
+                 QStringList{"Wert: 1"});
+        QCOMPARE(files.value(QStringLiteral("word/header1.xml")),
+                 unzipFiles(original).value(QStringLiteral("word/header1.xml")));
     }
 };
 
