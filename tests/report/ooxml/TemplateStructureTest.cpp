@@ -27,11 +27,36 @@ QString repeated(const QString &text, int count)
     return text.repeated(count);
 }
 
+// Counts what pugixml allocates while it is installed.
+struct PugiAllocations
+{
+    static inline qint64 bytes = 0;
+    static void *allocate(size_t size)
+    {
+        bytes += qint64(size);
+        return std::malloc(size);
+    }
+    static void deallocate(void *pointer) { std::free(pointer); }
+
+    pugi::allocation_function previousAllocate = pugi::get_memory_allocation_function();
+    pugi::deallocation_function previousDeallocate = pugi::get_memory_deallocation_function();
+    PugiAllocations()
+    {
+        bytes = 0;
+        pugi::set_memory_management_functions(allocate, deallocate);
+    }
+    ~PugiAllocations()
+    {
+        pugi::set_memory_management_functions(previousAllocate, previousDeallocate);
+    }
+};
+
 } // namespace
 
 // Templates built to hurt by their structure: absurd nesting, paragraphs
-// where none belong, parts that cannot be read. They are refused, or handled
-// without harm.
+// where none belong, parts that cannot be read, paragraphs of countless
+// placeholders. They are refused, or handled with work in proportion to
+// their size.
 class TemplateStructureTest : public QObject
 {
     Q_OBJECT
@@ -175,6 +200,31 @@ private slots:
                  QStringList{"Wert: 1"});
         QCOMPARE(files.value(QStringLiteral("word/header1.xml")),
                  unzipFiles(original).value(QStringLiteral("word/header1.xml")));
+    }
+
+    // Thousands of placeholders in one text element: each costs a new text
+    // element, but the text is copied once, not once per placeholder (which
+    // allocated 49 MB here).
+    void manyPlaceholdersInOneText()
+    {
+        const int count = 4000;
+        const QString text = repeated(Placeholder + u' ', count);
+        TestPackage package;
+        package.body = paragraph(text) + sectionProperties({});
+        const QString templatePath = writeTemplate(package.toZip());
+        WordClient word = start(m_dir.path());
+        word.addDocument(templatePath);
+        qint64 allocated = 0;
+        {
+            const PugiAllocations counting;
+            word.replaceAll(Placeholder, QStringLiteral("1"));
+            allocated = PugiAllocations::bytes;
+        }
+        QVERIFY2(allocated < 32 * text.size(), qPrintable(QString::number(allocated)));
+        word.saveAs(path(QStringLiteral("ergebnis.docx")));
+        QCOMPARE(paragraphTexts(unzipFiles(readBytes(path(QStringLiteral("ergebnis.docx"))))
+                                    .value(QStringLiteral("word/document.xml"))),
+                 QStringList{repeated(QStringLiteral("1 "), count)});
     }
 };
 
