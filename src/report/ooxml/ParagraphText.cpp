@@ -3,6 +3,7 @@
 #include "WordText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string_view>
 
 namespace zolvaric {
@@ -89,19 +90,20 @@ QChar pieceCharacter(const RunPiece &piece)
                               : wordchar::LineBreak;
 }
 
-qsizetype pieceLength(const QList<RunPiece> &pieces)
-{
-    qsizetype length = 0;
-    for (const RunPiece &piece : pieces)
-        length += piece.element ? 1 : piece.text.size();
-    return length;
-}
+// Read by all paragraph texts so far.
+std::atomic<qint64> totalRead{0};
 
 } // namespace
 
 ParagraphText::ParagraphText(const pugi::xml_node &paragraph, const XmlNames &word) : m_word(word)
 {
     collect(paragraph);
+    totalRead += m_text.size() + 1;
+}
+
+qint64 ParagraphText::charactersRead()
+{
+    return totalRead;
 }
 
 void ParagraphText::append(const pugi::xml_node &element, QChar character)
@@ -224,12 +226,6 @@ QString ParagraphText::insertedText(const QString &replacement)
     for (const RunPiece &piece : runPieces(replacement))
         characters += piece.element ? QString(pieceCharacter(piece)) : piece.text;
     return characters;
-}
-
-qsizetype ParagraphText::replace(qsizetype from, qsizetype to, const QString &replacement)
-{
-    replace({Replacement{from, to, replacement}});
-    return pieceLength(runPieces(replacement));
 }
 
 void ParagraphText::settle(Pending &pending) const

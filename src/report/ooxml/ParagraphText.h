@@ -41,11 +41,14 @@ public:
     // later runs goes, and such a run is removed when nothing but its
     // properties is left. The object is stale afterwards.
     void replace(const QList<Replacement> &replacements);
-    // One range; returns the length of the inserted text.
-    qsizetype replace(qsizetype from, qsizetype to, const QString &replacement);
 
     // The characters a replacement text becomes in a paragraph.
     static QString insertedText(const QString &replacement);
+
+    // The characters read into paragraph texts so far, a paragraph mark
+    // each, in all documents: the work of reading, for holding it to the
+    // size of a document.
+    static qint64 charactersRead();
 
 private:
     // The characters one element adds: a w:t's text, or one character for

@@ -4,6 +4,7 @@
 #include "WordText.h"
 
 #include <limits>
+#include <vector>
 
 namespace zolvaric {
 
@@ -86,15 +87,38 @@ QList<pugi::xml_node> collectParagraphs(const pugi::xml_node &root, const XmlNam
 
 } // namespace
 
-Story::Story(XmlPart *part, const pugi::xml_node &root) : m_part(part)
+struct Story::Texts
+{
+    std::vector<std::optional<ParagraphText>> paragraphs;
+};
+
+Story::Story(XmlPart *part, const pugi::xml_node &root)
+    : m_part(part), m_texts(std::make_shared<Texts>())
 {
     if (part && root)
         m_paragraphs = collectParagraphs(root, part->word());
+    m_texts->paragraphs.resize(m_paragraphs.size());
 }
 
-ParagraphText Story::paragraphText(int paragraph) const
+const ParagraphText &Story::paragraphText(int paragraph) const
 {
-    return ParagraphText(m_paragraphs[paragraph], m_part->word());
+    std::optional<ParagraphText> &text = m_texts->paragraphs[paragraph];
+    if (!text)
+        text.emplace(m_paragraphs[paragraph], m_part->word());
+    return *text;
+}
+
+qsizetype Story::replaceIn(int paragraph, const QList<ParagraphText::Replacement> &replacements)
+{
+    paragraphText(paragraph);
+    std::optional<ParagraphText> &text = m_texts->paragraphs[paragraph];
+    qsizetype inserted = 0;
+    for (const ParagraphText::Replacement &replacement : replacements)
+        inserted += ParagraphText::insertedText(replacement.text).size();
+    text->replace(replacements);
+    text.reset();
+    m_part->setChanged(true);
+    return inserted;
 }
 
 TextPosition Story::end() const
@@ -177,7 +201,7 @@ int Story::replaceAll(const SearchOptions &options, const TextRange &range,
     const qsizetype length = options.text.size();
     int count = 0;
     for (int paragraph = start.paragraph; paragraph <= end.paragraph; ++paragraph) {
-        ParagraphText text = paragraphText(paragraph);
+        const ParagraphText &text = paragraphText(paragraph);
         const qsizetype limit = paragraph == end.paragraph ? end.offset : text.text().size();
         qsizetype position = paragraph == start.paragraph ? start.offset : 0;
         bool wordBeforePosition = wordBefore(text.text(), position);
@@ -196,20 +220,17 @@ int Story::replaceAll(const SearchOptions &options, const TextRange &range,
             position = index + length;
         }
         if (!replacements.isEmpty())
-            text.replace(replacements);
+            replaceIn(paragraph, replacements);
         count += static_cast<int>(replacements.size());
     }
-    if (count > 0)
-        m_part->setChanged(true);
     return count;
 }
 
 TextRange Story::replace(const TextRange &found, const QString &replacement)
 {
     Q_ASSERT(found.start.paragraph == found.end.paragraph && found.start < found.end);
-    ParagraphText text = paragraphText(found.start.paragraph);
-    const qsizetype inserted = text.replace(found.start.offset, found.end.offset, replacement);
-    m_part->setChanged(true);
+    const qsizetype inserted =
+        replaceIn(found.start.paragraph, {{found.start.offset, found.end.offset, replacement}});
     return {found.start, {found.start.paragraph, found.start.offset + inserted}};
 }
 
