@@ -81,6 +81,8 @@ std::string XmlNames::name(const char *local) const
 
 XmlPart::XmlPart(const QString &name, const QByteArray &bytes) : m_name(name)
 {
+    if (bytes.size() > MaxXmlPartBytes)
+        throw templateTooLarge();
     const unsigned options = pugi::parse_default | pugi::parse_declaration | pugi::parse_pi |
                              pugi::parse_comments | pugi::parse_ws_pcdata;
     const pugi::xml_parse_result result =

@@ -108,6 +108,15 @@ private slots:
                           .declaredSize = MaxTemplatePartBytes});
         QTest::newRow("parts within the part limit, beyond the package limit together")
             << withExtraEntries(parts) << qint64(0);
+        // Well-formed, blanks making up the size.
+        QTest::newRow("main text one byte beyond the XML limit")
+            << withEntry(document,
+                         [](RawZipEntry &entry) {
+                             entry.data.insert(
+                                 entry.data.indexOf("</w:body>"),
+                                 QByteArray(MaxXmlPartBytes + 1 - entry.data.size(), ' '));
+                         })
+            << qint64(0);
         QTest::newRow("main text inflating beyond its declared size")
             << withEntry(document, [](RawZipEntry &entry) { entry.declaredSize = 100; })
             << qint64(0);
