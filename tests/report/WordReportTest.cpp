@@ -318,6 +318,37 @@ private slots:
                  QFileInfo(temp.filePath(QStringLiteral("Dokument1.docx"))).canonicalFilePath());
     }
 
+    // A failed save names the file and the system's reason, whether the
+    // report saves the document or it is saved under a name when it is made.
+    void failedSaveSaysWhy_data()
+    {
+        QTest::addColumn<bool>("report"); // else a new document with a save name
+        QTest::newRow("report") << true;
+        QTest::newRow("new document with a save name") << false;
+    }
+    void failedSaveSaysWhy()
+    {
+        QFETCH(bool, report);
+        CalcHarness h;
+        enterReportExample(h);
+        const QString folder = h.programFolder.filePath(QStringLiteral("fehlt"));
+        const QString output = folder + QStringLiteral("/angebot.docx");
+        const QString expected = QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert "
+                                                "werden: Der Ordner \"%2\" existiert nicht.")
+                                     .arg(output, folder);
+        const QString templatePath = QStringLiteral(ZOLVARIC_WORD_TEMPLATE);
+        if (report) {
+            QVERIFY(!saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
+                                    templatePath, output));
+            QCOMPARE(h.desktop.notices, QStringList{expected});
+        } else {
+            AutomationObjectPtr handle;
+            QVERIFY(!WordNewDocument(builtInAutomation(h.desktop), h.desktop, output, templatePath,
+                                     true, false, handle));
+            QCOMPARE(h.desktop.messages, QStringList{expected});
+        }
+    }
+
     // A template beyond the word processor's limits makes no document: an
     // earlier file of the name stays as it was, and none is created.
     void hostileTemplateWritesNothing_data()

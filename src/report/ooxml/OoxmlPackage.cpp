@@ -19,10 +19,17 @@ AutomationError brokenFile(const QString &fileName)
             .arg(fileName));
 }
 
+// The reason a document cannot be saved, for the message that names its file.
+AutomationError writeFailure(const char *reason)
+{
+    return AutomationError(
+        QStringLiteral("Das ZIP-Archiv des Dokuments kann nicht erstellt werden: %1")
+            .arg(QString::fromUtf8(reason)));
+}
+
 AutomationError writeFailure(zip_error_t *error)
 {
-    return AutomationError(QStringLiteral("Das Dokument kann nicht geschrieben werden: %1")
-                               .arg(QString::fromUtf8(zip_error_strerror(error))));
+    return writeFailure(zip_error_strerror(error));
 }
 
 struct ErrorGuard
@@ -219,17 +226,15 @@ QByteArray OoxmlPackage::toBytes() const
                 zip_set_file_compression(archive, added, ZIP_CM_DEFLATE, 0);
         }
         if (added < 0) {
-            const QString message = QString::fromUtf8(zip_strerror(archive));
+            const AutomationError failure = writeFailure(zip_strerror(archive));
             zip_discard(archive);
-            throw AutomationError(
-                QStringLiteral("Das Dokument kann nicht geschrieben werden: %1").arg(message));
+            throw failure;
         }
     }
     if (zip_close(archive) != 0) {
-        const QString message = QString::fromUtf8(zip_strerror(archive));
+        const AutomationError failure = writeFailure(zip_strerror(archive));
         zip_discard(archive);
-        throw AutomationError(
-            QStringLiteral("Das Dokument kann nicht geschrieben werden: %1").arg(message));
+        throw failure;
     }
     return readSource(output.get());
 }
