@@ -133,8 +133,10 @@ bool WordNewDocument(const AutomationFactory &factory, Desktop &desktop, const Q
             quitQuietly(handle);
             return false;
         }
-        if (!saveName.isEmpty() && !WordSaveDocAs(handle, saveName))
-            desktop.messageBox(QStringLiteral("fehler:word.saveas"));
+        QString saveFailure;
+        if (!saveName.isEmpty() && !WordSaveDocAs(handle, saveName, &saveFailure))
+            desktop.messageBox(saveFailure.isEmpty() ? QStringLiteral("fehler:word.saveas")
+                                                     : saveFailure);
         if (quitAfterwards) {
             handle->invoke(QStringLiteral("quit"));
             handle.reset();
@@ -180,13 +182,15 @@ void WordSuchText(const AutomationObjectPtr &handle, Desktop &desktop, ReportPro
     setSeekView(handle, wd::SeekMainDocument);
 }
 
-bool WordSaveDocAs(const AutomationObjectPtr &handle, const QString &fileName)
+bool WordSaveDocAs(const AutomationObjectPtr &handle, const QString &fileName, QString *failure)
 {
     try {
         handle->object(QStringLiteral("activeDocument"))
             ->invoke(QStringLiteral("saveAs"), {{QString(), fileName}});
         return true;
-    } catch (const AutomationError &) {
+    } catch (const AutomationError &error) {
+        if (failure)
+            *failure = error.message();
         return false;
     }
 }
@@ -238,11 +242,16 @@ bool saveWordReport(const Calculation &calculation, Desktop &desktop,
     }
     NoReportProgress progress;
     fillPlaceholders(calculation, word, desktop, progress);
-    const bool saved = WordSaveDocAs(word, outputPath);
+    QString failure;
+    const bool saved = WordSaveDocAs(word, outputPath, &failure);
     if (!saved) {
-        desktop.NotifyBox(
-            QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert werden.").arg(outputPath),
-            applicationTitle());
+        // The word processor's own message names the file and the reason.
+        desktop.NotifyBox(failure.isEmpty()
+                              ? QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert "
+                                               "werden.")
+                                    .arg(outputPath)
+                              : failure,
+                          applicationTitle());
     }
     quitQuietly(word);
     return saved;

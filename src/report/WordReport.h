@@ -25,8 +25,11 @@ bool WordNewDocument(const AutomationFactory &factory, Desktop &desktop, const Q
 void WordSuchText(const AutomationObjectPtr &handle, Desktop &desktop, ReportProgress &progress,
                   const QString &searchText, const QString &replacement);
 
-// Saves the active document under a file name.
-bool WordSaveDocAs(const AutomationObjectPtr &handle, const QString &fileName);
+// Saves the active document under a file name. On failure `failure` gets the
+// word processor's message, which for the built-in one names the file and
+// the system's reason.
+bool WordSaveDocAs(const AutomationObjectPtr &handle, const QString &fileName,
+                   QString *failure = nullptr);
 
 QString wordTemplatePath(const ProgramRun &run);
 

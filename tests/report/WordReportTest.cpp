@@ -3,6 +3,7 @@
 #include "RunTests.h"
 #include "TestFiles.h"
 #include "ZipEntry.h"
+#include "ooxml/RawZip.h"
 
 #include "report/AutomationServers.h"
 #include "report/Placeholders.h"
@@ -319,6 +320,75 @@ private slots:
             QFileInfo(h.desktop.opened.first()).canonicalFilePath(),
             QFileInfo(temp.filePath(QStringLiteral("zolvaric-%1/Dokument1.docx").arg(geteuid())))
                 .canonicalFilePath());
+    }
+
+    // A failed save names the file and the system's reason, whether the
+    // report saves the document or it is saved under a name when it is made.
+    void failedSaveSaysWhy_data()
+    {
+        QTest::addColumn<bool>("report"); // else a new document with a save name
+        QTest::newRow("report") << true;
+        QTest::newRow("new document with a save name") << false;
+    }
+    void failedSaveSaysWhy()
+    {
+        QFETCH(bool, report);
+        CalcHarness h;
+        enterReportExample(h);
+        const QString folder = h.programFolder.filePath(QStringLiteral("fehlt"));
+        const QString output = folder + QStringLiteral("/angebot.docx");
+        const QString expected = QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert "
+                                                "werden: Der Ordner \"%2\" existiert nicht.")
+                                     .arg(output, folder);
+        const QString templatePath = QStringLiteral(ZOLVARIC_WORD_TEMPLATE);
+        if (report) {
+            QVERIFY(!saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
+                                    templatePath, output));
+            QCOMPARE(h.desktop.notices, QStringList{expected});
+        } else {
+            AutomationObjectPtr handle;
+            QVERIFY(!WordNewDocument(builtInAutomation(h.desktop), h.desktop, output, templatePath,
+                                     true, false, handle));
+            QCOMPARE(h.desktop.messages, QStringList{expected});
+        }
+    }
+
+    // A template beyond the word processor's limits makes no document: an
+    // earlier file of the name stays as it was, and none is created.
+    void hostileTemplateWritesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("part");
+        QTest::addColumn<bool>("earlierFile");
+        QTest::newRow("header inflating beyond its declared size, earlier file")
+            << QByteArray("word/header1.xml") << true;
+        QTest::newRow("main text declaring 2^62 bytes, no earlier file")
+            << QByteArray("word/document.xml") << false;
+    }
+    void hostileTemplateWritesNothing()
+    {
+        QFETCH(QByteArray, part);
+        QFETCH(bool, earlierFile);
+        CalcHarness h;
+        enterReportExample(h);
+        QList<wordtest::RawZipEntry> entries =
+            wordtest::rawEntries(readBytes(QStringLiteral(ZOLVARIC_WORD_TEMPLATE)));
+        for (wordtest::RawZipEntry &entry : entries) {
+            if (entry.name != part)
+                continue;
+            entry.zip64 = !earlierFile;
+            entry.declaredSize = earlierFile ? entry.data.size() - 1 : quint64(1) << 62;
+        }
+        const QString templatePath = h.programFolder.filePath(QStringLiteral("vorlage.dot"));
+        writeBytes(templatePath, wordtest::rawZip(entries));
+        const QString output = h.programFolder.filePath(QStringLiteral("angebot.docx"));
+        if (earlierFile)
+            writeBytes(output, "alt");
+        QVERIFY(!saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
+                                templatePath, output));
+        if (earlierFile)
+            QCOMPARE(readBytes(output), QByteArray("alt"));
+        else
+            QVERIFY(!QFileInfo::exists(output));
     }
 
     void newDocumentSavedAndQuit()

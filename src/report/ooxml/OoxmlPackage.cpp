@@ -1,9 +1,11 @@
 #include "OoxmlPackage.h"
 
+#include "TemplateLimits.h"
 #include "report/Automation.h"
 
 #include <zip.h>
 
+#include <array>
 #include <memory>
 
 namespace zolvaric {
@@ -17,10 +19,17 @@ AutomationError brokenFile(const QString &fileName)
             .arg(fileName));
 }
 
+// The reason a document cannot be saved, for the message that names its file.
+AutomationError writeFailure(const char *reason)
+{
+    return AutomationError(
+        QStringLiteral("Das ZIP-Archiv des Dokuments kann nicht erstellt werden: %1")
+            .arg(QString::fromUtf8(reason)));
+}
+
 AutomationError writeFailure(zip_error_t *error)
 {
-    return AutomationError(QStringLiteral("Das Dokument kann nicht geschrieben werden: %1")
-                               .arg(QString::fromUtf8(zip_error_strerror(error))));
+    return writeFailure(zip_error_strerror(error));
 }
 
 struct ErrorGuard
@@ -29,6 +38,12 @@ struct ErrorGuard
     ErrorGuard() { zip_error_init(&error); }
     ~ErrorGuard() { zip_error_fini(&error); }
 };
+
+struct FileCloser
+{
+    void operator()(zip_file_t *file) const { zip_fclose(file); }
+};
+using FilePtr = std::unique_ptr<zip_file_t, FileCloser>;
 
 struct SourceDeleter
 {
@@ -57,6 +72,8 @@ QByteArray readSource(zip_source_t *source)
 OoxmlPackage::OoxmlPackage(QByteArray bytes, const QString &fileName)
     : m_bytes(std::move(bytes)), m_fileName(fileName)
 {
+    if (m_bytes.size() > MaxTemplatePackageBytes)
+        throw templateTooLarge();
     ErrorGuard guard;
     zip_source_t *source =
         zip_source_buffer_create(m_bytes.constData(), m_bytes.size(), 0, &guard.error);
@@ -67,15 +84,69 @@ OoxmlPackage::OoxmlPackage(QByteArray bytes, const QString &fileName)
         zip_source_free(source);
         throw brokenFile(fileName);
     }
+    try {
+        readDirectory();
+        checkSizes();
+    } catch (...) {
+        zip_discard(m_archive);
+        throw;
+    }
+}
+
+void OoxmlPackage::readDirectory()
+{
     const zip_int64_t count = zip_get_num_entries(m_archive, 0);
+    if (count > MaxTemplateParts)
+        throw templateTooLarge();
     for (zip_int64_t index = 0; index < count; ++index) {
         const char *name = zip_get_name(m_archive, index, ZIP_FL_ENC_GUESS);
-        if (!name) {
-            zip_discard(m_archive);
-            throw brokenFile(fileName);
-        }
+        if (!name)
+            throw brokenFile(m_fileName);
         m_names.append(QString::fromUtf8(name));
         m_indexes.insert(m_names.last().toLower(), static_cast<int>(index));
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(m_archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+            throw brokenFile(m_fileName);
+        m_sizes.append(stat.size);
+    }
+}
+
+// The sizes the directory declares must keep within the limits, and the
+// data must keep to them: a part that inflates beyond its declared size is
+// cut off right there. After this, reading a part allocates no more than the
+// limits allow.
+void OoxmlPackage::checkSizes() const
+{
+    zip_uint64_t total = 0;
+    for (const zip_uint64_t size : m_sizes) {
+        if (size > zip_uint64_t(MaxTemplatePartBytes))
+            throw templateTooLarge();
+        total += size; // cannot wrap: each size is within the part limit
+        if (total > zip_uint64_t(MaxTemplatePackageBytes))
+            throw templateTooLarge();
+    }
+    std::array<char, 64 * 1024> buffer;
+    for (int index = 0; index < m_sizes.size(); ++index) {
+        const FilePtr file(zip_fopen_index(m_archive, index, 0));
+        if (!file)
+            throw brokenFile(m_fileName);
+        zip_uint64_t read = 0;
+        for (;;) {
+            // One byte more than declared tells a lie from the end.
+            const zip_uint64_t wanted =
+                std::min<zip_uint64_t>(buffer.size(), m_sizes[index] + 1 - read);
+            const zip_int64_t got = zip_fread(file.get(), buffer.data(), wanted);
+            if (got < 0)
+                throw brokenFile(m_fileName);
+            if (got == 0)
+                break;
+            read += zip_uint64_t(got);
+            if (read > m_sizes[index])
+                throw templateTooLarge();
+        }
+        if (read != m_sizes[index])
+            throw brokenFile(m_fileName);
     }
 }
 
@@ -102,20 +173,16 @@ QByteArray OoxmlPackage::read(const QString &part) const
             QStringLiteral("Der Teil \"%1\" fehlt in der Datei \"%2\".").arg(part, m_fileName));
     if (m_replaced.contains(index))
         return m_replaced.value(index);
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_stat_index(m_archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
-        throw brokenFile(m_fileName);
-    zip_file_t *file = zip_fopen_index(m_archive, index, 0);
+    // The size was checked against the data when the package was opened.
+    const zip_uint64_t size = m_sizes[index];
+    const FilePtr file(zip_fopen_index(m_archive, index, 0));
     if (!file)
         throw brokenFile(m_fileName);
-    QByteArray bytes(static_cast<qsizetype>(stat.size), Qt::Uninitialized);
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
     // Reading to the end makes libzip check the CRC.
-    const zip_int64_t read = zip_fread(file, bytes.data(), stat.size);
+    const zip_int64_t read = zip_fread(file.get(), bytes.data(), size);
     char extra;
-    const bool atEnd = zip_fread(file, &extra, 1) == 0;
-    zip_fclose(file);
-    if (read != static_cast<zip_int64_t>(stat.size) || !atEnd)
+    if (read != static_cast<zip_int64_t>(size) || zip_fread(file.get(), &extra, 1) != 0)
         throw brokenFile(m_fileName);
     return bytes;
 }
@@ -159,17 +226,15 @@ QByteArray OoxmlPackage::toBytes() const
                 zip_set_file_compression(archive, added, ZIP_CM_DEFLATE, 0);
         }
         if (added < 0) {
-            const QString message = QString::fromUtf8(zip_strerror(archive));
+            const AutomationError failure = writeFailure(zip_strerror(archive));
             zip_discard(archive);
-            throw AutomationError(
-                QStringLiteral("Das Dokument kann nicht geschrieben werden: %1").arg(message));
+            throw failure;
         }
     }
     if (zip_close(archive) != 0) {
-        const QString message = QString::fromUtf8(zip_strerror(archive));
+        const AutomationError failure = writeFailure(zip_strerror(archive));
         zip_discard(archive);
-        throw AutomationError(
-            QStringLiteral("Das Dokument kann nicht geschrieben werden: %1").arg(message));
+        throw failure;
     }
     return readSource(output.get());
 }

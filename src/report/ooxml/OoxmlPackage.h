@@ -15,8 +15,9 @@ namespace zolvaric {
 class OoxmlPackage
 {
 public:
-    // Throws AutomationError when the bytes are not a readable zip file;
-    // `fileName` names the file in that message.
+    // Throws AutomationError when the bytes are not a readable zip file,
+    // `fileName` named in that message, or hold more than TemplateLimits.h
+    // allows.
     OoxmlPackage(QByteArray bytes, const QString &fileName);
     ~OoxmlPackage();
     OoxmlPackage(const OoxmlPackage &) = delete;
@@ -34,6 +35,8 @@ public:
     QByteArray toBytes() const;
 
 private:
+    void readDirectory();
+    void checkSizes() const;
     int indexOf(const QString &part) const;
 
     const QByteArray m_bytes; // backs m_archive, which reads it in place
@@ -41,6 +44,7 @@ private:
     zip *m_archive = nullptr;
     QList<QString> m_names;        // in the order of the zip file
     QHash<QString, int> m_indexes; // by lower-case name
+    QList<quint64> m_sizes;        // unpacked, by index
     QHash<int, QByteArray> m_replaced;
 };
 

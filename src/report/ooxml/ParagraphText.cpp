@@ -2,6 +2,8 @@
 
 #include "WordText.h"
 
+#include <algorithm>
+#include <atomic>
 #include <string_view>
 
 namespace zolvaric {
@@ -72,48 +74,103 @@ QList<RunPiece> runPieces(const QString &text)
     return pieces;
 }
 
-qsizetype pieceLength(const QList<RunPiece> &pieces)
+// The character an element piece reads back as.
+QChar pieceCharacter(const RunPiece &piece)
 {
-    qsizetype length = 0;
-    for (const RunPiece &piece : pieces)
-        length += piece.element ? 1 : piece.text.size();
-    return length;
+    const std::string_view element = piece.element;
+    if (element == "tab")
+        return wordchar::Tab;
+    if (element == "noBreakHyphen")
+        return wordchar::NonBreakingHyphen;
+    if (element == "softHyphen")
+        return wordchar::OptionalHyphen;
+    const std::string_view type = piece.breakType ? piece.breakType : "";
+    return type == "page"     ? wordchar::PageBreak
+           : type == "column" ? wordchar::ColumnBreak
+                              : wordchar::LineBreak;
 }
+
+// Read by all paragraph texts so far.
+std::atomic<qint64> totalRead{0};
 
 } // namespace
 
 ParagraphText::ParagraphText(const pugi::xml_node &paragraph, const XmlNames &word) : m_word(word)
 {
     collect(paragraph);
+    totalRead += m_text.size() + 1;
 }
 
-void ParagraphText::append(const pugi::xml_node &node, QChar character, qsizetype offset)
+qint64 ParagraphText::charactersRead()
 {
+    return totalRead;
+}
+
+void ParagraphText::append(const pugi::xml_node &element, QChar character)
+{
+    m_spans.append(Span{element, m_text.size(), false});
     m_text += character;
-    m_items.append(Item{node, offset});
 }
 
-void ParagraphText::collect(const pugi::xml_node &container)
+void ParagraphText::appendText(const pugi::xml_node &element)
 {
-    for (const pugi::xml_node &child : container.children()) {
-        if (child.type() != pugi::node_element)
-            continue;
-        if (m_word.is(child, "r")) {
-            collectRun(child);
-        } else if (m_word.is(child, "hyperlink") || m_word.is(child, "ins") ||
-                   m_word.is(child, "moveTo") || m_word.is(child, "smartTag") ||
-                   m_word.is(child, "customXml") || m_word.is(child, "sdt") ||
-                   m_word.is(child, "sdtContent") || m_word.is(child, "fldSimple") ||
-                   m_word.is(child, "dir") || m_word.is(child, "bdo")) {
-            collect(child);
-        } else if (!m_word.is(child, "pPr") && !m_word.is(child, "sdtPr") &&
-                   !m_word.is(child, "sdtEndPr") && !m_word.is(child, "del") &&
-                   !m_word.is(child, "moveFrom") && child.first_child() && !m_word.owns(child)) {
-            // Content of another vocabulary (a formula, alternative content).
-            append(child, wordchar::Object);
+    const QString text = elementText(element);
+    if (text.isEmpty())
+        return;
+    m_spans.append(Span{element, m_text.size(), true});
+    m_text += text;
+}
+
+qsizetype ParagraphText::spanAt(qsizetype index) const
+{
+    const auto after = std::upper_bound(
+        m_spans.cbegin(), m_spans.cend(), index,
+        [](qsizetype position, const Span &span) { return position < span.start; });
+    return (after - m_spans.cbegin()) - 1;
+}
+
+qsizetype ParagraphText::spanEnd(qsizetype span) const
+{
+    return span + 1 < m_spans.size() ? m_spans[span + 1].start : m_text.size();
+}
+
+bool ParagraphText::isContainer(const pugi::xml_node &node) const
+{
+    for (const char *local : {"hyperlink", "ins", "moveTo", "smartTag", "customXml", "sdt",
+                              "sdtContent", "fldSimple", "dir", "bdo"}) {
+        if (m_word.is(node, local))
+            return true;
+    }
+    return false;
+}
+
+// Depth first through the containers, without recursion: a template may nest
+// them deeply.
+void ParagraphText::collect(const pugi::xml_node &paragraph)
+{
+    pugi::xml_node child = paragraph.first_child();
+    while (child) {
+        if (child.type() == pugi::node_element) {
+            if (m_word.is(child, "r")) {
+                collectRun(child);
+            } else if (isContainer(child)) {
+                if (child.first_child()) {
+                    child = child.first_child();
+                    continue;
+                }
+            } else if (!m_word.is(child, "pPr") && !m_word.is(child, "sdtPr") &&
+                       !m_word.is(child, "sdtEndPr") && !m_word.is(child, "del") &&
+                       !m_word.is(child, "moveFrom") && child.first_child() &&
+                       !m_word.owns(child)) {
+                // Content of another vocabulary (a formula, alternative content).
+                append(child, wordchar::Object);
+            }
+            // Everything else is a marker between the runs (bookmark, spelling
+            // mark, comment range) or deleted text.
         }
-        // Everything else is a marker between the runs (bookmark, spelling
-        // mark, comment range) or deleted text.
+        while (!child.next_sibling() && child.parent() != paragraph)
+            child = child.parent();
+        child = child.next_sibling();
     }
 }
 
@@ -125,9 +182,7 @@ void ParagraphText::collectRun(const pugi::xml_node &run)
             m_word.is(child, "delText") || m_word.is(child, "delInstrText"))
             continue;
         if (m_word.is(child, "t")) {
-            const QString text = elementText(child);
-            for (qsizetype i = 0; i < text.size(); ++i)
-                append(child, text[i], i);
+            appendText(child);
         } else if (m_word.is(child, "tab")) {
             append(child, wordchar::Tab);
         } else if (m_word.is(child, "br")) {
@@ -149,9 +204,8 @@ void ParagraphText::collectRun(const pugi::xml_node &run)
 
 bool ParagraphText::isReplaceable(qsizetype from, qsizetype to) const
 {
-    for (qsizetype i = from; i < to; ++i) {
-        const Item &item = m_items[i];
-        if (item.offset < 0 && m_text[i] == wordchar::Object)
+    for (qsizetype span = spanAt(from); span < m_spans.size() && m_spans[span].start < to; ++span) {
+        if (!m_spans[span].text && m_text[m_spans[span].start] == wordchar::Object)
             return false;
     }
     return true;
@@ -166,59 +220,108 @@ bool ParagraphText::isEmptyRun(const pugi::xml_node &run) const
     return true;
 }
 
-qsizetype ParagraphText::replace(qsizetype from, qsizetype to, const QString &replacement)
+QString ParagraphText::insertedText(const QString &replacement)
 {
-    Q_ASSERT(0 <= from && from < to && to <= m_text.size());
-    const Item first = m_items[from];
-    const Item last = m_items[to - 1];
-    pugi::xml_node run = first.node.parent();
+    QString characters;
+    for (const RunPiece &piece : runPieces(replacement))
+        characters += piece.element ? QString(pieceCharacter(piece)) : piece.text;
+    return characters;
+}
 
-    QList<pugi::xml_node> touched;
-    for (qsizetype i = from; i < to; ++i) {
-        if (touched.isEmpty() || touched.last() != m_items[i].node)
-            touched.append(m_items[i].node);
-    }
-    const bool oneNode = touched.size() == 1;
-    const QString prefix =
-        first.offset > 0 ? elementText(first.node).left(first.offset) : QString();
-    const QString suffix =
-        last.offset >= 0 ? elementText(last.node).mid(last.offset + 1) : QString();
+void ParagraphText::settle(Pending &pending) const
+{
+    const qsizetype end = spanEnd(pending.span);
+    pending.text += QStringView(m_text).mid(pending.rest, end - pending.rest);
+    setElementText(pending.element, pending.text);
+    pending = Pending();
+}
 
-    QList<RunPiece> pieces = runPieces(replacement);
-    const qsizetype inserted = pieceLength(pieces);
-    if (!prefix.isEmpty()) {
-        if (pieces.isEmpty() || pieces.first().element)
-            pieces.prepend(RunPiece{});
-        pieces.first().text.prepend(prefix);
-    }
-    if (oneNode && !suffix.isEmpty()) {
-        if (pieces.isEmpty() || pieces.last().element)
+// Each replacement as replacing it alone would do it, with one difference:
+// the text element that holds the rest of a text after a replacement gets its
+// content only when the next replacement does not start in that rest. Many
+// replacements in one long text thus copy it once, not once each.
+void ParagraphText::replace(const QList<Replacement> &replacements)
+{
+    Pending pending;
+    qsizetype previousEnd = 0;
+    for (const Replacement &replacement : replacements) {
+        const qsizetype from = replacement.from;
+        const qsizetype to = replacement.to;
+        Q_ASSERT(previousEnd <= from && from < to && to <= m_text.size());
+        previousEnd = to;
+        const qsizetype firstSpan = spanAt(from);
+        const qsizetype lastSpan = spanAt(to - 1);
+        const Span &first = m_spans[firstSpan];
+        const Span &last = m_spans[lastSpan];
+        const bool inPending = pending.element && firstSpan == pending.span;
+        if (pending.element && !inPending)
+            settle(pending);
+        const pugi::xml_node firstNode = inPending ? pending.element : first.node;
+        pugi::xml_node run = firstNode.parent();
+
+        QList<pugi::xml_node> touched;
+        for (qsizetype span = firstSpan; span <= lastSpan; ++span)
+            touched.append(m_spans[span].node);
+        touched.first() = firstNode;
+        const bool oneNode = firstSpan == lastSpan;
+        QString prefix;
+        if (inPending) {
+            prefix = std::move(pending.text);
+            prefix += QStringView(m_text).mid(pending.rest, from - pending.rest);
+        } else if (first.text && from > first.start) {
+            prefix = m_text.mid(first.start, from - first.start);
+        }
+        const bool suffix = last.text && to < spanEnd(lastSpan);
+
+        QList<RunPiece> pieces = runPieces(replacement.text);
+        if (!prefix.isEmpty()) {
+            if (pieces.isEmpty() || pieces.first().element)
+                pieces.prepend(RunPiece{});
+            prefix += pieces.first().text;
+            pieces.first().text = std::move(prefix);
+        }
+        Pending next;
+        if (suffix) {
+            next.span = lastSpan;
+            next.rest = to;
+        }
+        if (oneNode && suffix && (pieces.isEmpty() || pieces.last().element))
             pieces.append(RunPiece{});
-        pieces.last().text.append(suffix);
-    }
-    for (const RunPiece &piece : pieces) {
-        if (piece.element) {
-            pugi::xml_node element =
-                run.insert_child_before(m_word.name(piece.element).c_str(), first.node);
-            if (piece.breakType)
-                element.append_attribute(m_word.name("type").c_str()).set_value(piece.breakType);
-        } else {
-            setElementText(run.insert_child_before(m_word.name("t").c_str(), first.node),
-                           piece.text);
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            RunPiece &piece = pieces[i];
+            if (piece.element) {
+                pugi::xml_node element =
+                    run.insert_child_before(m_word.name(piece.element).c_str(), firstNode);
+                if (piece.breakType)
+                    element.append_attribute(m_word.name("type").c_str())
+                        .set_value(piece.breakType);
+                continue;
+            }
+            const pugi::xml_node text =
+                run.insert_child_before(m_word.name("t").c_str(), firstNode);
+            if (oneNode && suffix && i == pieces.size() - 1) {
+                // Holds this piece and the rest of the text.
+                next.element = text;
+                next.text = std::move(piece.text);
+            } else {
+                setElementText(text, piece.text);
+            }
         }
-    }
 
-    for (pugi::xml_node node : touched) {
-        if (!oneNode && node == last.node && !suffix.isEmpty()) {
-            setElementText(node, suffix);
-            continue;
+        for (pugi::xml_node node : std::as_const(touched)) {
+            if (!oneNode && node == last.node && suffix) {
+                next.element = node; // keeps its attributes, holds the rest alone
+                continue;
+            }
+            pugi::xml_node parent = node.parent();
+            parent.remove_child(node);
+            if (parent != run && isEmptyRun(parent))
+                parent.parent().remove_child(parent);
         }
-        pugi::xml_node parent = node.parent();
-        parent.remove_child(node);
-        if (parent != run && isEmptyRun(parent))
-            parent.parent().remove_child(parent);
+        pending = std::move(next);
     }
-    return inserted;
+    if (pending.element)
+        settle(pending);
 }
 
 } // namespace zolvaric

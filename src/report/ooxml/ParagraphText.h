@@ -26,29 +26,64 @@ public:
     // Whether the characters [from, to) may be replaced: no object among them.
     bool isReplaceable(qsizetype from, qsizetype to) const;
 
-    // Replaces the characters [from, to), which must not be empty, by the
-    // text (tabs and breaks become their elements). The text takes the
-    // formatting of the run the range starts in; what the range covered in
-    // later runs goes, and such a run is removed when nothing but its
-    // properties is left. Returns the length of the inserted text in this
-    // paragraph's characters; the object is stale afterwards.
-    qsizetype replace(qsizetype from, qsizetype to, const QString &replacement);
-
-private:
-    struct Item
+    // The characters [from, to), which must not be empty, and their new text.
+    struct Replacement
     {
-        pugi::xml_node node;
-        qsizetype offset; // in a w:t's text; -1 for an element that is one character
+        qsizetype from;
+        qsizetype to;
+        QString text;
     };
 
-    void collect(const pugi::xml_node &container);
+    // Replaces the ranges, which must be in order and must not overlap, as
+    // replacing them one after the other from the left does, in one pass.
+    // Tabs and breaks in a text become their elements. A text takes the
+    // formatting of the run its range starts in; what the range covered in
+    // later runs goes, and such a run is removed when nothing but its
+    // properties is left. The object is stale afterwards.
+    void replace(const QList<Replacement> &replacements);
+
+    // The characters a replacement text becomes in a paragraph.
+    static QString insertedText(const QString &replacement);
+
+    // The characters read into paragraph texts so far, a paragraph mark
+    // each, in all documents: the work of reading, for holding it to the
+    // size of a document.
+    static qint64 charactersRead();
+
+private:
+    // The characters one element adds: a w:t's text, or one character for
+    // an element that stands for one.
+    struct Span
+    {
+        pugi::xml_node node;
+        qsizetype start; // in m_text
+        bool text;
+    };
+
+    // A text element whose content waits: the next replacement may start in
+    // the rest of the text after this one.
+    struct Pending
+    {
+        pugi::xml_node element; // a new w:t, or the w:t the rest belongs to
+        QString text;           // the element's text before the rest
+        qsizetype span = -1;    // the span of the w:t the rest belongs to
+        qsizetype rest = 0;     // where the rest starts in m_text
+    };
+
+    void settle(Pending &pending) const;
+    void collect(const pugi::xml_node &paragraph);
+    bool isContainer(const pugi::xml_node &node) const;
     void collectRun(const pugi::xml_node &run);
-    void append(const pugi::xml_node &node, QChar character, qsizetype offset = -1);
+    void append(const pugi::xml_node &element, QChar character);
+    void appendText(const pugi::xml_node &element);
+    // The span holding the character at the index, and where a span ends.
+    qsizetype spanAt(qsizetype index) const;
+    qsizetype spanEnd(qsizetype span) const;
     bool isEmptyRun(const pugi::xml_node &run) const;
 
     const XmlNames &m_word;
     QString m_text;
-    QList<Item> m_items; // one per character of m_text
+    QList<Span> m_spans; // in order, covering m_text
 };
 
 } // namespace zolvaric

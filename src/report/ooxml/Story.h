@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ParagraphText.h"
 #include "XmlPart.h"
 
 #include <QList>
@@ -7,11 +8,10 @@
 
 #include <compare>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace zolvaric {
-
-class ParagraphText;
 
 // A place in a story: a paragraph (in document order) and a character in it.
 struct TextPosition
@@ -43,7 +43,9 @@ struct SearchOptions
 // A story of a document: the main text or a header. Its paragraphs are all
 // w:p elements below the root in document order, those in table cells and
 // text boxes included. A story without a root is empty: a header that does
-// not exist.
+// not exist. Copies share the paragraphs' texts, read once and again only
+// after a paragraph changed: the document changes only through its stories,
+// and replacing never adds or removes a paragraph.
 class Story
 {
 public:
@@ -76,10 +78,15 @@ public:
     TextRange replace(const TextRange &found, const QString &replacement);
 
 private:
-    ParagraphText paragraphText(int paragraph) const;
+    struct Texts;
+
+    const ParagraphText &paragraphText(int paragraph) const;
+    // Replaces in a paragraph's text, which is read again when next needed.
+    qsizetype replaceIn(int paragraph, const QList<ParagraphText::Replacement> &replacements);
 
     XmlPart *m_part = nullptr;
     QList<pugi::xml_node> m_paragraphs;
+    std::shared_ptr<Texts> m_texts;
 };
 
 } // namespace zolvaric

@@ -1,6 +1,7 @@
 #include "TemplateFile.h"
 
 #include "LegacyConversion.h"
+#include "TemplateLimits.h"
 #include "report/Automation.h"
 
 #include <QDateTime>
@@ -52,6 +53,9 @@ QByteArray readTemplatePackage(const QString &path, const QString &soffice)
     if (!file.open(QIODevice::ReadOnly))
         throw AutomationError(
             QStringLiteral("Die Vorlage \"%1\" kann nicht gelesen werden.").arg(shown));
+    // A package's file is no larger than its parts unpacked.
+    if (info.size() > MaxTemplatePackageBytes)
+        throw templateTooLarge();
     const QByteArray bytes = file.readAll();
     if (bytes.startsWith(ZipSignature))
         return bytes;

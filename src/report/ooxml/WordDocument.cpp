@@ -4,7 +4,9 @@
 #include "XmlPart.h"
 #include "report/Automation.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace zolvaric {
 
@@ -52,10 +54,12 @@ WordDocument::~WordDocument() = default;
 
 XmlPart &WordDocument::part(const QString &name)
 {
-    std::unique_ptr<XmlPart> &part = m_parts[name.toLower()];
-    if (!part)
-        part = std::make_unique<XmlPart>(name, m_package.read(name));
-    return *part;
+    const QString key = name.toLower();
+    auto found = m_parts.find(key);
+    // Entered only once parsed: a part that fails leaves no empty entry behind.
+    if (found == m_parts.end())
+        found = m_parts.emplace(key, std::make_unique<XmlPart>(name, m_package.read(name))).first;
+    return *found->second;
 }
 
 void WordDocument::makeDocument()
@@ -65,57 +69,92 @@ void WordDocument::makeDocument()
 
 Story WordDocument::mainStory()
 {
+    if (!m_mainStory) {
+        XmlPart &main = part(m_mainPart);
+        m_mainStory.emplace(&main,
+                            childElement(main.document().document_element(), main.word(), "body"));
+    }
+    return *m_mainStory;
+}
+
+// A section ends with the paragraph that holds its properties; the last
+// section's properties are the body's own.
+const QList<WordDocument::Section> &WordDocument::sections()
+{
+    if (m_sections)
+        return *m_sections;
     XmlPart &main = part(m_mainPart);
-    return Story(&main, childElement(main.document().document_element(), main.word(), "body"));
+    const XmlNames &word = main.word();
+    const std::string typeName = word.name("type");
+    const Story story = mainStory();
+    QList<Section> sections;
+    const auto add = [&](int end, const pugi::xml_node &properties) {
+        Section section{end, properties, {}, {}};
+        if (!sections.isEmpty()) {
+            section.defaultHeader = sections.last().defaultHeader;
+            section.firstHeader = sections.last().firstHeader;
+        }
+        // A section without a header of a kind shows the previous section's.
+        bool ownDefault = false;
+        bool ownFirst = false;
+        for (const pugi::xml_node &reference : properties.children()) {
+            if (!word.is(reference, "headerReference"))
+                continue;
+            const char *type = reference.attribute(typeName.c_str()).as_string("default");
+            if (std::strcmp(type, "default") == 0 && !ownDefault) {
+                section.defaultHeader = reference;
+                ownDefault = true;
+            } else if (std::strcmp(type, "first") == 0 && !ownFirst) {
+                section.firstHeader = reference;
+                ownFirst = true;
+            }
+        }
+        sections.append(section);
+    };
+    for (int index = 0; index < story.paragraphCount(); ++index) {
+        const pugi::xml_node properties =
+            childElement(childElement(story.paragraphs()[index], word, "pPr"), word, "sectPr");
+        if (properties)
+            add(index, properties);
+    }
+    const pugi::xml_node body = childElement(main.document().document_element(), word, "body");
+    add(std::numeric_limits<int>::max(), childElement(body, word, "sectPr"));
+    m_sections = std::move(sections);
+    return *m_sections;
 }
 
 Story WordDocument::header(int paragraph, HeaderChoice choice)
 {
-    XmlPart &main = part(m_mainPart);
-    const XmlNames &word = main.word();
-    const Story story = mainStory();
-
-    // A section ends with the paragraph that holds its properties; the last
-    // section's properties are the body's own.
-    QList<pugi::xml_node> sections;
-    int current = -1;
-    for (int index = 0; index < story.paragraphCount(); ++index) {
-        const pugi::xml_node properties =
-            childElement(childElement(story.paragraphs()[index], word, "pPr"), word, "sectPr");
-        if (!properties)
-            continue;
-        if (current < 0 && index >= paragraph)
-            current = static_cast<int>(sections.size());
-        sections.append(properties);
-    }
-    const pugi::xml_node body = childElement(main.document().document_element(), word, "body");
-    sections.append(childElement(body, word, "sectPr"));
-    if (current < 0)
-        current = static_cast<int>(sections.size()) - 1;
-
+    const QList<Section> &sections = this->sections();
+    const XmlNames &word = part(m_mainPart).word();
+    // The section holding the paragraph: the first that ends at or after it.
+    const Section &current = *std::partition_point(
+        sections.cbegin(), sections.cend(),
+        [paragraph](const Section &section) { return section.end < paragraph; });
     const bool firstPage = choice == HeaderChoice::FirstPage ||
                            (choice == HeaderChoice::CurrentPage &&
-                            isOn(childElement(sections[current], word, "titlePg"), word));
-    const char *type = firstPage ? "first" : "default";
-    const std::string typeName = word.name("type");
-    const std::string idName = main.relationships().name("id");
-    for (int section = current; section >= 0; --section) {
-        for (const pugi::xml_node &reference : sections[section].children()) {
-            if (!word.is(reference, "headerReference"))
-                continue;
-            const char *referenceType = reference.attribute(typeName.c_str()).as_string("default");
-            if (std::strcmp(referenceType, type) != 0)
-                continue;
-            const QString target =
-                relationshipTarget(m_package, m_mainPart,
-                                   QString::fromUtf8(reference.attribute(idName.c_str()).value()));
-            if (target.isEmpty() || !m_package.contains(target))
-                return Story();
+                            isOn(childElement(current.properties, word, "titlePg"), word));
+    return headerStory(firstPage ? current.firstHeader : current.defaultHeader);
+}
+
+Story WordDocument::headerStory(const pugi::xml_node &reference)
+{
+    if (!reference)
+        return Story();
+    XmlPart &main = part(m_mainPart);
+    const QString id =
+        QString::fromUtf8(reference.attribute(main.relationships().name("id").c_str()).value());
+    auto found = m_headers.find(id);
+    if (found == m_headers.end()) {
+        const QString target = relationshipTarget(m_package, m_mainPart, id);
+        Story story;
+        if (!target.isEmpty() && m_package.contains(target)) {
             XmlPart &header = part(target);
-            return Story(&header, header.document().document_element());
+            story = Story(&header, header.document().document_element());
         }
+        found = m_headers.emplace(id, std::move(story)).first;
     }
-    return Story();
+    return found->second;
 }
 
 bool WordDocument::hasChanges() const

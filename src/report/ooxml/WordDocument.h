@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace zolvaric {
 
@@ -45,11 +46,29 @@ public:
     QByteArray toBytes();
 
 private:
+    // A section of the main text: its last paragraph (the body's own section
+    // ends after all) and its properties, with the header references that
+    // count for it, its own or those of an earlier section.
+    struct Section
+    {
+        int end;
+        pugi::xml_node properties;
+        pugi::xml_node defaultHeader;
+        pugi::xml_node firstHeader;
+    };
+
     XmlPart &part(const QString &name);
+    const QList<Section> &sections();
+    Story headerStory(const pugi::xml_node &reference);
 
     OoxmlPackage m_package;
     QString m_mainPart;
     std::map<QString, std::unique_ptr<XmlPart>> m_parts; // by lower-case name
+    // Kept for every step of a report: replacing changes neither the
+    // paragraphs nor the sections and references.
+    std::optional<Story> m_mainStory;
+    std::optional<QList<Section>> m_sections;
+    std::map<QString, Story> m_headers; // by relationship id
 };
 
 } // namespace zolvaric

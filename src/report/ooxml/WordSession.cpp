@@ -3,11 +3,11 @@
 #include "TemplateFile.h"
 #include "WordDocument.h"
 #include "base/Paths.h"
+#include "persist/AtomicWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zolvaric {
 
@@ -16,13 +16,23 @@ namespace {
 // More numbered files than anyone keeps in a temp folder: something else is wrong.
 constexpr int MaxNumberedFiles = 10000;
 
-void writeAtomically(const QString &path, const QByteArray &bytes)
+// Replaces the file completely or not at all; a failure names the file and
+// the system's reason.
+void writeDocument(const QString &path, WordDocument &document)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw AutomationError(QStringLiteral("Das Dokument kann nicht unter \"%1\" gespeichert "
-                                             "werden: %2")
-                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
+    const auto failure = [&path](const QString &reason) {
+        return AutomationError(
+            QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert werden: %2")
+                .arg(QDir::toNativeSeparators(path), reason));
+    };
+    QByteArray bytes;
+    try {
+        bytes = document.toBytes();
+    } catch (const AutomationError &error) {
+        throw failure(error.message());
+    }
+    if (const WriteResult written = writeFileAtomically(path, bytes); !written)
+        throw failure(written.error);
 }
 
 // Claims the first free name "DokumentN.docx" in the folder and writes it.
@@ -104,7 +114,7 @@ void OpenDocument::setSeekView(int view)
 void OpenDocument::saveAs(const QString &path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    writeAtomically(absolute, m_document->toBytes());
+    writeDocument(absolute, *m_document);
     m_filePath = absolute;
 }
 
@@ -115,7 +125,7 @@ void OpenDocument::save()
             QStringLiteral("Das Dokument \"%1\" hat noch keinen Dateinamen; es muss zuerst "
                            "mit „Speichern unter“ gespeichert werden.")
                 .arg(name()));
-    writeAtomically(m_filePath, m_document->toBytes());
+    writeDocument(m_filePath, *m_document);
 }
 
 QString OpenDocument::fileToShow(const QString &folder)

@@ -1,10 +1,39 @@
 #include "XmlPart.h"
 
+#include "TemplateLimits.h"
 #include "report/Automation.h"
 
 #include <cstring>
 
 namespace zolvaric {
+
+namespace {
+
+// Whether elements below `root` (the first level) nest deeper than `limit`.
+// Walked without recursion, however deep the part.
+bool nestedDeeperThan(const pugi::xml_node &root, int limit)
+{
+    pugi::xml_node node = root;
+    int depth = 1;
+    for (;;) {
+        if (depth > limit && node.type() == pugi::node_element)
+            return true;
+        if (node.first_child()) {
+            node = node.first_child();
+            ++depth;
+            continue;
+        }
+        while (node != root && !node.next_sibling()) {
+            node = node.parent();
+            --depth;
+        }
+        if (node == root)
+            return false;
+        node = node.next_sibling();
+    }
+}
+
+} // namespace
 
 XmlNames::XmlNames(const pugi::xml_document &document, const char *uri, const char *fallback)
     : m_prefix(fallback)
@@ -52,6 +81,8 @@ std::string XmlNames::name(const char *local) const
 
 XmlPart::XmlPart(const QString &name, const QByteArray &bytes) : m_name(name)
 {
+    if (bytes.size() > MaxXmlPartBytes)
+        throw templateTooLarge();
     const unsigned options = pugi::parse_default | pugi::parse_declaration | pugi::parse_pi |
                              pugi::parse_comments | pugi::parse_ws_pcdata;
     const pugi::xml_parse_result result =
@@ -59,6 +90,14 @@ XmlPart::XmlPart(const QString &name, const QByteArray &bytes) : m_name(name)
     if (!result || !m_document.document_element())
         throw AutomationError(QStringLiteral("Der Teil \"%1\" des Dokuments ist fehlerhaft (%2).")
                                   .arg(name, QString::fromUtf8(result.description())));
+    // Removing an element frees its content recursively inside pugixml, where
+    // absurd nesting would overflow the stack; this program's own walks do
+    // without recursion.
+    if (nestedDeeperThan(m_document.document_element(), MaxXmlDepth))
+        throw AutomationError(QStringLiteral("Der Teil \"%1\" des Dokuments ist zu tief "
+                                             "verschachtelt (mehr als %2 Ebenen).")
+                                  .arg(name)
+                                  .arg(MaxXmlDepth));
     // The part is written in UTF-8 whatever it was read in; the declaration must say so.
     const pugi::xml_node declaration = m_document.first_child();
     if (declaration.type() == pugi::node_declaration && declaration.attribute("encoding"))

@@ -42,7 +42,8 @@ inline constexpr const char *Relationships =
 class XmlPart
 {
 public:
-    // Throws AutomationError when the bytes are not well-formed XML.
+    // Throws AutomationError when the bytes are not well-formed XML, or more
+    // or deeper nested than TemplateLimits.h allows.
     XmlPart(const QString &name, const QByteArray &bytes);
 
     const QString &name() const { return m_name; }

@@ -236,6 +236,38 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(AutomationError, document->invoke(QStringLiteral("Save")));
     }
 
+    // A failed save names the file and the reason; the document keeps no file.
+    void saveFailures_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        const QString missing = path(QStringLiteral("fehlt"));
+        QTest::newRow("folder missing")
+            << missing + QStringLiteral("/angebot.docx")
+            << QStringLiteral("Der Ordner \"%1\" existiert nicht.").arg(missing);
+        QTest::newRow("a folder of that name")
+            << m_dir.path() << QStringLiteral("\"%1\" ist ein Ordner.").arg(m_dir.path());
+    }
+
+    void saveFailures()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        const QString templatePath =
+            writeTemplate(QStringLiteral("vorlage.dotx"), placeholderPackage().toZip());
+        WordClient word = start(m_dir.path());
+        const AutomationObjectPtr document = word.addDocument(templatePath);
+        try {
+            word.saveAs(target);
+            QFAIL("saved");
+        } catch (const AutomationError &error) {
+            QCOMPARE(error.message(),
+                     QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert werden: %2")
+                         .arg(target, reason));
+        }
+        QCOMPARE(document->getProperty(QStringLiteral("Name")), QVariant("Dokument1"));
+    }
+
     void badTemplates_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // empty: no file

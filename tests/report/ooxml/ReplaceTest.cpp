@@ -65,6 +65,10 @@ private slots:
             << para(run(QStringLiteral("\\Nettohonorar\\ und \\Netto")) +
                     run(QStringLiteral("honorar\\!")))
             << find << QStringList{Value + " und " + Value + "!"};
+        QTest::newRow("adjacent in one text, then split across the next run")
+            << para(run(QStringLiteral("\\Nettohonorar\\\\Nettohonorar\\ \\Netto")) +
+                    run(QStringLiteral("honorar\\ Ende")))
+            << find << QStringList{Value + Value + " " + Value + " Ende"};
         QTest::newRow("across two paragraphs: no match")
             << paragraph(QStringLiteral("\\Netto")) + paragraph(QStringLiteral("honorar\\")) << find
             << QStringList{"\\Netto", "honorar\\"};

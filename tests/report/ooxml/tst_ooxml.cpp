@@ -7,6 +7,8 @@ int runStoryTest(int argc, char *argv[]);
 int runDocumentFileTest(int argc, char *argv[]);
 int runLibreOfficeTest(int argc, char *argv[]);
 int runWordTemplateTest(int argc, char *argv[]);
+int runTemplateSizeTest(int argc, char *argv[]);
+int runTemplateStructureTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -18,5 +20,7 @@ int main(int argc, char *argv[])
     failures += runDocumentFileTest(argc, argv);
     failures += runLibreOfficeTest(argc, argv);
     failures += runWordTemplateTest(argc, argv);
+    failures += runTemplateSizeTest(argc, argv);
+    failures += runTemplateStructureTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
