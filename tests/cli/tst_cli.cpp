@@ -443,12 +443,19 @@ private slots:
         }
     }
 
+    void reportOntoAPipeIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("html") << "html";
+        QTest::newRow("doc") << "doc";
+    }
     void reportOntoAPipeIsRefused()
     {
+        QFETCH(QString, kind);
         QTemporaryDir dir;
         const QString pipe = dir.filePath(QStringLiteral("rohr"));
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        const CliRun run = runCli({"html", "--output", pipe}, QStringLiteral("report"));
+        const CliRun run = runCli({kind, "--output", pipe}, QStringLiteral("report"));
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QStringLiteral("keine gewöhnliche Datei")), qPrintable(run.err));
         struct stat info;
