@@ -127,8 +127,12 @@ bool WordNewDocument(const AutomationFactory &factory, Desktop &desktop, const Q
                                                  {QString(), false},
                                                  {QString(), QVariant()},
                                                  {QString(), true}});
-        } catch (const AutomationError &) {
-            desktop.messageBox(QStringLiteral("fehler:word.documents.add"));
+        } catch (const AutomationError &error) {
+            // The word processor's reason (a template refused as too large or
+            // broken) goes with it: the user can act on it.
+            desktop.messageBox(
+                QStringLiteral("fehler:word.documents.add") +
+                (error.message().isEmpty() ? QString() : QStringLiteral("\n\n") + error.message()));
             // Without a document every later step would fail on its own.
             quitQuietly(handle);
             return false;

@@ -208,7 +208,7 @@ private slots:
             return call.startsWith(QLatin1String("documents.add"));
         };
         QVERIFY(!run.print());
-        QCOMPARE(run.h.desktop.messages, QStringList{"fehler:word.documents.add"});
+        QCOMPARE(run.h.desktop.messages, QStringList{"fehler:word.documents.add\n\nabgelehnt"});
         QCOMPARE(run.h.desktop.notices,
                  QStringList{"Beim Erstellen des Documentes ist ein Fehler aufgetreten."});
         QVERIFY(run.log->calls.contains(QStringLiteral("quit()")));
@@ -385,6 +385,9 @@ private slots:
             writeBytes(output, "alt");
         QVERIFY(!saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
                                 templatePath, output));
+        QCOMPARE(
+            h.desktop.messages,
+            QStringList{"fehler:word.documents.add\n\nDie Vorlage ist zu groß oder beschädigt."});
         if (earlierFile)
             QCOMPARE(readBytes(output), QByteArray("alt"));
         else
