@@ -26,6 +26,7 @@ QString reportUsage()
         "Aufruf: zolvaric-cli report html|doc [--project DATEI.prj] [--set SCHLÜSSEL=WERT]...\n"
         "                         [--template DATEI] [--program-dir ORDNER] --output DATEI\n"
         "\n"
+        "Schreibt das Honorarangebot als HTML-Seite (html) oder als Word-Dokument im\n"
         "Format .docx (doc). Ohne --template wird die Vorlage im Programmordner benutzt\n"
         "(Zolvaric_Vorlage.htm bzw. Zolvaric_Vorlage.dot). --output - schreibt den\n"
         "Bericht auf die Standardausgabe.\n");
