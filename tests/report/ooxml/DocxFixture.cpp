@@ -337,4 +337,11 @@ QMap<QString, QByteArray> replaceInPackage(const TestPackage &package,
                                             : QMap<QString, QByteArray>();
 }
 
+WordClient startWord(const QString &tempFolder)
+{
+    WordEnvironment environment;
+    environment.tempFolder = tempFolder;
+    return WordClient(createWordApplication(environment));
+}
+
 } // namespace wordtest

@@ -96,4 +96,7 @@ public:
     zolvaric::AutomationObjectPtr find();
 };
 
+// The built-in word processor with nothing but its temp folder set.
+WordClient startWord(const QString &tempFolder);
+
 } // namespace wordtest

@@ -54,13 +54,6 @@ class TemplateSizeTest : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    WordClient start(const QString &tempFolder)
-    {
-        WordEnvironment environment;
-        environment.tempFolder = tempFolder;
-        return WordClient(createWordApplication(environment));
-    }
-
     // The template's file; a size beyond its bytes is made up of zeros
     // without taking disk space.
     QString writeTemplate(const QByteArray &bytes, qint64 fileSize = 0)
@@ -144,7 +137,7 @@ private slots:
         QFETCH(qint64, fileSize);
         const QString templatePath = writeTemplate(bytes, fileSize);
         QTemporaryDir temp;
-        WordClient word = start(temp.path());
+        WordClient word = startWord(temp.path());
         QCOMPARE(addFailure(word, templatePath),
                  QStringLiteral("Die Vorlage ist zu groß oder beschädigt."));
         word.application->setProperty(QStringLiteral("Visible"), true);

@@ -66,13 +66,6 @@ class TemplateStructureTest : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    WordClient start(const QString &tempFolder)
-    {
-        WordEnvironment environment;
-        environment.tempFolder = tempFolder;
-        return WordClient(createWordApplication(environment));
-    }
-
     QString writeTemplate(const QByteArray &bytes)
     {
         const QString file = path(QStringLiteral("vorlage.dotx"));
@@ -128,7 +121,7 @@ private slots:
         TestPackage package;
         package.body = body + sectionProperties({});
         const QString templatePath = writeTemplate(package.toZip());
-        WordClient word = start(m_dir.path());
+        WordClient word = startWord(m_dir.path());
         const QString failure = addFailure(word, templatePath);
         if (refused) {
             QCOMPARE(failure, QStringLiteral("Der Teil \"word/document.xml\" des Dokuments ist zu "
@@ -154,7 +147,7 @@ private slots:
         TestPackage package;
         package.body = repeated(paragraph(QStringLiteral("Text")), 500) + "<w:p><w:r><w:t>" +
                        Placeholder + inner + "</w:t></w:r></w:p>" + sectionProperties({});
-        WordClient word = start(m_dir.path());
+        WordClient word = startWord(m_dir.path());
         word.addDocument(writeTemplate(package.toZip()));
         word.replaceEverywhere(Placeholder, QStringLiteral("1"));
         word.saveAs(path(QStringLiteral("ergebnis.docx")));
@@ -183,7 +176,7 @@ private slots:
         TestPackage package = placeholderPackage();
         package.headers[QStringLiteral("header1")] = header;
         const QByteArray original = package.toZip();
-        WordClient word = start(m_dir.path());
+        WordClient word = startWord(m_dir.path());
         word.addDocument(writeTemplate(original));
         word.homeKey();
         QVERIFY(word.replaceAll(Placeholder, QStringLiteral("1")));
@@ -213,7 +206,7 @@ private slots:
         TestPackage package;
         package.body = paragraph(text) + sectionProperties({});
         const QString templatePath = writeTemplate(package.toZip());
-        WordClient word = start(m_dir.path());
+        WordClient word = startWord(m_dir.path());
         word.addDocument(templatePath);
         qint64 allocated = 0;
         {
@@ -256,7 +249,7 @@ private slots:
                  paragraphTexts(unzipFiles(zip).value(QLatin1String(part))))
                 size += paragraphText.size() + 1;
         }
-        WordClient word = start(m_dir.path());
+        WordClient word = startWord(m_dir.path());
         word.addDocument(writeTemplate(zip));
         const qint64 before = ParagraphText::charactersRead();
         for (int step = 0; step < 81; ++step)
