@@ -5,10 +5,44 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 
 namespace zolvaric {
+
+namespace {
+
+// A box raised while a report runs would open behind the wait window, which
+// stays on top: such windows step aside while the box shows, and the arrow
+// replaces the wait cursor, so the user sees the box and can answer it.
+int execInFront(QMessageBox &box)
+{
+    QList<QPointer<QWidget>> aside;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != &box && window->isVisible() &&
+            window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            aside << window;
+            window->hide();
+        }
+    }
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    // Modality is set as the box shows: raised and activated right after.
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
+    const int result = box.exec();
+    QApplication::restoreOverrideCursor();
+    for (const QPointer<QWidget> &window : aside) {
+        if (window)
+            window->show();
+    }
+    return result;
+}
+
+} // namespace
 
 QString QtDesktop::errorText(const QString &text)
 {
@@ -19,7 +53,9 @@ QString QtDesktop::errorText(const QString &text)
 
 void QtDesktop::errorBox(const QString &text)
 {
-    QMessageBox::critical(m_mainWindow, QApplication::applicationName(), errorText(text));
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), errorText(text),
+                    QMessageBox::Ok, m_mainWindow);
+    execInFront(box);
 }
 
 void QtDesktop::messageBox(const QString &text)
@@ -27,14 +63,14 @@ void QtDesktop::messageBox(const QString &text)
     // A plain message: text, OK and the application title, no icon.
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
                     m_mainWindow);
-    box.exec();
+    execInFront(box);
 }
 
 void QtDesktop::NotifyBox(const QString &text, const QString &caption)
 {
     QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, m_mainWindow);
     box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    execInFront(box);
 }
 
 int QtDesktop::AskBox(const QString &text, const QString &caption, int buttons)
@@ -48,7 +84,7 @@ int QtDesktop::AskBox(const QString &text, const QString &caption, int buttons)
         box.setEscapeButton(no);
     box.setDefaultButton(static_cast<QPushButton *>(yes));
     box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    execInFront(box);
     if (box.clickedButton() == yes)
         return AnswerYes;
     if (box.clickedButton() == no)

@@ -72,13 +72,19 @@ void TfrmWait::showEvent(QShowEvent *event)
     setWindowTitle(QApplication::applicationName());
     if (const QScreen *screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Shown again after a message box stepped it aside: the cursor it set
+    // is still in place.
+    if (!m_holdsCursor)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_holdsCursor = true;
     QDialog::showEvent(event);
 }
 
 void TfrmWait::closeEvent(QCloseEvent *event)
 {
-    QApplication::restoreOverrideCursor();
+    if (m_holdsCursor)
+        QApplication::restoreOverrideCursor();
+    m_holdsCursor = false;
     event->accept();
 }
 

@@ -30,6 +30,7 @@ protected:
 private:
     QLabel *lbWaittext;
     QProgressBar *progressBar1;
+    bool m_holdsCursor = false;
 };
 
 } // namespace zolvaric
