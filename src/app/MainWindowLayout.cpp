@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -141,7 +142,14 @@ void TfrmMain::buildWindow()
     PageControl1 = new QTabWidget;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setDocumentMode(true);
-    PageControl1->addTab(buildCalculationTab(), QStringLiteral("Honorarberechnung"));
+    // On a laptop screen the calculation is taller than the window can be:
+    // the tab scrolls, so the totals stay reachable.
+    m_calculationScroll = new QScrollArea;
+    m_calculationScroll->setObjectName(QStringLiteral("CalculationScroll"));
+    m_calculationScroll->setFrameShape(QFrame::NoFrame);
+    m_calculationScroll->setWidgetResizable(true);
+    m_calculationScroll->setWidget(buildCalculationTab());
+    PageControl1->addTab(m_calculationScroll, QStringLiteral("Honorarberechnung"));
     // The two table tabs are filled when first chosen: most sessions never
     // open them, and start-up stays short.
     PageControl1->addTab(new QWidget, QStringLiteral("HOAI-Tabelle"));

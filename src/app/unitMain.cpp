@@ -1,5 +1,6 @@
 #include "unitMain.h"
 
+#include "WindowPlacement.h"
 #include "WindowReportProgress.h"
 #include "unitInfo.h"
 #include "unitWait.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -54,26 +56,47 @@ void TfrmMain::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
-    // Opened centred on the screen.
-    if (const QScreen *screen = QApplication::primaryScreen())
-        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
     // Rows never squeeze below their text, whatever font the system has: the
-    // window grows instead.
+    // tab scrolls instead.
     grpCalcHOAI->setMinimumHeight(grpCalcHOAI->sizeHint().height());
-    if (height() < minimumSizeHint().height())
-        resize(width(), minimumSizeHint().height());
-    // The tab widget's own minimum leaves out part of its page, which then
-    // reaches below the tab widget: the window grows by what is hidden.
+    // As tall as the whole calculation needs, where the screen has room.
     layout()->activate();
-    const int groupBottom = grpCalcHOAI->mapTo(this, QPoint(0, grpCalcHOAI->height())).y();
-    const int tabsBottom = PageControl1->mapTo(this, QPoint(0, PageControl1->height())).y();
-    if (groupBottom > tabsBottom)
-        resize(width(), height() + groupBottom - tabsBottom);
+    const int hidden = m_calculationScroll->widget()->minimumSizeHint().height() -
+                       m_calculationScroll->viewport()->height();
+    if (hidden > 0)
+        resize(width(), height() + hidden);
+    fitOntoScreen(true);
     try {
         FormShow();
     } catch (const Error &error) {
         m_services.desktop->errorBox(error.message());
     }
+}
+
+void TfrmMain::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // On X11 the window manager adds the frame after the window is shown: it
+    // was placed with a guess, and now goes where the real frame fits.
+    if (m_shown && !m_placedWithFrame && frameIsKnown(*this)) {
+        m_placedWithFrame = true;
+        bringOntoScreen();
+    }
+}
+
+void TfrmMain::fitOntoScreen(bool centred)
+{
+    const QScreen *screen = QApplication::screenAt(frameGeometry().center());
+    if (!screen || centred)
+        screen = QApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QMargins frame = frameMarginsOf(*this);
+    std::optional<QPoint> position;
+    if (!centred)
+        position = geometry().topLeft() - QPoint(frame.left(), frame.top());
+    setGeometry(
+        clientGeometryOnScreen(screen->availableGeometry(), frame, size(), position));
 }
 
 void TfrmMain::FormShow()
@@ -99,22 +122,7 @@ void TfrmMain::FormShow()
 
 void TfrmMain::bringOntoScreen()
 {
-    const QScreen *screen = QApplication::screenAt(frameGeometry().center());
-    if (!screen)
-        screen = QApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect monitor = screen->availableGeometry();
-    QRect frame = frameGeometry();
-    if (frame.right() > monitor.right())
-        frame.moveLeft(monitor.right() - frame.width() + 1);
-    if (frame.left() < monitor.left())
-        frame.moveLeft(monitor.left());
-    if (frame.bottom() > monitor.bottom())
-        frame.moveTop(monitor.bottom() - frame.height() + 1);
-    if (frame.top() < monitor.top())
-        frame.moveTop(monitor.top());
-    move(frame.topLeft());
+    fitOntoScreen(false);
 }
 
 bool TfrmMain::saveProjectWithDialog()

@@ -14,6 +14,7 @@
 
 class QGroupBox;
 class QLabel;
+class QScrollArea;
 class QSplitter;
 class QTabWidget;
 class QToolButton;
@@ -75,6 +76,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override; // FormResize
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void buildWindow();
@@ -89,6 +91,9 @@ private:
     void setKeyboardOrder();
     void showWarnings();
     void showProjectStatus();
+    // The window inside its screen's free area, title bar included, and no
+    // larger than that area; `centred` places it in the middle.
+    void fitOntoScreen(bool centred);
     void bringOntoScreen();
     bool saveProjectWithDialog();
 
@@ -98,11 +103,13 @@ private:
     TfrmWait *m_wait = nullptr;
     TfrmInfo *m_info = nullptr;
     bool m_shown = false;
+    bool m_placedWithFrame = false;
 
     QLabel *lbVersion = nullptr;
     QLabel *lbWarning = nullptr;
     QLabel *m_status = nullptr;
     QTabWidget *PageControl1 = nullptr;
+    QScrollArea *m_calculationScroll = nullptr;
     QSplitter *Splitter1 = nullptr;
     QGroupBox *grpStammdaten = nullptr;
     QGroupBox *grpCalcHOAI = nullptr;

@@ -3,11 +3,13 @@
 #include "TestFiles.h"
 
 #include "app/QtTranslations.h"
+#include "app/WindowPlacement.h"
 #include "app/unitMain.h"
 #include "app/unitWait.h"
 #include "app/widgets/NumericEdit.h"
 #include "app/widgets/TableModel.h"
 #include "base/Paths.h"
+#include "report/HtmlReport.h"
 #include "persist/IniAccess.h"
 
 #include <QApplication>
@@ -16,6 +18,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTimer>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -58,10 +64,12 @@ struct Window
     ScriptedDialogs dialogs;
     std::unique_ptr<TfrmMain> window;
 
-    Window()
+    // The test's recording desktop, or another one such as the program's own.
+    explicit Window(Desktop *otherDesktop = nullptr)
     {
-        window =
-            std::make_unique<TfrmMain>(settings, run, TfrmMain::Services{&desktop, &dialogs, {}});
+        window = std::make_unique<TfrmMain>(
+            settings, run,
+            TfrmMain::Services{otherDesktop ? otherDesktop : &desktop, &dialogs, {}});
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             qWarning("window not exposed");
@@ -510,6 +518,119 @@ private slots:
         QVERIFY(!w.window->waitWindow().isVisible());
         QVERIFY(!w.run.busy);
         QVERIFY(w.find<QToolButton>("cmdSaveProjekt")->isEnabled());
+    }
+
+    // Laptop screens and scaling: the window opens inside the screen's free
+    // area, title bar included, its minimum fits, and the results can be
+    // scrolled into view. Run again by ctest on several screens.
+    void windowFitsTheScreen()
+    {
+        Window w;
+        const QRect available = w.window->screen()->availableGeometry();
+        const QMargins frame = w.window->windowHandle()->frameMargins();
+        QVERIFY2(available.contains(w.window->frameGeometry()),
+                 qPrintable(QStringLiteral("%1 on %2")
+                                .arg(QDebug::toString(w.window->frameGeometry()),
+                                     QDebug::toString(available))));
+        const QSize minimum = w.window->minimumSizeHint().expandedTo(w.window->minimumSize());
+        QVERIFY(minimum.grownBy(frame).width() <= available.width());
+        QVERIFY(minimum.grownBy(frame).height() <= available.height());
+        auto *scroll = w.find<QScrollArea>("CalculationScroll");
+        for (const char *name : {"edKosten", "edNettohonorar", "edBruttohonorar", "edStammFirma"}) {
+            auto *edit = w.find<QLineEdit>(name);
+            scroll->ensureWidgetVisible(edit);
+            QApplication::processEvents();
+            const QRect shown(edit->mapTo(scroll->viewport(), QPoint()), edit->size());
+            QVERIFY2(scroll->viewport()->rect().contains(shown), name);
+            QVERIFY2(available.contains(QRect(edit->mapToGlobal(QPoint()), edit->size())), name);
+        }
+        for (const char *name : {"cmdLoadProjekt", "cmdPrintHonorarHTML", "cmdInfo"}) {
+            auto *button = w.find<QToolButton>(name);
+            QVERIFY2(w.window->rect().contains(
+                         QRect(button->mapTo(w.window.get(), QPoint()), button->size())),
+                     name);
+        }
+    }
+
+    void placementOnScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("wanted");
+        QTest::addColumn<QPoint>("position"); // (-1, -1): centred
+        QTest::addColumn<QRect>("client");
+        QTest::newRow("fits, centred")
+            << QRect(0, 0, 1280, 1024) << QSize(870, 960) << QPoint(-1, -1)
+            << QRect(205, 45, 870, 960);
+        QTest::newRow("too tall for a laptop")
+            << QRect(0, 0, 1366, 728) << QSize(870, 960) << QPoint(-1, -1)
+            << QRect(248, 30, 870, 694);
+        QTest::newRow("panel at the top") << QRect(0, 27, 1280, 693) << QSize(870, 960)
+                                          << QPoint(-1, -1) << QRect(205, 57, 870, 659);
+        QTest::newRow("kept where it fits") << QRect(0, 0, 1280, 1024) << QSize(800, 600)
+                                            << QPoint(100, 50) << QRect(104, 80, 800, 600);
+        QTest::newRow("off the bottom right")
+            << QRect(0, 0, 1280, 1024) << QSize(800, 600) << QPoint(900, 900)
+            << QRect(476, 420, 800, 600);
+        QTest::newRow("title bar above the screen")
+            << QRect(0, 0, 1366, 768) << QSize(870, 700) << QPoint(100, -20)
+            << QRect(104, 30, 870, 700);
+        QTest::newRow("second screen on the left")
+            << QRect(-1920, 0, 1920, 1080) << QSize(870, 960) << QPoint(-10, 0)
+            << QRect(-874, 30, 870, 960);
+    }
+    void placementOnScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QSize, wanted);
+        QFETCH(QPoint, position);
+        QFETCH(QRect, client);
+        const QMargins frame(4, 30, 4, 4);
+        const std::optional<QPoint> at =
+            position == QPoint(-1, -1) ? std::nullopt : std::optional<QPoint>(position);
+        const QRect placed = clientGeometryOnScreen(available, frame, wanted, at);
+        QCOMPARE(placed, client);
+        QVERIFY(available.contains(placed.marginsAdded(frame)));
+    }
+
+    // A message raised while a report runs is the active window, in front
+    // of the wait window, which steps aside until it is answered.
+    void messageInFrontOfTheWaitWindow()
+    {
+        QtDesktop desktop;
+        Window w(&desktop);
+        desktop.setMainWindow(w.window.get());
+        // A folder where the report should go: the write fails.
+        const QString output = htmlReportPath();
+        QFile::remove(output);
+        QVERIFY(QDir().mkpath(output));
+        QString text;
+        bool waitHidden = false, boxActive = false, arrow = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || QApplication::activeWindow() != box)
+                return;
+            poll.stop();
+            text = box->text();
+            waitHidden = !w.window->waitWindow().isVisible();
+            boxActive = box->isActiveWindow();
+            arrow = QApplication::overrideCursor() &&
+                    QApplication::overrideCursor()->shape() == Qt::ArrowCursor;
+            // Answered by keyboard, as the user would.
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        poll.start(10);
+        QTest::mouseClick(w.find<QToolButton>("cmdPrintHonorarHTML"), Qt::LeftButton);
+        QDir(output).removeRecursively();
+        QVERIFY2(text.startsWith(QStringLiteral("Der Bericht")), qPrintable(text));
+        QVERIFY(waitHidden);
+        QVERIFY(boxActive);
+        QVERIFY(arrow);
+        // The report ended: the wait window is gone with its cursor.
+        QVERIFY(!w.window->waitWindow().isVisible());
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!w.run.busy);
+        QVERIFY(w.desktop.opened.isEmpty());
     }
 
     void genericErrorText_data()
