@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
 
     TfrmWait &wait = window.waitWindow();
     wait.setMessage(reportWaitMessage());
-    wait.setMaximum(82);
+    wait.setMaximum(83);
     wait.resetBar();
     for (int i = 0; i < 37; ++i)
         wait.step();

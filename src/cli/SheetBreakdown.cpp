@@ -62,6 +62,13 @@ QString sheetBreakdown(const Calculation &calculation)
 
     text << row(QStringLiteral("Ermitteltes Grundhonorar (100%)"), s.edHonorar100Proz.displayText())
          << '\n';
+    // Right below the basic fee, as in the window: why it may be 0,00 €.
+    if (!calculation.warnings().isEmpty()) {
+        text << "Hinweise:\n";
+        for (const QString &warning : calculation.warnings())
+            text << warning << '\n';
+        text << '\n';
+    }
     text << row(QStringLiteral("Leistungsphase"), QStringLiteral("max. %"),
                 QStringLiteral("% erbr."), QStringLiteral("Honorar in €"));
     for (int n = 0; n < 9; ++n) {

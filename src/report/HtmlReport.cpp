@@ -11,6 +11,7 @@
 #include "base/PrivateTempFolder.h"
 #include "base/ProgramRun.h"
 #include "base/TextLines.h"
+#include "calc/Calculation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -78,6 +79,25 @@ QString htmlEscaped(const QString &value)
     return value.toHtmlEscaped();
 }
 
+QString htmlWarnings(const QStringList &warnings)
+{
+    QStringList escaped;
+    for (const QString &warning : warnings)
+        escaped << htmlEscaped(warning);
+    return escaped.join(QLatin1String("<br>"));
+}
+
+namespace {
+
+QString htmlValue(const Placeholder &placeholder, const Calculation &calculation)
+{
+    if (placeholder.form == PlaceholderForm::Warnings)
+        return htmlWarnings(calculation.warnings());
+    return htmlEscaped(placeholderValue(placeholder, calculation));
+}
+
+} // namespace
+
 QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
                             ReportProgress &progress)
 {
@@ -100,8 +120,7 @@ QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
         }
     }
     for (const Placeholder &placeholder : vocabulary) {
-        ReplaceInStringList(candidateLines, placeholder.text,
-                            htmlEscaped(placeholderValue(placeholder, calculation)));
+        ReplaceInStringList(candidateLines, placeholder.text, htmlValue(placeholder, calculation));
         progress.advance();
     }
     for (qsizetype k = 0; k < candidates.size(); ++k)

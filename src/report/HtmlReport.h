@@ -25,6 +25,9 @@ QStringList readHtmlTemplate(const QString &path);
 // "Müller & Söhne <GmbH>" prints as typed.
 QString htmlEscaped(const QString &value);
 
+// The calculation's warnings as HTML: each escaped, one a line (<br>).
+QString htmlWarnings(const QStringList &warnings);
+
 // The report's page: every placeholder of the vocabulary replaced in the
 // HTML order, one progress step each; lines end in CR LF; characters beyond
 // Windows-1252 become numeric character references.

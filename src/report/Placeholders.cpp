@@ -85,6 +85,8 @@ constexpr Row kRows[] = {
     {"MwSt", "edMwSt", F::Percent, 80, 80},
     {"MwStEUR", "edMwStEUR", F::Amount, 81, 81},
     {"Bruttohonorar", "edBruttohonorar", F::Amount, 82, 82},
+    // Last in both orders: the earlier steps work as they always did.
+    {"Hinweise", "warnings", F::Warnings, 83, 83},
 };
 
 QList<Placeholder> expandedVocabulary()
@@ -172,6 +174,8 @@ QString placeholderValue(const Placeholder &placeholder, const Calculation &calc
     const RegionalSettings &settings = sheet.settings();
     if (placeholder.form == F::Trace)
         return formatCurrency(traceValue(calculation.trace(), placeholder.source), settings);
+    if (placeholder.form == F::Warnings)
+        return calculation.warnings().join(QLatin1Char('\n'));
     const Field *field = sheet.field(placeholder.source);
     switch (placeholder.form) {
     case F::Text:
@@ -185,6 +189,7 @@ QString placeholderValue(const Placeholder &placeholder, const Calculation &calc
     case F::Phase8:
         return phaseEightName(fieldText(field));
     case F::Trace:
+    case F::Warnings:
         break;
     }
     return QString();

@@ -14,26 +14,29 @@ enum class PlaceholderForm {
     Percent, // the percent format: 19,00%
     Costs,   // the system's currency format of the eligible costs
     Trace,   // an interpolation value in the system's currency format, two decimals
-    Phase8   // the name of work phase 8 from its caption: "8 Objektüberwachung"
+    Phase8,  // the name of work phase 8 from its caption: "8 Objektüberwachung"
+    Warnings // the calculation's warnings, one a line; empty without any
 };
 
 enum class ReportKind { Html, Word };
 
-// One of the 82 placeholders both report templates use: "\Name\" and the
-// source of its value, a field by component name or a trace value.
+// One of the 83 placeholders both report templates use: "\Name\" and the
+// source of its value, a field by component name, a trace value or the
+// calculation's warnings.
 struct Placeholder
 {
     QString text; // with both backslashes
     QString source;
     PlaceholderForm form;
-    int htmlPosition; // 1..82
-    int wordPosition; // 1..82
+    int htmlPosition; // 1..83
+    int wordPosition; // 1..83
 };
 
 // The vocabulary in the substitution order of a report.
 const QList<Placeholder> &placeholders(ReportKind kind);
 
 // The value text of a placeholder for the sheet and trace as they are now.
+// Several warnings are separated by '\n'; each report writes its own line break.
 QString placeholderValue(const Placeholder &placeholder, const Calculation &calculation);
 
 } // namespace zolvaric

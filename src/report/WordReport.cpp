@@ -7,6 +7,7 @@
 
 #include "base/Desktop.h"
 #include "base/ProgramRun.h"
+#include "calc/Calculation.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -73,18 +74,34 @@ void quitQuietly(AutomationObjectPtr &word)
     word.reset();
 }
 
-// The 82 placeholder steps of a report.
+QString wordValue(const Placeholder &placeholder, const Calculation &calculation)
+{
+    if (placeholder.form == PlaceholderForm::Warnings)
+        return wordWarnings(calculation.warnings());
+    return placeholderValue(placeholder, calculation);
+}
+
+// The placeholder steps of a report, one each.
 void fillPlaceholders(const Calculation &calculation, const AutomationObjectPtr &word,
                       Desktop &desktop, ReportProgress &progress)
 {
     for (const Placeholder &placeholder : placeholders(ReportKind::Word)) {
         WordSuchText(word, desktop, progress, placeholder.text,
-                     placeholderValue(placeholder, calculation));
+                     wordValue(placeholder, calculation));
         progress.advance();
     }
 }
 
 } // namespace
+
+QString wordWarnings(const QStringList &warnings)
+{
+    QStringList texts;
+    // The program's own text: a caret in it is no replacement code.
+    for (const QString &warning : warnings)
+        texts << QString(warning).replace(QLatin1Char('^'), QLatin1String("^^"));
+    return texts.join(QLatin1String("^l"));
+}
 
 bool WordNewDocument(const AutomationFactory &factory, Desktop &desktop, const QString &saveName,
                      const QString &templatePath, bool quitAfterwards, bool visible,

@@ -3,6 +3,7 @@
 #include "Automation.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace zolvaric {
 
@@ -32,6 +33,10 @@ bool WordSaveDocAs(const AutomationObjectPtr &handle, const QString &fileName,
                    QString *failure = nullptr);
 
 QString wordTemplatePath(const ProgramRun &run);
+
+// The calculation's warnings as a replacement text: one a line, split by
+// Word's manual line break "^l"; a caret in them stays a caret.
+QString wordWarnings(const QStringList &warnings);
 
 // The toolbar's word-processor report: a new document from the template
 // beside the program, filled hidden under the busy state, then shown. The

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -170,6 +171,7 @@ private slots:
         const QString last = run.out.trimmed().split(QLatin1Char('\n')).last();
         QVERIFY(last.startsWith(QStringLiteral("Bruttohonorar")));
         QVERIFY(last.endsWith(QStringLiteral(" 31.566,87 €")));
+        QVERIFY(!run.out.contains(QStringLiteral("Hinweise:")));
     }
 
     void aboveTheTableWarns()
@@ -185,6 +187,13 @@ private slots:
         QCOMPARE(run.err.count(QStringLiteral("Warnung: ") + warning), 1);
         QCOMPARE(json["edHonorar100Proz"].toDouble(), 0.0);
         QCOMPARE(json["edBruttohonorar"].toDouble(), 119.0);
+        // The breakdown says why the basic fee is 0,00 €, right below it.
+        const CliRun text = runCli({"--set", "Anrechenbare_Kosten=30000000"});
+        QCOMPARE(text.exitCode, 0);
+        QVERIFY2(text.out.contains(QRegularExpression(
+                     "Grundhonorar \\(100%\\) +0,00 €\n\nHinweise:\n" +
+                     QRegularExpression::escape(warning) + "\n\nLeistungsphase ")),
+                 qPrintable(text.out));
     }
 
     void overrideTablesBesideTheProgram()

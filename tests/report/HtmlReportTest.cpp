@@ -137,6 +137,38 @@ private slots:
         QVERIFY(page.contains("8 Objekt\xFC"
                               "berwachung"));
         QVERIFY(page.contains("Architekten &amp; Ingenieure"));
+        // No warning: the note stays empty, and so takes no room.
+        QVERIFY(page.contains("<p class=\"warnhinweis\"></p>\r\n"));
+    }
+
+    // The calculation's warnings where \Hinweise\ stands: none inside the
+    // fee table; above it, why the basic fee is 0,00 €.
+    void warningsInTheNote_data()
+    {
+        QTest::addColumn<double>("costs");
+        QTest::addColumn<QByteArray>("page");
+        QTest::newRow("inside the table") << 120000.0 << QByteArray("<p>Hinweis: </p>\r\n");
+        QTest::newRow("above the table")
+            << 30000000.0
+            << QByteArray("<p>Hinweis: Die anrechenbaren Kosten liegen \xFC"
+                          "ber dem Tafelendwert der Honorartafel \xA7 35 (25.000.000,00 \x80). "
+                          "Das Honorar ist frei zu vereinbaren.</p>\r\n");
+    }
+    void warningsInTheNote()
+    {
+        QFETCH(double, costs);
+        QFETCH(QByteArray, page);
+        CalcHarness h;
+        enterReportExample(h);
+        h.sheet().edKosten.setValue(costs);
+        QCOMPARE(render(h, "<p>Hinweis: \\Hinweise\\</p>"), page);
+    }
+
+    void severalWarningsOneALine()
+    {
+        QCOMPARE(htmlWarnings({"Kosten < 0 & \"mehr\"", "Zweiter"}),
+                 QStringLiteral("Kosten &lt; 0 &amp; &quot;mehr&quot;<br>Zweiter"));
+        QCOMPARE(htmlWarnings({}), QString());
     }
 
     void printWithoutTemplate()
@@ -167,8 +199,8 @@ private slots:
             QVERIFY(PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
             QCOMPARE(progress.message,
                      QStringLiteral("\rDie Druckvorschau wird erzeugt. Bitte warten Sie ..."));
-            QCOMPARE(progress.steps, 82);
-            QCOMPARE(progress.advanced, 82);
+            QCOMPARE(progress.steps, 83);
+            QCOMPARE(progress.advanced, 83);
             QCOMPARE(progress.begun, 1);
             QCOMPARE(progress.ended, 1);
             QVERIFY(!h.run.busy);

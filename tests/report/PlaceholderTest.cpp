@@ -98,7 +98,8 @@ private slots:
             {"Nettohonorar", "26.526,78 €"},
             {"MwSt", "19,00%"},
             {"MwStEUR", "5.040,09 €"},
-            {"Bruttohonorar", "31.566,87 €"}};
+            {"Bruttohonorar", "31.566,87 €"},
+            {"Hinweise", ""}};
         for (const auto &[name, value] : rows) {
             QTest::newRow(name) << QStringLiteral("\\%1\\").arg(QString::fromUtf8(name))
                                 << QString::fromUtf8(value);
@@ -117,13 +118,13 @@ private slots:
         QCOMPARE(placeholderValue(*found, *h.calculation), value);
     }
 
-    void vocabularyHas82DistinctPlaceholders()
+    void vocabularyHas83DistinctPlaceholders()
     {
         for (ReportKind kind : {ReportKind::Html, ReportKind::Word}) {
             QSet<QString> names;
             for (const Placeholder &p : placeholders(kind))
                 names.insert(p.text.toLower());
-            QCOMPARE(names.size(), 82);
+            QCOMPARE(names.size(), 83);
         }
     }
 
@@ -164,6 +165,10 @@ private slots:
                                     << "";
         QTest::newRow("costs grouped") << "Gebäude" << 1234567.5 << "\\anrechenbareKosten\\"
                                        << "1.234.567,50 €";
+        QTest::newRow("costs above the table")
+            << "Gebäude" << 30000000.0 << "\\Hinweise\\"
+            << "Die anrechenbaren Kosten liegen über dem Tafelendwert der Honorartafel § 35 "
+               "(25.000.000,00 €). Das Honorar ist frei zu vereinbaren.";
     }
     void formsOutsideTheExample()
     {
@@ -174,10 +179,14 @@ private slots:
         CalcHarness h;
         h.chooseKind(kind);
         h.sheet().edKosten.setValue(costs);
+        int found = 0;
         for (const Placeholder &p : placeholders(ReportKind::Word)) {
-            if (p.text == placeholder)
+            if (p.text == placeholder) {
                 QCOMPARE(placeholderValue(p, *h.calculation), value);
+                ++found;
+            }
         }
+        QCOMPARE(found, 1);
     }
 };
 

@@ -131,9 +131,9 @@ private slots:
         QCOMPARE(calls.mid(17, 13), pass);
         QCOMPARE(calls[30], QStringLiteral("activewindow.activepane.view.seekview=0"));
         QCOMPARE(calls.last(), QStringLiteral("visible=true"));
-        QCOMPARE(calls.size(), 3 + 82 * 28 + 1);
-        QCOMPARE(run.progress.advanced, 82);
-        QCOMPARE(run.progress.processed, 82);
+        QCOMPARE(calls.size(), 3 + 83 * 28 + 1);
+        QCOMPARE(run.progress.advanced, 83);
+        QCOMPARE(run.progress.processed, 83);
         QCOMPARE(run.progress.begun, 1);
         QCOMPARE(run.progress.ended, 1);
         QVERIFY(!run.h.run.busy);
@@ -200,7 +200,7 @@ private slots:
         QVERIFY(!run.h.run.busy);
     }
 
-    // Without a document no placeholder step runs: one message, not 82.
+    // Without a document no placeholder step runs: one message, not 83.
     void documentCannotBeAdded()
     {
         WordRun run;
@@ -240,9 +240,9 @@ private slots:
         // The failing main-text pass ends that step: no header pass for it.
         QCOMPARE(run.h.desktop.notices, QStringList{message});
         QCOMPARE(run.h.desktop.captions, QStringList{"WordSuchText"});
-        QCOMPARE(run.progress.advanced, 82);
+        QCOMPARE(run.progress.advanced, 83);
         QCOMPARE(run.log->calls.count(QStringLiteral("activewindow.activepane.view.seekview=0")),
-                 81);
+                 82);
     }
 
     void refusedShowEndsTheBusyStateAndReachesTheCaller()
@@ -289,6 +289,43 @@ private slots:
         QVERIFY(body.contains("Bonn-Beuel, Rheinufer"));
         QVERIFY(body.contains("31.566,87 €"));
         QVERIFY(h.desktop.notices.isEmpty() && h.desktop.messages.isEmpty());
+    }
+
+    // The default template's \Hinweise\ holds the calculation's warnings:
+    // none inside the fee table; above it, why the basic fee is 0,00 €.
+    void builtInWordProcessorWritesTheWarnings_data()
+    {
+        QTest::addColumn<double>("costs");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("inside the table") << 120000.0 << QString();
+        QTest::newRow("above the table")
+            << 30000000.0
+            << "Die anrechenbaren Kosten liegen über dem Tafelendwert der Honorartafel § 35 "
+               "(25.000.000,00 €). Das Honorar ist frei zu vereinbaren.";
+    }
+    void builtInWordProcessorWritesTheWarnings()
+    {
+        QFETCH(double, costs);
+        QFETCH(QString, warning);
+        CalcHarness h;
+        enterReportExample(h);
+        h.sheet().edKosten.setValue(costs);
+        const QString output = h.programFolder.filePath(QStringLiteral("angebot.docx"));
+        QVERIFY(saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
+                               QStringLiteral(ZOLVARIC_WORD_TEMPLATE), output));
+        const QString body = QString::fromUtf8(zipEntry(output, "word/document.xml"));
+        QVERIFY(body.contains(QStringLiteral("Grundhonorar")));
+        QVERIFY(!body.contains(QStringLiteral("\\Hinweise\\")));
+        QCOMPARE(body.contains(QStringLiteral("Tafelendwert")), !warning.isEmpty());
+        if (!warning.isEmpty())
+            QVERIFY(body.contains(u'>' + warning + u'<'));
+    }
+
+    void severalWarningsOneALine()
+    {
+        QCOMPARE(wordWarnings({"Kosten ^p über", "Zweiter"}),
+                 QStringLiteral("Kosten ^^p über^lZweiter"));
+        QCOMPARE(wordWarnings({}), QString());
     }
 
     // Visible from the start and no save name: the built-in word processor
