@@ -22,6 +22,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -66,6 +67,14 @@ void TfrmMain::showEvent(QShowEvent *event)
     if (hidden > 0)
         resize(width(), height() + hidden);
     fitOntoScreen(true);
+    // Where the screen is too low and the tab scrolls, the scroll bar gets
+    // a width of its own instead of narrowing the calculation.
+    layout()->activate();
+    if (m_calculationScroll->widget()->minimumSizeHint().height() >
+        m_calculationScroll->viewport()->height()) {
+        resize(width() + m_calculationScroll->verticalScrollBar()->sizeHint().width(), height());
+        fitOntoScreen(true);
+    }
     try {
         FormShow();
     } catch (const Error &error) {
