@@ -64,7 +64,7 @@ XmlPart &WordDocument::part(const QString &name)
 
 void WordDocument::makeDocument()
 {
-    makeDocumentContentType(m_package, m_mainPart);
+    setMainPartKind(m_package, m_mainPart, MainPartKind::Document);
 }
 
 Story WordDocument::mainStory()
