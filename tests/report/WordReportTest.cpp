@@ -329,8 +329,8 @@ private slots:
     }
 
     // Visible from the start and no save name: the built-in word processor
-    // takes every call of the sequence and shows the new document once the
-    // caller lets go of it.
+    // takes every call of the sequence and shows the new document, as a
+    // template, once the caller lets go of it.
     void builtInWordProcessorVisibleFromTheStart()
     {
         CalcHarness h;
@@ -355,8 +355,10 @@ private slots:
         QCOMPARE(h.desktop.opened.size(), 1);
         QCOMPARE(
             QFileInfo(h.desktop.opened.first()).canonicalFilePath(),
-            QFileInfo(temp.filePath(QStringLiteral("zolvaric-%1/Dokument1.docx").arg(geteuid())))
+            QFileInfo(temp.filePath(QStringLiteral("zolvaric-%1/Dokument1.dotx").arg(geteuid())))
                 .canonicalFilePath());
+        QVERIFY(zipEntry(h.desktop.opened.first(), "[Content_Types].xml")
+                    .contains("wordprocessingml.template.main+xml"));
     }
 
     // A failed save names the file and the system's reason, whether the

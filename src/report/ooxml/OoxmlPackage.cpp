@@ -196,6 +196,20 @@ void OoxmlPackage::replace(const QString &part, QByteArray bytes)
 
 QByteArray OoxmlPackage::toBytes() const
 {
+    return write(m_replaced);
+}
+
+QByteArray OoxmlPackage::toBytesWith(const QString &part, const QByteArray &bytes) const
+{
+    const int index = indexOf(part);
+    Q_ASSERT(index >= 0);
+    QHash<int, QByteArray> replaced = m_replaced;
+    replaced.insert(index, bytes);
+    return write(replaced);
+}
+
+QByteArray OoxmlPackage::write(const QHash<int, QByteArray> &replaced) const
+{
     ErrorGuard guard;
     SourcePtr output(zip_source_buffer_create(nullptr, 0, 0, &guard.error));
     if (!output)
@@ -212,17 +226,17 @@ QByteArray OoxmlPackage::toBytes() const
         if (name.endsWith('/')) {
             added = zip_dir_add(archive, name.constData(), ZIP_FL_ENC_UTF_8);
         } else {
-            const auto replaced = m_replaced.constFind(index);
+            const auto replacement = replaced.constFind(index);
             // A whole entry from the other archive is copied without recompressing.
             zip_source_t *source =
-                replaced != m_replaced.constEnd()
-                    ? zip_source_buffer(archive, replaced->constData(),
-                                        static_cast<zip_uint64_t>(replaced->size()), 0)
+                replacement != replaced.constEnd()
+                    ? zip_source_buffer(archive, replacement->constData(),
+                                        static_cast<zip_uint64_t>(replacement->size()), 0)
                     : zip_source_zip(archive, m_archive, index, 0, 0, -1);
             added = source ? zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8) : -1;
             if (source && added < 0)
                 zip_source_free(source);
-            if (added >= 0 && replaced != m_replaced.constEnd())
+            if (added >= 0 && replacement != replaced.constEnd())
                 zip_set_file_compression(archive, added, ZIP_CM_DEFLATE, 0);
         }
         if (added < 0) {

@@ -33,8 +33,12 @@ public:
 
     // The package as a new zip file; throws AutomationError on failure.
     QByteArray toBytes() const;
+    // The same with other bytes for one existing part; the package itself
+    // keeps its own.
+    QByteArray toBytesWith(const QString &part, const QByteArray &bytes) const;
 
 private:
+    QByteArray write(const QHash<int, QByteArray> &replaced) const;
     void readDirectory();
     void checkSizes() const;
     int indexOf(const QString &part) const;

@@ -47,6 +47,48 @@ bool endsWith(const char *text, const char *end)
     return textLength >= endLength && std::strcmp(text + textLength - endLength, end) == 0;
 }
 
+const char *const DocumentType =
+    "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
+const char *const MacroDocumentType = "application/vnd.ms-word.document.macroEnabled.main+xml";
+const char *const TemplateType =
+    "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml";
+const char *const MacroTemplateType =
+    "application/vnd.ms-word.template.macroEnabledTemplate.main+xml";
+
+// The content type a main part of the type gets as the kind; null when it
+// keeps its own. Word refuses a file whose ending does not fit its type: a
+// document made from a template is a plain ".docx", as Word makes it, and a
+// shown template always a plain ".dotx".
+const char *typeAs(const char *type, MainPartKind kind)
+{
+    const auto is = [type](const char *other) { return std::strcmp(type, other) == 0; };
+    if (kind == MainPartKind::Document)
+        return is(TemplateType) || is(MacroTemplateType) ? DocumentType : nullptr;
+    return is(DocumentType) || is(MacroDocumentType) || is(MacroTemplateType) ? TemplateType
+                                                                              : nullptr;
+}
+
+// [Content_Types].xml with the main part's content type that of the kind;
+// empty when nothing changes.
+QByteArray contentTypesAs(const OoxmlPackage &package, const QString &mainPart, MainPartKind kind)
+{
+    XmlPart part(ContentTypesPart, package.read(ContentTypesPart));
+    const QString partName = u'/' + mainPart;
+    bool changed = false;
+    for (pugi::xml_node entry : part.document().document_element().children()) {
+        if (std::strcmp(entry.name(), "Override") != 0 ||
+            QString::fromUtf8(entry.attribute("PartName").value())
+                    .compare(partName, Qt::CaseInsensitive) != 0)
+            continue;
+        pugi::xml_attribute type = entry.attribute("ContentType");
+        if (const char *converted = typeAs(type.value(), kind)) {
+            type.set_value(converted);
+            changed = true;
+        }
+    }
+    return changed ? part.toBytes() : QByteArray();
+}
+
 } // namespace
 
 QString mainDocumentPart(const OoxmlPackage &package)
@@ -84,31 +126,17 @@ QString relationshipTarget(const OoxmlPackage &package, const QString &sourcePar
     return QString();
 }
 
-void makeDocumentContentType(OoxmlPackage &package, const QString &mainPart)
+void setMainPartKind(OoxmlPackage &package, const QString &mainPart, MainPartKind kind)
 {
-    static const char *const templateTypes[] = {
-        "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml",
-        "application/vnd.ms-word.template.macroEnabledTemplate.main+xml"};
-    const char *documentType =
-        "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
+    const QByteArray types = contentTypesAs(package, mainPart, kind);
+    if (!types.isEmpty())
+        package.replace(ContentTypesPart, types);
+}
 
-    XmlPart part(ContentTypesPart, package.read(ContentTypesPart));
-    const QString partName = u'/' + mainPart;
-    bool changed = false;
-    for (pugi::xml_node entry : part.document().document_element().children()) {
-        if (std::strcmp(entry.name(), "Override") != 0 ||
-            QString::fromUtf8(entry.attribute("PartName").value())
-                    .compare(partName, Qt::CaseInsensitive) != 0)
-            continue;
-        for (const char *templateType : templateTypes) {
-            if (std::strcmp(entry.attribute("ContentType").value(), templateType) == 0) {
-                entry.attribute("ContentType").set_value(documentType);
-                changed = true;
-            }
-        }
-    }
-    if (changed)
-        package.replace(ContentTypesPart, part.toBytes());
+QByteArray packageBytesAs(const OoxmlPackage &package, const QString &mainPart, MainPartKind kind)
+{
+    const QByteArray types = contentTypesAs(package, mainPart, kind);
+    return types.isEmpty() ? package.toBytes() : package.toBytesWith(ContentTypesPart, types);
 }
 
 } // namespace zolvaric

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace zolvaric {
@@ -15,8 +16,17 @@ QString mainDocumentPart(const OoxmlPackage &package);
 QString relationshipTarget(const OoxmlPackage &package, const QString &sourcePart,
                            const QString &id);
 
-// Gives the main part of a template the content type of a document, in the
-// package's [Content_Types].xml; nothing changes for a document.
-void makeDocumentContentType(OoxmlPackage &package, const QString &mainPart);
+// What the main part is, by its content type: a document, or a template
+// that word processors open as a new document without a file name.
+enum class MainPartKind { Document, Template };
+
+// Gives the main part the content type of the kind in the package's
+// [Content_Types].xml. A template, macro-enabled or not, becomes a plain
+// document; a macro-enabled document stays one. Every kind of Word main part
+// becomes a plain template, whose file may then end in ".dotx".
+void setMainPartKind(OoxmlPackage &package, const QString &mainPart, MainPartKind kind);
+// The package's bytes as they would be after setMainPartKind; the package itself
+// stays as it is.
+QByteArray packageBytesAs(const OoxmlPackage &package, const QString &mainPart, MainPartKind kind);
 
 } // namespace zolvaric

@@ -11,7 +11,7 @@ namespace zolvaric {
 // What the built-in word processor needs from its surroundings.
 struct WordEnvironment
 {
-    // Where a document that becomes visible is written ("Dokument1.docx", ...).
+    // Where a document that becomes visible is written as a template ("Dokument1.dotx", ...).
     QString tempFolder;
     // The clipboard's text, inserted for "^c" in a replacement text.
     std::function<QString()> clipboardText;

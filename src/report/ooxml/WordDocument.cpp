@@ -64,7 +64,7 @@ XmlPart &WordDocument::part(const QString &name)
 
 void WordDocument::makeDocument()
 {
-    makeDocumentContentType(m_package, m_mainPart);
+    setMainPartKind(m_package, m_mainPart, MainPartKind::Document);
 }
 
 Story WordDocument::mainStory()
@@ -166,7 +166,7 @@ bool WordDocument::hasChanges() const
     return false;
 }
 
-QByteArray WordDocument::toBytes()
+void WordDocument::storeChanges()
 {
     for (const auto &[name, part] : m_parts) {
         if (part->changed()) {
@@ -174,7 +174,18 @@ QByteArray WordDocument::toBytes()
             part->setChanged(false);
         }
     }
+}
+
+QByteArray WordDocument::toBytes()
+{
+    storeChanges();
     return m_package.toBytes();
+}
+
+QByteArray WordDocument::toTemplateBytes()
+{
+    storeChanges();
+    return packageBytesAs(m_package, m_mainPart, MainPartKind::Template);
 }
 
 } // namespace zolvaric

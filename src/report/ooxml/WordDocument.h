@@ -40,10 +40,13 @@ public:
     // an empty story when there is none at all.
     Story header(int paragraph, HeaderChoice choice);
 
-    // Whether anything was edited since the last toBytes().
+    // Whether anything was edited since the last toBytes() or toTemplateBytes().
     bool hasChanges() const;
     // The document as a .docx file's bytes.
     QByteArray toBytes();
+    // The document as a template's (.dotx) bytes, which word processors open
+    // as a new document without a file name; this document stays as it is.
+    QByteArray toTemplateBytes();
 
 private:
     // A section of the main text: its last paragraph (the body's own section
@@ -58,6 +61,8 @@ private:
     };
 
     XmlPart &part(const QString &name);
+    // Hands the edited parts to the package.
+    void storeChanges();
     const QList<Section> &sections();
     Story headerStory(const pugi::xml_node &reference);
 

@@ -35,12 +35,12 @@ void writeDocument(const QString &path, WordDocument &document)
         throw failure(written.error);
 }
 
-// Claims the first free name "DokumentN.docx" in the folder and writes it.
+// Claims the first free name "DokumentN.dotx" in the folder and writes it.
 QString writeNumbered(const QString &folder, const QByteArray &bytes)
 {
     const QDir dir(folder);
     for (int number = 1; number <= MaxNumberedFiles; ++number) {
-        const QString path = dir.filePath(QStringLiteral("Dokument%1.docx").arg(number));
+        const QString path = dir.filePath(QStringLiteral("Dokument%1.dotx").arg(number));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             if (QFileInfo::exists(path))
@@ -132,9 +132,11 @@ QString OpenDocument::fileToShow(const QString &folder)
 {
     if (m_shown)
         return QString();
+    // Anything else goes as a template: the word processor opens it as a new
+    // document, whose Save asks for a name instead of keeping the temp file.
     const QString path = !m_filePath.isEmpty() && !m_document->hasChanges()
                              ? m_filePath
-                             : writeNumbered(folder, m_document->toBytes());
+                             : writeNumbered(folder, m_document->toTemplateBytes());
     m_shown = true;
     return path;
 }

@@ -54,7 +54,7 @@ public:
     void save();
 
     // Shows the document once: its file when that is up to date, else a new
-    // file "DokumentN.docx" in the folder. Returns the file to open, or an
+    // template "DokumentN.dotx" in the folder. Returns the file to open, or an
     // empty string when it was shown before.
     QString fileToShow(const QString &folder);
 

@@ -17,6 +17,8 @@ const QString DocumentType = QStringLiteral(
     "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml");
 const QString MacroTemplateType =
     QStringLiteral("application/vnd.ms-word.template.macroEnabledTemplate.main+xml");
+const QString MacroDocumentType =
+    QStringLiteral("application/vnd.ms-word.document.macroEnabled.main+xml");
 
 TestPackage placeholderPackage()
 {
@@ -71,7 +73,9 @@ class DocumentFileTest : public QObject
 private slots:
     void init() { m_opened.clear(); }
 
-    // A template's main part becomes a document's; the template stays as it is.
+    // A template's main part becomes a document's; the template stays as it
+    // is. The word processor is handed a plain template, which it opens as a
+    // new document; a file saved afterwards is a document still.
     void contentType_data()
     {
         QTest::addColumn<QString>("templateType");
@@ -80,7 +84,10 @@ private slots:
         QTest::newRow("template") << TemplateContentType << false << DocumentType;
         QTest::newRow("macro-enabled template") << MacroTemplateType << false << DocumentType;
         QTest::newRow("document") << DocumentType << false << DocumentType;
+        QTest::newRow("macro-enabled document") << MacroDocumentType << false << MacroDocumentType;
         QTest::newRow("new template") << TemplateContentType << true << TemplateContentType;
+        QTest::newRow("new macro-enabled template")
+            << MacroTemplateType << true << MacroTemplateType;
     }
 
     void contentType()
@@ -95,38 +102,45 @@ private slots:
         const QByteArray original = package.toZip();
         const QString templatePath = writeTemplate(QStringLiteral("vorlage.dot"), original);
 
-        WordClient word = start(m_dir.path());
+        QTemporaryDir temp;
+        WordClient word = start(temp.path());
         word.application->object(QStringLiteral("Documents"))
             ->invoke(QStringLiteral("Add"),
                      {{"Template", templatePath}, {"NewTemplate", newTemplate}});
         word.replaceEverywhere(QStringLiteral("\\A\\"), QStringLiteral("1"));
-        word.saveAs(path(QStringLiteral("ergebnis.docx")));
         word.application->setProperty(QStringLiteral("Visible"), true);
+        word.saveAs(path(QStringLiteral("ergebnis.docx")));
 
         QCOMPARE(readBytes(templatePath), original);
+        QCOMPARE(m_opened, QStringList{temp.filePath(QStringLiteral("Dokument1.dotx"))});
         const auto before = unzipFiles(original);
-        const auto after = unzipFiles(readBytes(path(QStringLiteral("ergebnis.docx"))));
-        QCOMPARE(after.keys(), before.keys());
-        QCOMPARE(mainContentType(after.value(QStringLiteral("[Content_Types].xml"))), expected);
-        QCOMPARE(paragraphTexts(after.value(QStringLiteral("word/document.xml"))),
-                 QStringList{"Wert: 1"});
-        // Parts nobody changed are copied as they are.
-        for (const QString &part :
-             {QStringLiteral("word/media/image1.png"), QStringLiteral("word/header1.xml"),
-              QStringLiteral("word/_rels/document.xml.rels")})
-            QCOMPARE(after.value(part), before.value(part));
+        const QList<QPair<QString, QString>> written{
+            {path(QStringLiteral("ergebnis.docx")), expected},
+            {m_opened.first(), TemplateContentType}};
+        for (const auto &[file, type] : written) {
+            const auto after = unzipFiles(readBytes(file));
+            QCOMPARE(after.keys(), before.keys());
+            QCOMPARE(mainContentType(after.value(QStringLiteral("[Content_Types].xml"))), type);
+            QCOMPARE(paragraphTexts(after.value(QStringLiteral("word/document.xml"))),
+                     QStringList{"Wert: 1"});
+            // Parts nobody changed are copied as they are.
+            for (const QString &part :
+                 {QStringLiteral("word/media/image1.png"), QStringLiteral("word/header1.xml"),
+                  QStringLiteral("word/_rels/document.xml.rels")})
+                QCOMPARE(after.value(part), before.value(part));
+        }
     }
 
     // Becoming visible writes each document not shown yet as a new file
-    // "DokumentN.docx" in the temp folder and opens it, once.
+    // "DokumentN.dotx" in the temp folder and opens it, once.
     void visibleWritesNewFiles_data()
     {
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("empty folder")
-            << QStringList() << QStringList{"Dokument1.docx", "Dokument2.docx"};
-        QTest::newRow("names taken") << QStringList{"Dokument1.docx", "Dokument3.docx"}
-                                     << QStringList{"Dokument2.docx", "Dokument4.docx"};
+            << QStringList() << QStringList{"Dokument1.dotx", "Dokument2.dotx"};
+        QTest::newRow("names taken") << QStringList{"Dokument1.dotx", "Dokument3.dotx"}
+                                     << QStringList{"Dokument2.dotx", "Dokument4.dotx"};
     }
 
     void visibleWritesNewFiles()
@@ -194,7 +208,7 @@ private slots:
             QCOMPARE(m_opened, QStringList());
             return;
         }
-        const QString shown = temp.filePath(QStringLiteral("Dokument1.docx"));
+        const QString shown = temp.filePath(QStringLiteral("Dokument1.dotx"));
         QCOMPARE(m_opened, QStringList{shown});
         QCOMPARE(paragraphTexts(unzipFiles(readBytes(shown)).value("word/document.xml")),
                  QStringList{"Wert: fertig"});

@@ -22,7 +22,8 @@ QString run(const QString &text, const QString &properties = QString())
 
 } // namespace
 
-// What LibreOffice makes of a written document: every value, no placeholder.
+// What LibreOffice makes of a written document, the template it is shown as
+// and the file saved: every value, no placeholder.
 class LibreOfficeTest : public QObject
 {
     Q_OBJECT
@@ -53,17 +54,21 @@ private slots:
         QTemporaryDir dir;
         const QString templatePath = dir.filePath(QStringLiteral("vorlage.dotx"));
         writeBytes(templatePath, package.toZip());
+        QStringList shown;
         WordEnvironment environment;
         environment.tempFolder = dir.path();
+        environment.open = [&shown](const QString &file) { shown.append(file); };
         WordClient word(createWordApplication(environment));
         word.addDocument(templatePath);
         for (const auto &[text, value] : values)
             word.replaceEverywhere(text, value);
+        word.application->setProperty(QStringLiteral("Visible"), true);
         const QString output = dir.filePath(QStringLiteral("angebot.docx"));
         word.saveAs(output);
+        QCOMPARE(shown.size(), 1);
 
         QString log;
-        const QString text = convertWithSoffice(soffice, output, QStringLiteral("txt:Text"),
+        const QString text = convertWithSoffice(soffice, shown.first(), QStringLiteral("txt:Text"),
                                                 QStringLiteral("txt"), dir.path(), &log);
         QVERIFY2(!text.isEmpty(), qPrintable(log));
         const QString plain = QString::fromUtf8(readBytes(text));
