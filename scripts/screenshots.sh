@@ -11,6 +11,6 @@ folder="$(realpath -m "$folder")"
 if [ -n "${DISPLAY:-}" ]; then
     build/default/bin/zolvaric-screenshots "$folder"
 else
-    xvfb-run -a -s "-screen 0 1280x1024x24" build/default/bin/zolvaric-screenshots "$folder"
+    xvfb-run -a -s "-screen 0 1280x1200x24" build/default/bin/zolvaric-screenshots "$folder"
 fi
 ls "$folder"
