@@ -1,9 +1,10 @@
 #include "Paths.h"
 
+#include "Platform.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 namespace zolvaric {
 
@@ -19,7 +20,8 @@ QString WithBackslash(const QString &path)
 
 QString UncProgramFolder()
 {
-    return WithBackslash(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    return WithBackslash(
+        QDir::toNativeSeparators(platform::universalName(QCoreApplication::applicationDirPath())));
 }
 
 QString ProgramBaseName()
@@ -34,19 +36,12 @@ QString TempFolder()
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             return folder;
     }
-    const QString system = QDir::tempPath();
-    if (QDir().mkpath(system))
-        return QDir::toNativeSeparators(system);
-    return QString();
+    return platform::fallbackTempFolder();
 }
 
 QString NewTempFileName()
 {
-    QTemporaryFile file(QDir::tempPath() + QStringLiteral("/zolXXXXXX.tmp"));
-    file.setAutoRemove(false);
-    if (!file.open())
-        return QString();
-    return QDir::toNativeSeparators(file.fileName());
+    return platform::newTempFile();
 }
 
 bool DeleteFileRetry(const QString &path)

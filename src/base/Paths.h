@@ -7,8 +7,8 @@ namespace zolvaric {
 // The path with a trailing native separator; an empty path stays empty.
 QString WithBackslash(const QString &path);
 
-// The folder of the running program, with a trailing separator. There are no
-// mapped network drives here, so it is the plain program folder.
+// The folder of the running program, with a trailing separator; on a mapped
+// network drive in its UNC form.
 QString UncProgramFolder();
 
 // The program file's name without folder and last extension ("zolvaric").

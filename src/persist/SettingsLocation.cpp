@@ -6,13 +6,13 @@
 
 #include "base/Desktop.h"
 #include "base/Paths.h"
+#include "base/Platform.h"
 #include "base/VersionInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace zolvaric {
 
@@ -23,13 +23,44 @@ QString quoted(const QString &path)
     return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
 }
 
+// The file that seeds an empty data folder: the VirtualStore's copy first,
+// then the program folder's; empty when neither exists.
+QString seedFile(const QString &fileName, const QString &programDir)
+{
+    const QString virtualStore =
+        VirtualStoreFolder(platform::programFilesFolder(), platform::localAppDataFolder(),
+                           WithBackslash(programDir));
+    for (const QString &folder : {virtualStore, WithBackslash(programDir)}) {
+        if (!folder.isEmpty() && QFileInfo(folder + fileName).isFile())
+            return folder + fileName;
+    }
+    return QString();
+}
+
 } // namespace
 
 QString DataFolder(const QString &programBaseName)
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return WithBackslash(
-        QDir::toNativeSeparators(base + QStringLiteral("/Quorvel-Software/") + programBaseName));
+    return WithBackslash(QDir::toNativeSeparators(platform::commonAppDataFolder() +
+                                                  QStringLiteral("/Quorvel-Software/") +
+                                                  programBaseName));
+}
+
+QString VirtualStoreFolder(const QString &programFilesFolder, const QString &localAppDataFolder,
+                           const QString &uncProgramFolder)
+{
+    // Windows paths only: the backslash is the separator whatever system runs this.
+    const auto withBackslash = [](const QString &path) {
+        return path.endsWith(QLatin1Char('\\')) ? path : path + QLatin1Char('\\');
+    };
+    if (programFilesFolder.isEmpty() || localAppDataFolder.isEmpty())
+        return QString();
+    const QString programFiles = withBackslash(programFilesFolder);
+    if (!uncProgramFolder.contains(programFiles, Qt::CaseInsensitive))
+        return QString();
+    const QString relative = QString(uncProgramFolder).remove(programFiles, Qt::CaseInsensitive);
+    return withBackslash(withBackslash(localAppDataFolder) +
+                         QStringLiteral("VirtualStore\\Program Files\\") + relative);
 }
 
 bool CopyDataFile(const QString &source, const QString &target, Desktop &desktop)
@@ -59,10 +90,11 @@ QString LocateDataFile(const QString &fileName, const QString &programDir,
     const QString target = folder + fileName;
     if (QFileInfo(target).isFile())
         return target;
-    // Files written into the program folder by an earlier version or by the
-    // installation seed the data folder once.
-    const QString seed = WithBackslash(programDir) + fileName;
-    if (QFileInfo(seed).isFile() && !CopyDataFile(seed, target, desktop))
+    // A copy Windows' file virtualisation made of the program folder's file,
+    // or the program folder's own file (written by an earlier version or the
+    // installation), seeds the data folder once.
+    const QString seed = seedFile(fileName, programDir);
+    if (!seed.isEmpty() && !CopyDataFile(seed, target, desktop))
         desktop.messageBox(QStringLiteral("Fehler beim Kopieren von %1 nach %2")
                                .arg(quoted(seed), quoted(target)));
     return target;
@@ -88,9 +120,10 @@ QString findSettingsFile(const QString &programDir, const QString &programBaseNa
     if (useProgramFolder(programDir))
         return programFile;
     const QString dataFile = DataFolder(programBaseName) + kSettingsFileName;
-    if (QFileInfo(dataFile).isFile() || !QFileInfo(programFile).isFile())
+    if (QFileInfo(dataFile).isFile())
         return dataFile;
-    return programFile;
+    const QString seed = seedFile(kSettingsFileName, programDir);
+    return seed.isEmpty() ? dataFile : seed;
 }
 
 void writeStartRegistryValues(const QString &applicationTitle)
@@ -99,7 +132,7 @@ void writeStartRegistryValues(const QString &applicationTitle)
     const QString programFile = QCoreApplication::applicationFilePath();
     // Nothing reads these values back; a failure must not stop the start.
     WriteRegString(RegistryRoot::CurrentUser, key, QStringLiteral("Applikationsverzeichnis"),
-                   QDir::toNativeSeparators(programFile));
+                   QDir::toNativeSeparators(platform::universalName(programFile)));
     WriteRegString(RegistryRoot::CurrentUser, key, QStringLiteral("Version Applikation"),
                    VersionInfoString(programFile, 2));
 }

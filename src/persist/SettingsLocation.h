@@ -9,17 +9,26 @@ class Desktop;
 // The name of the settings file, in the program folder and in the data folder.
 inline const QString kSettingsFileName = QStringLiteral("Zolvaric.ini");
 
-// The per-installation data folder: the user's data folder (XDG data home)
-// + "Quorvel-Software/" + the program base name, with a trailing separator.
+// The per-installation data folder: the all-users application-data folder
+// (on Linux the user's data folder, XDG data home) + "Quorvel-Software/" +
+// the program base name, with a trailing separator.
 QString DataFolder(const QString &programBaseName);
+
+// Where Windows' file virtualisation keeps files a program below the
+// program-files folder wrote into its own folder: the local
+// application-data folder + "VirtualStore\Program Files\" + the program
+// folder's part below the program-files folder. Empty when the program lies
+// elsewhere or the system has no such folders.
+QString VirtualStoreFolder(const QString &programFilesFolder, const QString &localAppDataFolder,
+                           const QString &uncProgramFolder);
 
 // Copies source over target, creating the target's folder; a failure shows
 // "Beim Kopieren der Datei ... ist ein Fehler aufgetreten (...)." and returns false.
 bool CopyDataFile(const QString &source, const QString &target, Desktop &desktop);
 
 // The data file to use in the data folder (created here); when it does not
-// exist yet it is seeded from the program folder's copy. May name a file that
-// does not exist yet.
+// exist yet it is seeded from the VirtualStore's copy or else the program
+// folder's. May name a file that does not exist yet.
 QString LocateDataFile(const QString &fileName, const QString &programDir,
                        const QString &programBaseName, Desktop &desktop);
 
@@ -33,8 +42,8 @@ QString chooseSettingsFile(const QString &programDir, const QString &programBase
                            Desktop &desktop);
 
 // The same choice without writing anything (no folder, no seeding copy): the
-// data folder's file when it exists, else the program folder's file the
-// seeding would copy. For the command line tool, which only reads.
+// data folder's file when it exists, else the file the seeding would copy.
+// For the command line tool, which only reads.
 QString findSettingsFile(const QString &programDir, const QString &programBaseName);
 
 // The two registry values of every start: the program file and its version.

@@ -46,13 +46,48 @@ private slots:
         QDir(dataFolder()).removeRecursively();
     }
 
-    void dataFolderLiesInTheUsersDataHome()
+    // The all-users application data on Windows, the user's data home here.
+    void dataFolderPlace()
     {
-        const QString dataHome =
+#ifdef Q_OS_WIN
+        const QString base = QDir::toNativeSeparators(qEnvironmentVariable("ProgramData"));
+        QVERIFY(!base.isEmpty());
+#else
+        const QString base =
             QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        QVERIFY(dataHome.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
-        QCOMPARE(DataFolder(QStringLiteral("zolvaric")),
-                 WithBackslash(dataHome + QStringLiteral("/Quorvel-Software/zolvaric")));
+        QVERIFY(base.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+#endif
+        QCOMPARE(DataFolder(QStringLiteral("zolvaric")).toLower(),
+                 WithBackslash(QDir::toNativeSeparators(base + QStringLiteral("/Quorvel-Software/zolvaric")))
+                     .toLower());
+    }
+
+    void virtualStoreFolder_data()
+    {
+        QTest::addColumn<QString>("programFiles");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("expected");
+        const QString local = QStringLiteral("C:\\Users\\anna\\AppData\\Local");
+        const QString store = local + QStringLiteral("\\VirtualStore\\Program Files\\");
+        QTest::newRow("below program files")
+            << "C:\\Program Files" << "C:\\Program Files\\Quorvel\\Zolvaric\\"
+            << store + "Quorvel\\Zolvaric\\";
+        QTest::newRow("other letter case")
+            << "C:\\Program Files" << "c:\\PROGRAM FILES\\Zolvaric\\" << store + "Zolvaric\\";
+        QTest::newRow("elsewhere") << "C:\\Program Files" << "D:\\Programme\\Zolvaric\\"
+                                   << QString();
+        QTest::newRow("network share")
+            << "C:\\Program Files" << "\\\\server\\apps\\Zolvaric\\" << QString();
+        QTest::newRow("no such folders") << QString() << "/opt/zolvaric/" << QString();
+    }
+    void virtualStoreFolder()
+    {
+        QFETCH(QString, programFiles);
+        QFETCH(QString, program);
+        QFETCH(QString, expected);
+        const QString local =
+            programFiles.isEmpty() ? QString() : QStringLiteral("C:\\Users\\anna\\AppData\\Local");
+        QCOMPARE(VirtualStoreFolder(programFiles, local, program), expected);
     }
 
     void firstStartWithoutAnySettings()
@@ -215,13 +250,17 @@ private slots:
     void registryValuesOfEveryStart()
     {
         writeStartRegistryValues(QStringLiteral("Zolvaric"));
-        const QString file = registryFile();
-        QVERIFY(file.startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
         const QString key = QStringLiteral("\\Software\\Quorvel-Software\\Zolvaric");
-        QCOMPARE(ReadIniString(file, key, "Applikationsverzeichnis", QString()),
-                 QCoreApplication::applicationFilePath());
-        // The test program carries no version block: an empty version.
+        QCOMPARE(ReadRegString(RegistryRoot::CurrentUser, key, "Applikationsverzeichnis"),
+                 QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
+#ifndef Q_OS_WIN
+        // The stand-in lives in the user's own configuration folder.
+        const QString file = qEnvironmentVariable("XDG_CONFIG_HOME") +
+                             QStringLiteral("/Quorvel-Software/registry.ini");
         QCOMPARE(readBytes(file).count("Version Applikation="), 1);
+#endif
+        // The test program carries no version information: an empty version.
+        QCOMPARE(ReadRegString(RegistryRoot::CurrentUser, key, "Version Applikation"), QString());
     }
 };
 

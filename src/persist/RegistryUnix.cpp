@@ -8,11 +8,15 @@
 
 namespace zolvaric {
 
+namespace {
+
 QString registryFile()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Quorvel-Software/registry.ini");
 }
+
+} // namespace
 
 WriteResult WriteRegString(RegistryRoot root, const QString &keyPath, const QString &name,
                            const QString &value)
@@ -24,6 +28,12 @@ WriteResult WriteRegString(RegistryRoot root, const QString &keyPath, const QStr
         return WriteResult{false, QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
                                       .arg(QDir::toNativeSeparators(QFileInfo(file).path()))};
     return WriteIniString(file, keyPath, name, value);
+}
+
+QString ReadRegString(RegistryRoot root, const QString &keyPath, const QString &name)
+{
+    Q_UNUSED(root);
+    return ReadIniString(registryFile(), keyPath, name, QString());
 }
 
 } // namespace zolvaric

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the operating system gives the program: special folders, network
+// names, temporary files, version information of program files. Each
+// system has its own implementation file (PlatformUnix.cpp,
+// PlatformWindows.cpp); the build chooses one, the callers never do.
+namespace zolvaric::platform {
+
+// The all-users application-data folder (Windows: CSIDL_COMMON_APPDATA;
+// elsewhere the user's data folder), without a trailing separator.
+QString commonAppDataFolder();
+
+// The local application-data folder (CSIDL_LOCAL_APPDATA) and the
+// program-files folder (CSIDL_PROGRAM_FILES); empty where the system has no
+// such folders and no file virtualisation.
+QString localAppDataFolder();
+QString programFilesFolder();
+
+// A path on a mapped network drive in its UNC form ("\\server\share\…");
+// any other path unchanged.
+QString universalName(const QString &path);
+
+// The temp folder of last resort when neither TEMP nor TMP names one
+// ("C:\TEMP" on Windows); created if missing, empty when it cannot be.
+QString fallbackTempFolder();
+
+// A new, empty file with a unique name in the system temp folder; empty
+// when it cannot be created.
+QString newTempFile();
+
+// The version information of a program file: the values of the ten keys of
+// kVersionInfoKeys in that order (missing ones empty); an empty list for a
+// file without version information.
+QStringList versionInfoValues(const QString &filePath);
+
+} // namespace zolvaric::platform
