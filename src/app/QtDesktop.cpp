@@ -1,14 +1,13 @@
 #include "QtDesktop.h"
 
+#include "ShellOpen.h"
+
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
-#include <QUrl>
 
 namespace zolvaric {
 
@@ -92,11 +91,10 @@ int QtDesktop::AskBox(const QString &text, const QString &caption, int buttons)
     return AnswerCancel;
 }
 
-int QtDesktop::ShellOpen(const QString &target, const QString &, const QString &, int)
+int QtDesktop::ShellOpen(const QString &target, const QString &parameters,
+                         const QString &workingFolder, int showMode)
 {
-    const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl(target);
-    // 2 is the shell's "file not found".
-    return QDesktopServices::openUrl(url) ? 0 : 2;
+    return shellOpen(target, parameters, workingFolder, showMode, m_mainWindow);
 }
 
 QString QtDesktop::clipboardText()

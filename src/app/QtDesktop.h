@@ -7,7 +7,7 @@ class QWidget;
 namespace zolvaric {
 
 // The desktop of a Qt program: message boxes, the clipboard, and the
-// desktop's "open" (QDesktopServices, never a shell command line).
+// desktop's "open" (the system's shell, never a shell command line).
 class QtDesktop : public Desktop
 {
 public:
