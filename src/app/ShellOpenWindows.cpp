@@ -19,8 +19,8 @@ int shellOpen(const QString &target, const QString &parameters, const QString &w
     info.cbSize = sizeof(info);
     // The default verb, not "open": a Word template (.dotx) opens as a new
     // document, as a double click does.
-    info.fMask = SEE_MASK_DOENVSUBST | SEE_MASK_CONNECTNETDRV | SEE_MASK_FLAG_NO_UI |
-                 SEE_MASK_NOASYNC;
+    info.fMask =
+        SEE_MASK_DOENVSUBST | SEE_MASK_CONNECTNETDRV | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.hwnd = owner ? reinterpret_cast<HWND>(owner->window()->winId()) : nullptr;
     info.lpFile = file.c_str();
     info.lpParameters = arguments.empty() ? nullptr : arguments.c_str();

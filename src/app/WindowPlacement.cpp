@@ -25,9 +25,9 @@ QRect clientGeometryOnScreen(const QRect &available, const QMargins &frame, cons
     const QSize size(std::min(wanted.width(), room.width()),
                      std::min(wanted.height(), room.height()));
     const QSize frameSize = size.grownBy(frame);
-    QPoint topLeft = position.value_or(
-        available.topLeft() + QPoint((available.width() - frameSize.width()) / 2,
-                                     (available.height() - frameSize.height()) / 2));
+    QPoint topLeft = position.value_or(available.topLeft() +
+                                       QPoint((available.width() - frameSize.width()) / 2,
+                                              (available.height() - frameSize.height()) / 2));
     // Right and bottom edges first: the left and top edges win where the
     // frame is wider or taller than the area.
     topLeft.setX(std::min(topLeft.x(), available.right() + 1 - frameSize.width()));

@@ -104,8 +104,7 @@ void TfrmMain::fitOntoScreen(bool centred)
     std::optional<QPoint> position;
     if (!centred)
         position = geometry().topLeft() - QPoint(frame.left(), frame.top());
-    setGeometry(
-        clientGeometryOnScreen(screen->availableGeometry(), frame, size(), position));
+    setGeometry(clientGeometryOnScreen(screen->availableGeometry(), frame, size(), position));
 }
 
 void TfrmMain::FormShow()
@@ -250,7 +249,7 @@ void TfrmMain::cmdPrintHonorarDOCClick()
 {
     WindowReportProgress progress(*m_wait, [this](bool busy) { SetBusyState(busy); });
     PrintHonorarDOC(*m_calculation, m_run, *m_services.desktop, progress,
-                    builtInAutomation(*m_services.desktop));
+                    desktopAutomation(*m_services.desktop));
 }
 
 TfrmInfo &TfrmMain::infoDialog()

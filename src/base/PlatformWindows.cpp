@@ -57,12 +57,12 @@ QString universalName(const QString &path)
     const std::wstring local = wide(native);
     DWORD size = 1024;
     std::vector<char> buffer(size);
-    DWORD result = WNetGetUniversalNameW(local.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(),
-                                         &size);
+    DWORD result =
+        WNetGetUniversalNameW(local.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
     if (result == ERROR_MORE_DATA) {
         buffer.resize(size);
-        result = WNetGetUniversalNameW(local.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(),
-                                       &size);
+        result =
+            WNetGetUniversalNameW(local.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
     }
     if (result != NO_ERROR)
         return path;

@@ -73,7 +73,7 @@ int htmlReport(CliSession &session, const QString &templatePath, const QString &
 bool saveWordReportTo(CliSession &session, const QString &templatePath, const QString &output)
 {
     return saveWordReport(session.calculation(), session.desktop(),
-                          builtInAutomation(session.desktop()), templatePath,
+                          desktopAutomation(session.desktop()), templatePath,
                           QFileInfo(output).absoluteFilePath());
 }
 

@@ -18,12 +18,11 @@ std::wstring subKey(const QString &keyPath)
 QString systemMessage(LONG code)
 {
     wchar_t *text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t *>(&text), 0,
-                   nullptr);
-    const QString message = text ? QString::fromWCharArray(text).trimmed()
-                                 : QStringLiteral("Fehler %1").arg(code);
+    FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    const QString message =
+        text ? QString::fromWCharArray(text).trimmed() : QStringLiteral("Fehler %1").arg(code);
     LocalFree(text);
     return message;
 }

@@ -27,9 +27,8 @@ QString quoted(const QString &path)
 // then the program folder's; empty when neither exists.
 QString seedFile(const QString &fileName, const QString &programDir)
 {
-    const QString virtualStore =
-        VirtualStoreFolder(platform::programFilesFolder(), platform::localAppDataFolder(),
-                           WithBackslash(programDir));
+    const QString virtualStore = VirtualStoreFolder(
+        platform::programFilesFolder(), platform::localAppDataFolder(), WithBackslash(programDir));
     for (const QString &folder : {virtualStore, WithBackslash(programDir)}) {
         if (!folder.isEmpty() && QFileInfo(folder + fileName).isFile())
             return folder + fileName;
@@ -41,9 +40,8 @@ QString seedFile(const QString &fileName, const QString &programDir)
 
 QString DataFolder(const QString &programBaseName)
 {
-    return WithBackslash(QDir::toNativeSeparators(platform::commonAppDataFolder() +
-                                                  QStringLiteral("/Quorvel-Software/") +
-                                                  programBaseName));
+    return WithBackslash(QDir::toNativeSeparators(
+        platform::commonAppDataFolder() + QStringLiteral("/Quorvel-Software/") + programBaseName));
 }
 
 QString VirtualStoreFolder(const QString &programFilesFolder, const QString &localAppDataFolder,

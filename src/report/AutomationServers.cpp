@@ -1,5 +1,7 @@
 #include "AutomationServers.h"
 
+#include "SystemAutomation.h"
+
 #include "ooxml/WordApplication.h"
 
 #include "base/Desktop.h"
@@ -19,6 +21,15 @@ AutomationFactory builtInAutomation(Desktop &desktop)
             desktop.ShellOpen(file, QString(), QString(), 1);
         };
         return createWordApplication(environment);
+    };
+}
+
+AutomationFactory desktopAutomation(Desktop &desktop)
+{
+    return [builtIn = builtInAutomation(desktop)](const QString &className) {
+        if (AutomationObjectPtr object = createSystemObject(className))
+            return object;
+        return builtIn(className);
     };
 }
 

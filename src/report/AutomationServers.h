@@ -11,4 +11,8 @@ class Desktop;
 // desktop's "open"; "^c" takes the desktop's clipboard.
 AutomationFactory builtInAutomation(Desktop &desktop);
 
+// The servers the system has registered (Microsoft Word on Windows), and
+// the built-in ones for those it lacks.
+AutomationFactory desktopAutomation(Desktop &desktop);
+
 } // namespace zolvaric

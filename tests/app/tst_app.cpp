@@ -9,8 +9,8 @@
 #include "app/widgets/NumericEdit.h"
 #include "app/widgets/TableModel.h"
 #include "base/Paths.h"
-#include "report/HtmlReport.h"
 #include "persist/IniAccess.h"
+#include "report/HtmlReport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -21,11 +21,11 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollArea>
-#include <QTimer>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
@@ -254,10 +254,18 @@ private slots:
         QTest::addColumn<QString>("context");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("german");
-        QTest::newRow("cancel button") << "QPlatformTheme" << "Cancel" << "Abbrechen";
-        QTest::newRow("save button") << "QPlatformTheme" << "Save" << "Speichern";
-        QTest::newRow("file name") << "QFileDialog" << "File &name:" << "Datei&name:";
-        QTest::newRow("copy in edits") << "QLineEdit" << "&Copy" << "&Kopieren";
+        QTest::newRow("cancel button") << "QPlatformTheme"
+                                       << "Cancel"
+                                       << "Abbrechen";
+        QTest::newRow("save button") << "QPlatformTheme"
+                                     << "Save"
+                                     << "Speichern";
+        QTest::newRow("file name") << "QFileDialog"
+                                   << "File &name:"
+                                   << "Datei&name:";
+        QTest::newRow("copy in edits") << "QLineEdit"
+                                       << "&Copy"
+                                       << "&Kopieren";
     }
     void qtTextsInGerman()
     {
@@ -569,25 +577,20 @@ private slots:
         QTest::addColumn<QSize>("wanted");
         QTest::addColumn<QPoint>("position"); // (-1, -1): centred
         QTest::addColumn<QRect>("client");
-        QTest::newRow("fits, centred")
-            << QRect(0, 0, 1280, 1024) << QSize(870, 960) << QPoint(-1, -1)
-            << QRect(205, 45, 870, 960);
-        QTest::newRow("too tall for a laptop")
-            << QRect(0, 0, 1366, 728) << QSize(870, 960) << QPoint(-1, -1)
-            << QRect(248, 30, 870, 694);
+        QTest::newRow("fits, centred") << QRect(0, 0, 1280, 1024) << QSize(870, 960)
+                                       << QPoint(-1, -1) << QRect(205, 45, 870, 960);
+        QTest::newRow("too tall for a laptop") << QRect(0, 0, 1366, 728) << QSize(870, 960)
+                                               << QPoint(-1, -1) << QRect(248, 30, 870, 694);
         QTest::newRow("panel at the top") << QRect(0, 27, 1280, 693) << QSize(870, 960)
                                           << QPoint(-1, -1) << QRect(205, 57, 870, 659);
         QTest::newRow("kept where it fits") << QRect(0, 0, 1280, 1024) << QSize(800, 600)
                                             << QPoint(100, 50) << QRect(104, 80, 800, 600);
-        QTest::newRow("off the bottom right")
-            << QRect(0, 0, 1280, 1024) << QSize(800, 600) << QPoint(900, 900)
-            << QRect(476, 420, 800, 600);
-        QTest::newRow("title bar above the screen")
-            << QRect(0, 0, 1366, 768) << QSize(870, 700) << QPoint(100, -20)
-            << QRect(104, 30, 870, 700);
-        QTest::newRow("second screen on the left")
-            << QRect(-1920, 0, 1920, 1080) << QSize(870, 960) << QPoint(-10, 0)
-            << QRect(-874, 30, 870, 960);
+        QTest::newRow("off the bottom right") << QRect(0, 0, 1280, 1024) << QSize(800, 600)
+                                              << QPoint(900, 900) << QRect(476, 420, 800, 600);
+        QTest::newRow("title bar above the screen") << QRect(0, 0, 1366, 768) << QSize(870, 700)
+                                                    << QPoint(100, -20) << QRect(104, 30, 870, 700);
+        QTest::newRow("second screen on the left") << QRect(-1920, 0, 1920, 1080) << QSize(870, 960)
+                                                   << QPoint(-10, 0) << QRect(-874, 30, 870, 960);
     }
     void placementOnScreen()
     {

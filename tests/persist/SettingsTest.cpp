@@ -53,12 +53,12 @@ private slots:
         const QString base = QDir::toNativeSeparators(qEnvironmentVariable("ProgramData"));
         QVERIFY(!base.isEmpty());
 #else
-        const QString base =
-            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         QVERIFY(base.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
 #endif
         QCOMPARE(DataFolder(QStringLiteral("zolvaric")).toLower(),
-                 WithBackslash(QDir::toNativeSeparators(base + QStringLiteral("/Quorvel-Software/zolvaric")))
+                 WithBackslash(
+                     QDir::toNativeSeparators(base + QStringLiteral("/Quorvel-Software/zolvaric")))
                      .toLower());
     }
 
@@ -70,14 +70,15 @@ private slots:
         const QString local = QStringLiteral("C:\\Users\\anna\\AppData\\Local");
         const QString store = local + QStringLiteral("\\VirtualStore\\Program Files\\");
         QTest::newRow("below program files")
-            << "C:\\Program Files" << "C:\\Program Files\\Quorvel\\Zolvaric\\"
-            << store + "Quorvel\\Zolvaric\\";
+            << "C:\\Program Files"
+            << "C:\\Program Files\\Quorvel\\Zolvaric\\" << store + "Quorvel\\Zolvaric\\";
         QTest::newRow("other letter case")
-            << "C:\\Program Files" << "c:\\PROGRAM FILES\\Zolvaric\\" << store + "Zolvaric\\";
-        QTest::newRow("elsewhere") << "C:\\Program Files" << "D:\\Programme\\Zolvaric\\"
-                                   << QString();
-        QTest::newRow("network share")
-            << "C:\\Program Files" << "\\\\server\\apps\\Zolvaric\\" << QString();
+            << "C:\\Program Files"
+            << "c:\\PROGRAM FILES\\Zolvaric\\" << store + "Zolvaric\\";
+        QTest::newRow("elsewhere") << "C:\\Program Files"
+                                   << "D:\\Programme\\Zolvaric\\" << QString();
+        QTest::newRow("network share") << "C:\\Program Files"
+                                       << "\\\\server\\apps\\Zolvaric\\" << QString();
         QTest::newRow("no such folders") << QString() << "/opt/zolvaric/" << QString();
     }
     void virtualStoreFolder()

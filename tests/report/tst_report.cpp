@@ -5,6 +5,7 @@
 int runPlaceholderTest(int argc, char *argv[]);
 int runHtmlReportTest(int argc, char *argv[]);
 int runWordReportTest(int argc, char *argv[]);
+int runSystemAutomationTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -15,5 +16,6 @@ int main(int argc, char *argv[])
     failures += runPlaceholderTest(argc, argv);
     failures += runHtmlReportTest(argc, argv);
     failures += runWordReportTest(argc, argv);
+    failures += runSystemAutomationTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
