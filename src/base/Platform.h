@@ -36,4 +36,9 @@ QString newTempFile();
 // file without version information.
 QStringList versionInfoValues(const QString &filePath);
 
+// Standard output passes bytes unchanged (Windows would turn "\n" into
+// "\r\n"): what the command line tool writes there is data, the same on
+// every system.
+void makeStandardOutputBinary();
+
 } // namespace zolvaric::platform

@@ -110,4 +110,9 @@ QStringList versionInfoValues(const QString &filePath)
     return values;
 }
 
+void makeStandardOutputBinary()
+{
+    // Bytes pass unchanged here anyway.
+}
+
 } // namespace zolvaric::platform

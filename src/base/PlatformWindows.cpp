@@ -4,7 +4,11 @@
 
 #include <QDir>
 
+#include <cstdio>
 #include <vector>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <windows.h>
 
@@ -124,6 +128,12 @@ QStringList versionInfoValues(const QString &filePath)
             values << QString();
     }
     return values;
+}
+
+void makeStandardOutputBinary()
+{
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
 }
 
 } // namespace zolvaric::platform

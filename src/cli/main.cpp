@@ -1,12 +1,15 @@
 #include "CalcCommand.h"
 #include "ReportCommand.h"
 
+#include "base/Platform.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    zolvaric::platform::makeStandardOutputBinary();
     QCoreApplication::setApplicationName(QStringLiteral("Zolvaric"));
 
     QStringList arguments = QCoreApplication::arguments().mid(1);
