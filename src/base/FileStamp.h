@@ -9,7 +9,8 @@
 namespace zolvaric {
 
 // Identity and state of a file, to tell cheaply whether a file read earlier
-// is still the same: one stat call, no Qt file engine.
+// is still the same: one system call, no Qt file engine. One implementation
+// per system (FileStampUnix.cpp, FileStampWindows.cpp).
 struct FileStamp
 {
     std::uint64_t device = 0;

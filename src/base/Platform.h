@@ -36,6 +36,10 @@ QString newTempFile();
 // file without version information.
 QStringList versionInfoValues(const QString &filePath);
 
+// Writes what the system holds of an open file (its descriptor) down to
+// the medium; false when that fails.
+bool syncToDisk(int fileDescriptor);
+
 // Standard output passes bytes unchanged (Windows would turn "\n" into
 // "\r\n"): what the command line tool writes there is data, the same on
 // every system.

@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <unistd.h>
+
 namespace zolvaric::platform {
 
 namespace {
@@ -108,6 +110,11 @@ QStringList versionInfoValues(const QString &filePath)
         values << value;
     }
     return values;
+}
+
+bool syncToDisk(int fileDescriptor)
+{
+    return ::fsync(fileDescriptor) == 0;
 }
 
 void makeStandardOutputBinary()

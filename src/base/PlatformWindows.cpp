@@ -130,6 +130,11 @@ QStringList versionInfoValues(const QString &filePath)
     return values;
 }
 
+bool syncToDisk(int fileDescriptor)
+{
+    return ::_commit(fileDescriptor) == 0;
+}
+
 void makeStandardOutputBinary()
 {
     std::fflush(stdout);

@@ -1,16 +1,13 @@
 #include "AtomicWrite.h"
 
+#include "base/Platform.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace zolvaric {
 
@@ -65,11 +62,7 @@ bool syncToMedium(QFile &file)
 {
     if (!file.flush())
         return false;
-#ifdef Q_OS_WIN
-    return ::_commit(file.handle()) == 0;
-#else
-    return ::fsync(file.handle()) == 0;
-#endif
+    return platform::syncToDisk(file.handle());
 }
 
 // Puts the old bytes back: they fit, the file held them before.

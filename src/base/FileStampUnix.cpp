@@ -1,12 +1,8 @@
 #include "FileStamp.h"
 
-#include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 
-#if defined(Q_OS_UNIX)
 #include <sys/stat.h>
-#endif
 
 namespace zolvaric {
 
@@ -17,7 +13,6 @@ QByteArray nativePath(const QString &path)
 
 std::optional<FileStamp> stampOf(const QByteArray &nativePath)
 {
-#if defined(Q_OS_UNIX)
     struct stat info;
     if (::stat(nativePath.constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
@@ -28,32 +23,17 @@ std::optional<FileStamp> stampOf(const QByteArray &nativePath)
     stamp.modifiedNs = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
                        static_cast<std::int64_t>(info.st_mtim.tv_nsec);
     return stamp;
-#else
-    const QFileInfo info(QFile::decodeName(nativePath));
-    if (!info.isFile())
-        return std::nullopt;
-    FileStamp stamp;
-    stamp.size = info.size();
-    stamp.modifiedNs = info.lastModified().toMSecsSinceEpoch() * 1000000;
-    return stamp;
-#endif
 }
 
 bool isSameFile(const QString &a, const QString &b)
 {
     if (a.isEmpty() || b.isEmpty())
         return false;
-#if defined(Q_OS_UNIX)
     struct stat first;
     struct stat second;
     return ::stat(nativePath(a).constData(), &first) == 0 &&
            ::stat(nativePath(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
-#else
-    const QString first = QFileInfo(a).canonicalFilePath();
-    return !first.isEmpty() &&
-           first.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
-#endif
 }
 
 } // namespace zolvaric

@@ -5,18 +5,15 @@
 #include <QDir>
 #include <QFile>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace zolvaric {
 
 namespace {
 
-#ifdef Q_OS_UNIX
 // Ours alone: a real folder (not a link), owned by this user, closed to others.
 bool isPrivateFolder(const QByteArray &path)
 {
@@ -29,7 +26,6 @@ QString madeFolder(const QByteArray &path)
 {
     return WithBackslash(QDir::toNativeSeparators(QFile::decodeName(path)));
 }
-#endif
 
 } // namespace
 
@@ -38,7 +34,6 @@ QString PrivateTempFolder()
     const QString base = TempFolder();
     if (base.isEmpty())
         return QString();
-#ifdef Q_OS_UNIX
     const QByteArray own = QFile::encodeName(WithBackslash(base) + QStringLiteral("zolvaric-") +
                                              QString::number(::geteuid()));
     if ((::mkdir(own.constData(), 0700) == 0 || errno == EEXIST) && isPrivateFolder(own))
@@ -52,11 +47,6 @@ QString PrivateTempFolder()
         fresh = ::mkdtemp(pattern.data()) ? pattern : QByteArray();
     }
     return fresh.isEmpty() ? QString() : madeFolder(fresh);
-#else
-    // The temp folder of a Windows user is the user's own already.
-    const QString folder = WithBackslash(base) + QStringLiteral("Zolvaric");
-    return QDir().mkpath(folder) ? WithBackslash(QDir::toNativeSeparators(folder)) : QString();
-#endif
 }
 
 } // namespace zolvaric
