@@ -1,0 +1,97 @@
+# The Windows build: a program folder in build/windows/bin that runs as it is
+# (Qt and MinGW-w64 DLLs, Qt's plugins and German texts beside the programs),
+# its installation and the setup program made from it with NSIS.
+
+set(ZOLVARIC_WINDOWS_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(zolvaric_bin ${CMAKE_BINARY_DIR}/bin)
+
+# The window starts without a console; the command line tool and the tests keep theirs.
+set_target_properties(zolvaric PROPERTIES WIN32_EXECUTABLE ON)
+
+# The MinGW-w64 runtime, from where the compiler takes it.
+set(zolvaric_runtime_dlls)
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+        message(FATAL_ERROR "${dll} not found beside ${CMAKE_CXX_COMPILER}")
+    endif()
+    get_filename_component(path "${path}" REALPATH)
+    list(APPEND zolvaric_runtime_dlls "${path}")
+endforeach()
+# zlib comes as a plain import library, which names no DLL to CMake.
+find_file(ZOLVARIC_ZLIB_DLL zlib1.dll PATH_SUFFIXES bin lib REQUIRED)
+list(APPEND zolvaric_runtime_dlls "${ZOLVARIC_ZLIB_DLL}")
+
+# Qt's plugins, each in the folder Qt looks for it beside the program: the
+# Windows and the offscreen platform (tests, runs without a desktop), the
+# native style, JPEG for the info dialog's picture, Windows' own TLS for the
+# update check over https.
+find_package(Qt6 REQUIRED COMPONENTS Gui Widgets Network)
+set(zolvaric_plugins Qt6::QWindowsIntegrationPlugin Qt6::QOffscreenIntegrationPlugin
+    Qt6::QWindowsVistaStylePlugin Qt6::QJpegPlugin Qt6::QSchannelBackendPlugin)
+
+# Qt's German texts (file dialogs, standard buttons) from Debian's translations
+# of the same Qt version; found through qt.conf, which points Qt at the program folder.
+set(ZOLVARIC_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH
+    "Folder with qtbase_de.qm (Debian: qt6-translations-l10n)")
+set(zolvaric_qt_german ${ZOLVARIC_QT_TRANSLATIONS}/qtbase_de.qm)
+if(NOT EXISTS ${zolvaric_qt_german})
+    message(FATAL_ERROR "${zolvaric_qt_german} not found (qt6-translations-l10n)")
+endif()
+
+set(zolvaric_copy_commands)
+foreach(plugin ${zolvaric_plugins})
+    get_target_property(type ${plugin} QT_PLUGIN_TYPE)
+    list(APPEND zolvaric_copy_commands
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${zolvaric_bin}/${type}
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${plugin}> ${zolvaric_bin}/${type}/)
+    install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${ZOLVARIC_PROGRAM_DIR}/${type})
+endforeach()
+
+set(zolvaric_program_dlls $<TARGET_RUNTIME_DLLS:zolvaric> $<TARGET_RUNTIME_DLLS:zolvaric-cli>)
+set(zolvaric_test_dlls)
+if(ZOLVARIC_BUILD_TESTS)
+    find_package(Qt6 REQUIRED COMPONENTS Test)
+    set(zolvaric_test_dlls $<TARGET_FILE:Qt6::Test>)
+endif()
+add_custom_target(zolvaric_windows_runtime ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${zolvaric_bin}/translations
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+        ${zolvaric_program_dlls} ${zolvaric_test_dlls} ${zolvaric_runtime_dlls} ${zolvaric_bin}/
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+        ${ZOLVARIC_WINDOWS_DIR}/qt.conf ${zolvaric_bin}/
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+        ${zolvaric_qt_german} ${zolvaric_bin}/translations/
+    ${zolvaric_copy_commands}
+    COMMENT "Qt- und MinGW-DLLs, Qt-Plugins neben die Programme"
+    COMMAND_EXPAND_LISTS
+    VERBATIM)
+
+install(FILES ${zolvaric_program_dlls} ${zolvaric_runtime_dlls} ${ZOLVARIC_WINDOWS_DIR}/qt.conf
+        DESTINATION ${ZOLVARIC_PROGRAM_DIR})
+install(FILES ${zolvaric_qt_german} DESTINATION ${ZOLVARIC_PROGRAM_DIR}/translations)
+install(FILES ${ZOLVARIC_WINDOWS_DIR}/TABELLEN-LIESMICH.txt DESTINATION ${ZOLVARIC_PROGRAM_DIR})
+
+# The setup program: the installation above, staged in the build folder and
+# packed by NSIS into zolvaric-setup-<version>.exe.
+find_program(ZOLVARIC_MAKENSIS makensis)
+if(ZOLVARIC_MAKENSIS)
+    set(zolvaric_stage ${CMAKE_BINARY_DIR}/setup-stage)
+    set(zolvaric_setup ${CMAKE_BINARY_DIR}/zolvaric-setup-${PROJECT_VERSION}.exe)
+    add_custom_target(zolvaric_setup
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${zolvaric_stage}
+        COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${zolvaric_stage}
+        COMMAND ${CMAKE_COMMAND} -DSTAGE=${zolvaric_stage} -DOUTPUT=${zolvaric_stage}-uninstall.nsh
+                -P ${ZOLVARIC_WINDOWS_DIR}/UninstallList.cmake
+        COMMAND ${ZOLVARIC_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${zolvaric_stage}
+                -DUNINSTALL_LIST=${zolvaric_stage}-uninstall.nsh -DOUTFILE=${zolvaric_setup}
+                ${ZOLVARIC_WINDOWS_DIR}/zolvaric.nsi
+        BYPRODUCTS ${zolvaric_setup}
+        COMMENT "zolvaric-setup-${PROJECT_VERSION}.exe"
+        VERBATIM)
+    add_dependencies(zolvaric_setup zolvaric_windows_runtime zolvaric zolvaric-cli
+                     zolvaric_html_template zolvaric_word_template)
+else()
+    message(STATUS "makensis not found (Debian: nsis): no setup program")
+endif()
