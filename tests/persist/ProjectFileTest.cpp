@@ -1,4 +1,5 @@
 #include "CalcHarness.h"
+#include "PosixFiles.h"
 #include "RunTests.h"
 #include "TestFiles.h"
 
@@ -7,8 +8,6 @@
 #include "persist/ProjectFile.h"
 
 #include <QRandomGenerator>
-
-#include <unistd.h>
 
 using namespace zolvaric;
 
@@ -366,7 +365,7 @@ private slots:
     // Read-only files and folders refuse writes only to users other than root.
     void readOnlyTargets()
     {
-        if (geteuid() == 0)
+        if (posixfiles::runsAsRoot())
             QSKIP("root may write everywhere; the injected faults below stand in");
         const QString folder = path(QStringLiteral("readonly"));
         QDir().mkpath(folder);
