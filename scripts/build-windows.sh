@@ -6,29 +6,38 @@
 # and pugixml too; later runs reuse them.
 #   ZOLVARIC_WIN_CACHE  the cache folder (default ~/.cache/zolvaric-windows)
 #   ZOLVARIC_WIN_QT     a ready Qt 6 for Windows (MinGW-w64) to use instead of building one
+# With --skip-without-qt (CI) nothing is done when there is no ready Qt for Windows.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
-    libz-mingw-w64-dev wine wine64 nsis qt6-base-dev-tools qt6-translations-l10n xz-utils
 
-cache=${ZOLVARIC_WIN_CACHE:-$HOME/.cache/zolvaric-windows}
-mkdir -p "$cache"
-cache=$(realpath "$cache")
-
+cache=$(realpath -m "${ZOLVARIC_WIN_CACHE:-$HOME/.cache/zolvaric-windows}")
+qt=$(realpath -m "${ZOLVARIC_WIN_QT:-$cache/qt-6.4.2}")
 # A finished Qt installation: the install step writes the DLLs and plugins last.
 qt_ready() {
     [ -f "$1/lib/cmake/Qt6/Qt6Config.cmake" ] && [ -f "$1/bin/Qt6Widgets.dll" ] &&
         [ -f "$1/plugins/platforms/qwindows.dll" ]
 }
+if [ $# -gt 1 ] || { [ $# -eq 1 ] && [ "$1" != --skip-without-qt ]; }; then
+    echo "Aufruf: scripts/build-windows.sh [--skip-without-qt]" >&2
+    exit 2
+fi
+if [ "${1:-}" = --skip-without-qt ] && ! qt_ready "$qt"; then
+    echo "Windows-Build übersprungen: kein fertiges Qt für Windows in $qt."
+    echo "scripts/build-windows.sh baut es einmalig (etwa 50 Minuten auf zwei Kernen)."
+    exit 0
+fi
+
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
+    libz-mingw-w64-dev wine wine64 nsis qt6-base-dev-tools qt6-translations-l10n xz-utils
+mkdir -p "$cache"
+
 if [ -n "${ZOLVARIC_WIN_QT:-}" ]; then
-    qt=$(realpath "$ZOLVARIC_WIN_QT")
     if ! qt_ready "$qt"; then
         echo "In ZOLVARIC_WIN_QT=$ZOLVARIC_WIN_QT ist kein fertiges Qt 6 für Windows" \
              "(lib/cmake/Qt6, bin/Qt6Widgets.dll, plugins/platforms/qwindows.dll)." >&2
         exit 1
     fi
 else
-    qt=$cache/qt-6.4.2
     if ! qt_ready "$qt"; then
         # One build at a time; a second run waits for it and then uses it.
         exec 9>"$cache/qt.lock"
