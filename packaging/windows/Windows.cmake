@@ -19,8 +19,12 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     get_filename_component(path "${path}" REALPATH)
     list(APPEND zolvaric_runtime_dlls "${path}")
 endforeach()
-# zlib comes as a plain import library, which names no DLL to CMake.
-find_file(ZOLVARIC_ZLIB_DLL zlib1.dll PATH_SUFFIXES bin lib REQUIRED)
+# zlib comes as a plain import library, which names no DLL to CMake; Debian
+# puts the DLL beside it.
+find_package(ZLIB REQUIRED)
+get_filename_component(zolvaric_zlib_dir "${ZLIB_LIBRARY}" DIRECTORY)
+find_file(ZOLVARIC_ZLIB_DLL zlib1.dll PATHS ${zolvaric_zlib_dir} ${zolvaric_zlib_dir}/../bin
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 list(APPEND zolvaric_runtime_dlls "${ZOLVARIC_ZLIB_DLL}")
 
 # Qt's plugins, each in the folder Qt looks for it beside the program: the
