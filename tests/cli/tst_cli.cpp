@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QOperatingSystemVersion>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -41,6 +42,17 @@ const QStringList kWorkedExample = {"--set", "HOAI_nach=1",
                                     "--set", "Nebenkosten=5",
                                     "--set", "MwSt=19"};
 
+// A path as the tool shows it: with the system's separators, a folder made
+// absolute (on Windows with its drive).
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+QString shownFolder(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 // A home of its own: the tool must never see the real user's files.
 const QTemporaryDir &home()
 {
@@ -60,9 +72,12 @@ CliRun runCli(const QStringList &arguments, const QString &command = QStringLite
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home().filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                        home().filePath(QStringLiteral("config")));
-    // No regional settings of the machine: the program's German ones.
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    environment.remove(QStringLiteral("LANG"));
+    // No regional settings of the machine: the program's German ones. Windows
+    // always has regional settings; there the suites run as a German user.
+    if (QOperatingSystemVersion::currentType() != QOperatingSystemVersion::Windows) {
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        environment.remove(QStringLiteral("LANG"));
+    }
     process.setProcessEnvironment(environment);
     const QStringList all = wrapper + QStringList{program, command} + arguments;
     process.start(all.first(), all.mid(1));
@@ -286,13 +301,14 @@ private slots:
         QTest::newRow("bad project")
             << QStringList{"--project", QStringLiteral(ZOLVARIC_TEST_DATA "/projects/bad-zone.prj")}
             << "Der Wert 9 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
-        QTest::newRow("missing project")
-            << QStringList{"--project", "/gibt/es/nicht.prj"}
-            << "Die Projektdatei \"/gibt/es/nicht.prj\" gibt es nicht.";
+        QTest::newRow("missing project") << QStringList{"--project", "/gibt/es/nicht.prj"}
+                                         << QStringLiteral("Die Projektdatei \"%1\" gibt es nicht.")
+                                                .arg(shown(QStringLiteral("/gibt/es/nicht.prj")));
         QTest::newRow("save into a missing folder")
             << QStringList{"--save", "/gibt/es/nicht/neu.prj"}
-            << "Das Projekt konnte nicht gespeichert werden: Der Ordner \"/gibt/es/nicht\" "
-               "existiert nicht.";
+            << QStringLiteral("Das Projekt konnte nicht gespeichert werden: Der Ordner \"%1\" "
+                              "existiert nicht.")
+                   .arg(shownFolder(QStringLiteral("/gibt/es/nicht")));
     }
     void failedLoadOrSave()
     {
@@ -391,10 +407,13 @@ private slots:
             << QStringList{"html"} << 2 << "Die Ausgabedatei fehlt (--output DATEI).";
         QTest::newRow("missing template")
             << QStringList{"html", "--template", "/gibt/es/nicht.htm", "--output", "/tmp/x.htm"}
-            << 1 << "Die Vorlagedatei \"/gibt/es/nicht.htm\" konnte nicht gefunden werden.";
+            << 1
+            << QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden.")
+                   .arg(shown(QStringLiteral("/gibt/es/nicht.htm")));
         QTest::newRow("output folder missing")
             << QStringList{"html", "--output", "/gibt/es/nicht/x.htm"} << 1
-            << "Der Bericht \"/gibt/es/nicht/x.htm\" konnte nicht geschrieben werden: ";
+            << QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: ")
+                   .arg(shown(QStringLiteral("/gibt/es/nicht/x.htm")));
     }
     void badReports()
     {

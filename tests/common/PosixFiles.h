@@ -1,9 +1,11 @@
 #pragma once
 
 // What some tests need of a POSIX system beneath Qt: named pipes, sockets, a
-// node's own type (not that of a link's target), mode bits and the user id.
-// Windows has none of these: there `available` is false, the functions fail,
-// and the tests that need them skip with ZOLVARIC_REQUIRE_POSIX.
+// node's own type (not that of a link's target), mode bits and the user id,
+// and symbolic links as QFile::link makes them. Windows has none of these
+// (QFile::link makes a shortcut there, which no file access follows): there
+// `available` is false, the functions fail, and the tests that need them skip
+// with ZOLVARIC_REQUIRE_POSIX.
 
 #include <QFile>
 #include <QString>
@@ -20,7 +22,8 @@
 
 #define ZOLVARIC_REQUIRE_POSIX()                                                                   \
     if (!posixfiles::available)                                                                    \
-    QSKIP("needs POSIX files and users (pipes, sockets, mode bits, user ids); Windows has none")
+    QSKIP("needs POSIX files and users (pipes, sockets, symbolic links, mode bits, user ids); "    \
+          "Windows has none of these")
 
 namespace posixfiles {
 

@@ -224,6 +224,7 @@ private slots:
 
     void linkPlantedAtTheReportsPlaceIsNotFollowed()
     {
+        ZOLVARIC_REQUIRE_POSIX();
         CalcHarness h;
         writeBytes(htmlTemplatePath(h.run), "<p>\\Projektbez\\</p>");
         QTemporaryDir elsewhere;

@@ -10,6 +10,8 @@
 #include "report/Placeholders.h"
 #include "report/WordReport.h"
 
+#include <QDir>
+
 using namespace zolvaric;
 
 namespace {
@@ -375,9 +377,10 @@ private slots:
         enterReportExample(h);
         const QString folder = h.programFolder.filePath(QStringLiteral("fehlt"));
         const QString output = folder + QStringLiteral("/angebot.docx");
-        const QString expected = QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert "
-                                                "werden: Der Ordner \"%2\" existiert nicht.")
-                                     .arg(output, folder);
+        const QString expected =
+            QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert "
+                           "werden: Der Ordner \"%2\" existiert nicht.")
+                .arg(QDir::toNativeSeparators(output), QDir::toNativeSeparators(folder));
         const QString templatePath = QStringLiteral(ZOLVARIC_WORD_TEMPLATE);
         if (report) {
             QVERIFY(!saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
