@@ -21,6 +21,7 @@ struct CliRun
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray outBytes;
 };
 
 const QStringList kWorkedExample = {"--set", "HOAI_nach=1",
@@ -53,6 +54,17 @@ QString shownFolder(const QString &path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
+const bool kWindows = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows;
+
+// The tool's text output; on Windows its lines end in "\r\n", as text there does.
+QString text(const QByteArray &bytes)
+{
+    QString result = QString::fromUtf8(bytes);
+    if (kWindows)
+        result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return result;
+}
+
 // A home of its own: the tool must never see the real user's files.
 const QTemporaryDir &home()
 {
@@ -74,7 +86,7 @@ CliRun runCli(const QStringList &arguments, const QString &command = QStringLite
                        home().filePath(QStringLiteral("config")));
     // No regional settings of the machine: the program's German ones. Windows
     // always has regional settings; there the suites run as a German user.
-    if (QOperatingSystemVersion::currentType() != QOperatingSystemVersion::Windows) {
+    if (!kWindows) {
         environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
         environment.remove(QStringLiteral("LANG"));
     }
@@ -83,8 +95,8 @@ CliRun runCli(const QStringList &arguments, const QString &command = QStringLite
     process.start(all.first(), all.mid(1));
     if (!process.waitForFinished(30000))
         qFatal("zolvaric-cli did not finish");
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    const QByteArray out = process.readAllStandardOutput();
+    return {process.exitCode(), text(out), text(process.readAllStandardError()), out};
 }
 
 QJsonObject runJson(const QStringList &arguments)
@@ -507,6 +519,27 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY2(run.out.trimmed().startsWith(start), qPrintable(run.out.left(100)));
         QVERIFY(!QFileInfo::exists(QStringLiteral("-")));
+        // The bytes a file gets: standard output is no text stream, which on
+        // Windows would make two line ends of each and break the zip.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("bericht"));
+        const CliRun written =
+            runCli(QStringList{kind, "--output", file} + kWorkedExample, QStringLiteral("report"));
+        QVERIFY2(written.exitCode == 0, qPrintable(written.err));
+        QFile expected(file);
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        if (kind == QLatin1String("html")) {
+            QCOMPARE(run.outBytes, expected.readAll());
+        } else {
+            const QString piped = dir.filePath(QStringLiteral("weitergereicht"));
+            QFile out(piped);
+            QVERIFY(out.open(QIODevice::WriteOnly) &&
+                    out.write(run.outBytes) == run.outBytes.size());
+            out.close();
+            const QByteArray body = zipEntry(piped, "word/document.xml");
+            QVERIFY(body.contains("31.566,87"));
+            QCOMPARE(body, zipEntry(file, "word/document.xml"));
+        }
     }
 
     void badArguments_data()
