@@ -62,9 +62,14 @@ packaging/windows/build-libs.sh "$cache/libs" "$cache/libs-work"
 export ZOLVARIC_WIN_PREFIX="$qt:$cache/libs"
 cmake --preset windows >/dev/null
 cmake --build --preset windows --parallel "$(nproc)"
-cmake --build --preset windows --target zolvaric_setup
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 setup=build/windows/zolvaric-setup-$version.exe
+if ! cmake --build --preset windows --target zolvaric_setup >build/windows/setup.log 2>&1; then
+    tail -30 build/windows/setup.log
+    echo "Das Setup-Programm ließ sich nicht bauen; Protokoll: build/windows/setup.log" >&2
+    exit 1
+fi
+echo "Setup-Programm gebaut: $setup"
 
 # The suites under Wine, in a Wine prefix of their own made afresh: every run
 # starts from the same empty Windows user. The test preset names the same prefix.
