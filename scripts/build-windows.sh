@@ -28,7 +28,7 @@ if [ "${1:-}" = --skip-without-qt ] && ! qt_ready "$qt"; then
 fi
 
 scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
-    libz-mingw-w64-dev wine wine64 nsis qt6-base-dev-tools qt6-translations-l10n xz-utils
+    libz-mingw-w64-dev wine wine64 nsis icoutils qt6-base-dev-tools qt6-translations-l10n xz-utils
 mkdir -p "$cache"
 
 if [ -n "${ZOLVARIC_WIN_QT:-}" ]; then

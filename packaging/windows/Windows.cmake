@@ -8,6 +8,35 @@ set(zolvaric_bin ${CMAKE_BINARY_DIR}/bin)
 # The window starts without a console; the command line tool and the tests keep theirs.
 set_target_properties(zolvaric PROPERTIES WIN32_EXECUTABLE ON)
 
+# The window's icon in the program file, for Explorer, the Start menu and
+# project files: the packaging icons in one .ico (icotool from icoutils; 256
+# pixels kept as PNG, as Windows takes it).
+find_program(ZOLVARIC_ICOTOOL icotool)
+if(ZOLVARIC_ICOTOOL)
+    set(zolvaric_icon ${CMAKE_BINARY_DIR}/generated/zolvaric.ico)
+    set(zolvaric_icon_rc ${CMAKE_BINARY_DIR}/generated/zolvaric-icon.rc)
+    set(zolvaric_icon_pngs)
+    foreach(size 16 32 48 64 128)
+        list(APPEND zolvaric_icon_pngs ${PROJECT_SOURCE_DIR}/packaging/icons/${size}/zolvaric.png)
+    endforeach()
+    set(zolvaric_icon_large ${PROJECT_SOURCE_DIR}/packaging/icons/256/zolvaric.png)
+    add_custom_command(OUTPUT ${zolvaric_icon}
+        COMMAND ${ZOLVARIC_ICOTOOL} -c -o ${zolvaric_icon} ${zolvaric_icon_pngs}
+                --raw=${zolvaric_icon_large}
+        DEPENDS ${zolvaric_icon_pngs} ${zolvaric_icon_large}
+        COMMENT "zolvaric.ico"
+        VERBATIM)
+    add_custom_target(zolvaric_icon DEPENDS ${zolvaric_icon})
+    file(WRITE ${zolvaric_icon_rc} "1 ICON \"${zolvaric_icon}\"\n")
+    enable_language(RC)
+    target_sources(zolvaric PRIVATE ${zolvaric_icon_rc})
+    set_source_files_properties(${zolvaric_icon_rc} DIRECTORY ${PROJECT_SOURCE_DIR}/src/app
+                                PROPERTIES OBJECT_DEPENDS ${zolvaric_icon})
+    add_dependencies(zolvaric zolvaric_icon)
+else()
+    message(STATUS "icotool not found (Debian: icoutils): zolvaric.exe without its icon")
+endif()
+
 # The MinGW-w64 runtime, from where the compiler takes it.
 set(zolvaric_runtime_dlls)
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
