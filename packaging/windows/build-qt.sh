@@ -9,12 +9,15 @@ prefix=${1:?Aufruf: build-qt.sh PRÄFIX [ARBEITSORDNER]}
 work=${2:-$(mktemp -d)}
 here=$(cd "$(dirname "$0")" && pwd)
 export DEBIAN_FRONTEND=noninteractive
-apt-get install -y -qq g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
-    libz-mingw-w64-dev qt6-base-dev qt6-base-dev-tools cmake ninja-build xz-utils >/dev/null
+# Through the project's installer, which asks for sudo when not run as root.
+"$here/../../scripts/install-deps.sh" g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
+    mingw-w64-tools libz-mingw-w64-dev qt6-base-dev-tools xz-utils >/dev/null
 # The source package: a deb-src entry for the same Debian mirror, in a private apt state.
 mkdir -p "$work/apt/parts" "$work/apt/lists/partial" "$work/dl"
 sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$work/apt/parts/src.sources"
-apto=(-o Dir::Etc::sourcelist=/dev/null -o Dir::Etc::sourceparts="$work/apt/parts" -o Dir::State::Lists="$work/apt/lists")
+# The download lands in a folder of our own, where apt's _apt user may not write.
+apto=(-o Dir::Etc::sourcelist=/dev/null -o Dir::Etc::sourceparts="$work/apt/parts" -o Dir::State::Lists="$work/apt/lists"
+      -o APT::Sandbox::User=root)
 apt-get "${apto[@]}" update -qq
 (cd "$work/dl" && apt-get "${apto[@]}" source --download-only qt6-base=6.4.2+dfsg-10 >/dev/null 2>&1 \
     || apt-get "${apto[@]}" source --download-only qt6-base >/dev/null)
