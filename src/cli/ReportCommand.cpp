@@ -13,8 +13,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
 #include <QTextStream>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace zolvaric {
 
@@ -43,6 +48,11 @@ void printWriteFailure(const QString &output, const QString &reason)
 
 int toStandardOutput(const QByteArray &bytes)
 {
+#ifdef Q_OS_WIN
+    // The report's bytes as they are: in text mode Windows writes each "\n" as
+    // "\r\n", which breaks the zip and doubles the page's line ends.
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+#endif
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
         !out.flush()) {
@@ -81,19 +91,26 @@ int wordReport(CliSession &session, const QString &templatePath, const QString &
 {
     if (output != kStandardOutput)
         return saveWordReportTo(session, templatePath, output) ? kDone : kFailed;
-    // The document is a zip file: made in the private folder, then passed on.
+    // The document is a zip file: made in a folder of its own in the private
+    // folder, then passed on. Not over a QTemporaryFile: that keeps its file
+    // open, and Windows replaces no open file.
     const QString folder = PrivateTempFolder();
-    QTemporaryFile file(folder + QStringLiteral("BerichtXXXXXX.docx"));
-    if (folder.isEmpty() || !file.open()) {
-        printWriteFailure(file.fileTemplate(), file.errorString());
+    if (folder.isEmpty()) {
+        printWriteFailure(QStringLiteral("Bericht.docx"),
+                          QStringLiteral("Im Temp-Ordner lässt sich kein eigener Ordner anlegen."));
         return kFailed;
     }
-    file.close();
-    if (!saveWordReportTo(session, templatePath, file.fileName()))
+    QTemporaryDir work(folder + QStringLiteral("BerichtXXXXXX"));
+    const QString path = work.filePath(QStringLiteral("Bericht.docx"));
+    if (!work.isValid()) {
+        printWriteFailure(folder + QStringLiteral("Bericht.docx"), work.errorString());
         return kFailed;
-    QFile document(file.fileName());
+    }
+    if (!saveWordReportTo(session, templatePath, path))
+        return kFailed;
+    QFile document(path);
     if (!document.open(QIODevice::ReadOnly)) {
-        printWriteFailure(file.fileName(), document.errorString());
+        printWriteFailure(path, document.errorString());
         return kFailed;
     }
     return toStandardOutput(document.readAll());

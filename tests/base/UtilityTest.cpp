@@ -1,3 +1,4 @@
+#include "PosixFiles.h"
 #include "RunTests.h"
 
 #include "base/Paths.h"
@@ -8,9 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace zolvaric;
 
@@ -159,25 +157,23 @@ private slots:
     void privateTempFolderIsOursAlone()
     {
         QFETCH(QString, planted);
+        ZOLVARIC_REQUIRE_POSIX();
         QTemporaryDir temp;
         const ScopedEnvironment environment{{"TEMP", temp.path()}};
-        const QString ownName =
-            temp.path() + QStringLiteral("/zolvaric-") + QString::number(geteuid());
+        const QString ownName = temp.path() + QLatin1Char('/') + posixfiles::privateFolderName();
         const QString elsewhere = temp.path() + QStringLiteral("/elsewhere");
         QDir().mkpath(elsewhere);
         if (planted == QLatin1String("link"))
             QVERIFY(QFile::link(elsewhere, ownName));
         if (planted == QLatin1String("open")) {
             QDir().mkpath(ownName);
-            QVERIFY(::chmod(QFile::encodeName(ownName).constData(), 0777) == 0);
+            QVERIFY(posixfiles::setMode(ownName, 0777));
         }
         const QString folder = PrivateTempFolder();
         QVERIFY(folder.endsWith(QLatin1Char('/')));
         const QString path = folder.chopped(1);
-        struct stat info;
-        QVERIFY(::lstat(QFile::encodeName(path).constData(), &info) == 0);
-        QVERIFY(S_ISDIR(info.st_mode));
-        QCOMPARE(info.st_mode & 0777, mode_t(0700));
+        QCOMPARE(posixfiles::nodeAt(path), posixfiles::Node::Folder);
+        QCOMPARE(posixfiles::modeOf(path), 0700);
         QCOMPARE(QFileInfo(path).absolutePath(), temp.path());
         QCOMPARE(path == ownName, planted.isEmpty());
         QVERIFY(QDir(elsewhere).isEmpty());

@@ -4,16 +4,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QOperatingSystemVersion>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "PosixFiles.h"
 #include "ZipEntry.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -22,6 +21,7 @@ struct CliRun
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray outBytes;
 };
 
 const QStringList kWorkedExample = {"--set", "HOAI_nach=1",
@@ -43,6 +43,28 @@ const QStringList kWorkedExample = {"--set", "HOAI_nach=1",
                                     "--set", "Nebenkosten=5",
                                     "--set", "MwSt=19"};
 
+// A path as the tool shows it: with the system's separators, a folder made
+// absolute (on Windows with its drive).
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+QString shownFolder(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+const bool kWindows = QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows;
+
+// The tool's text output; on Windows its lines end in "\r\n", as text there does.
+QString text(const QByteArray &bytes)
+{
+    QString result = QString::fromUtf8(bytes);
+    if (kWindows)
+        result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return result;
+}
+
 // A home of its own: the tool must never see the real user's files.
 const QTemporaryDir &home()
 {
@@ -62,16 +84,19 @@ CliRun runCli(const QStringList &arguments, const QString &command = QStringLite
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home().filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
                        home().filePath(QStringLiteral("config")));
-    // No regional settings of the machine: the program's German ones.
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    environment.remove(QStringLiteral("LANG"));
+    // No regional settings of the machine: the program's German ones. Windows
+    // always has regional settings; there the suites run as a German user.
+    if (!kWindows) {
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        environment.remove(QStringLiteral("LANG"));
+    }
     process.setProcessEnvironment(environment);
     const QStringList all = wrapper + QStringList{program, command} + arguments;
     process.start(all.first(), all.mid(1));
     if (!process.waitForFinished(30000))
         qFatal("zolvaric-cli did not finish");
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    const QByteArray out = process.readAllStandardOutput();
+    return {process.exitCode(), text(out), text(process.readAllStandardError()), out};
 }
 
 QJsonObject runJson(const QStringList &arguments)
@@ -242,8 +267,9 @@ private slots:
     // root, the tool runs as "nobody".
     void saveIntoAFolderWithoutWriteAccess()
     {
+        ZOLVARIC_REQUIRE_POSIX();
         QStringList wrapper;
-        if (geteuid() == 0) {
+        if (posixfiles::runsAsRoot()) {
             if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
                 QSKIP("setpriv is missing");
             wrapper = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
@@ -287,13 +313,14 @@ private slots:
         QTest::newRow("bad project")
             << QStringList{"--project", QStringLiteral(ZOLVARIC_TEST_DATA "/projects/bad-zone.prj")}
             << "Der Wert 9 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
-        QTest::newRow("missing project")
-            << QStringList{"--project", "/gibt/es/nicht.prj"}
-            << "Die Projektdatei \"/gibt/es/nicht.prj\" gibt es nicht.";
+        QTest::newRow("missing project") << QStringList{"--project", "/gibt/es/nicht.prj"}
+                                         << QStringLiteral("Die Projektdatei \"%1\" gibt es nicht.")
+                                                .arg(shown(QStringLiteral("/gibt/es/nicht.prj")));
         QTest::newRow("save into a missing folder")
             << QStringList{"--save", "/gibt/es/nicht/neu.prj"}
-            << "Das Projekt konnte nicht gespeichert werden: Der Ordner \"/gibt/es/nicht\" "
-               "existiert nicht.";
+            << QStringLiteral("Das Projekt konnte nicht gespeichert werden: Der Ordner \"%1\" "
+                              "existiert nicht.")
+                   .arg(shownFolder(QStringLiteral("/gibt/es/nicht")));
     }
     void failedLoadOrSave()
     {
@@ -392,10 +419,13 @@ private slots:
             << QStringList{"html"} << 2 << "Die Ausgabedatei fehlt (--output DATEI).";
         QTest::newRow("missing template")
             << QStringList{"html", "--template", "/gibt/es/nicht.htm", "--output", "/tmp/x.htm"}
-            << 1 << "Die Vorlagedatei \"/gibt/es/nicht.htm\" konnte nicht gefunden werden.";
+            << 1
+            << QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden.")
+                   .arg(shown(QStringLiteral("/gibt/es/nicht.htm")));
         QTest::newRow("output folder missing")
             << QStringList{"html", "--output", "/gibt/es/nicht/x.htm"} << 1
-            << "Der Bericht \"/gibt/es/nicht/x.htm\" konnte nicht geschrieben werden: ";
+            << QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: ")
+                   .arg(shown(QStringLiteral("/gibt/es/nicht/x.htm")));
     }
     void badReports()
     {
@@ -461,15 +491,14 @@ private slots:
     void reportOntoAPipeIsRefused()
     {
         QFETCH(QString, kind);
+        ZOLVARIC_REQUIRE_POSIX();
         QTemporaryDir dir;
         const QString pipe = dir.filePath(QStringLiteral("rohr"));
-        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(posixfiles::makePipe(pipe));
         const CliRun run = runCli({kind, "--output", pipe}, QStringLiteral("report"));
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QStringLiteral("keine gewöhnliche Datei")), qPrintable(run.err));
-        struct stat info;
-        QCOMPARE(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
-        QVERIFY(S_ISFIFO(info.st_mode));
+        QCOMPARE(posixfiles::nodeAt(pipe), posixfiles::Node::Pipe);
     }
 
     void reportToStandardOutput_data()
@@ -490,6 +519,27 @@ private slots:
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY2(run.out.trimmed().startsWith(start), qPrintable(run.out.left(100)));
         QVERIFY(!QFileInfo::exists(QStringLiteral("-")));
+        // The bytes a file gets: standard output is no text stream, which on
+        // Windows would make two line ends of each and break the zip.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("bericht"));
+        const CliRun written =
+            runCli(QStringList{kind, "--output", file} + kWorkedExample, QStringLiteral("report"));
+        QVERIFY2(written.exitCode == 0, qPrintable(written.err));
+        QFile expected(file);
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        if (kind == QLatin1String("html")) {
+            QCOMPARE(run.outBytes, expected.readAll());
+        } else {
+            const QString piped = dir.filePath(QStringLiteral("weitergereicht"));
+            QFile out(piped);
+            QVERIFY(out.open(QIODevice::WriteOnly) &&
+                    out.write(run.outBytes) == run.outBytes.size());
+            out.close();
+            const QByteArray body = zipEntry(piped, "word/document.xml");
+            QVERIFY(body.contains("31.566,87"));
+            QCOMPARE(body, zipEntry(file, "word/document.xml"));
+        }
     }
 
     void badArguments_data()

@@ -1,3 +1,4 @@
+#include "PosixFiles.h"
 #include "RecordingProgress.h"
 #include "ReportSheet.h"
 #include "RunTests.h"
@@ -9,7 +10,7 @@
 #include "report/Placeholders.h"
 #include "report/WordReport.h"
 
-#include <unistd.h>
+#include <QDir>
 
 using namespace zolvaric;
 
@@ -353,10 +354,10 @@ private slots:
         QCOMPARE(h.desktop.notices + h.desktop.messages + h.desktop.errors, QStringList());
         QCOMPARE(openedWhileHeld, QStringList());
         QCOMPARE(h.desktop.opened.size(), 1);
-        QCOMPARE(
-            QFileInfo(h.desktop.opened.first()).canonicalFilePath(),
-            QFileInfo(temp.filePath(QStringLiteral("zolvaric-%1/Dokument1.dotx").arg(geteuid())))
-                .canonicalFilePath());
+        QCOMPARE(QFileInfo(h.desktop.opened.first()).canonicalFilePath(),
+                 QFileInfo(temp.filePath(posixfiles::privateFolderName() +
+                                         QStringLiteral("/Dokument1.dotx")))
+                     .canonicalFilePath());
         QVERIFY(zipEntry(h.desktop.opened.first(), "[Content_Types].xml")
                     .contains("wordprocessingml.template.main+xml"));
     }
@@ -376,9 +377,10 @@ private slots:
         enterReportExample(h);
         const QString folder = h.programFolder.filePath(QStringLiteral("fehlt"));
         const QString output = folder + QStringLiteral("/angebot.docx");
-        const QString expected = QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert "
-                                                "werden: Der Ordner \"%2\" existiert nicht.")
-                                     .arg(output, folder);
+        const QString expected =
+            QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert "
+                           "werden: Der Ordner \"%2\" existiert nicht.")
+                .arg(QDir::toNativeSeparators(output), QDir::toNativeSeparators(folder));
         const QString templatePath = QStringLiteral(ZOLVARIC_WORD_TEMPLATE);
         if (report) {
             QVERIFY(!saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),

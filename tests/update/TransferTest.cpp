@@ -1,4 +1,5 @@
 #include "LoopbackServer.h"
+#include "PosixFiles.h"
 #include "RunTests.h"
 
 #include "app/update/FileDownload.h"
@@ -177,6 +178,9 @@ private slots:
     {
         QFETCH(bool, link);
         QFETCH(bool, filled);
+        if (link) {
+            ZOLVARIC_REQUIRE_POSIX();
+        }
         const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere.bin"));
         QFile::remove(elsewhere);
         const QString there = link ? elsewhere : target();

@@ -35,14 +35,15 @@ QString offerText(const QString &version, const QString &name)
         .arg(version, name);
 }
 
-// The files in the temp folder and in the private one, with their folders.
+// The files in the temp folder and in the private one, with their folders, as
+// the program names them.
 QStringList tempFiles()
 {
     QStringList files;
     for (const QString &folder : {TempFolder(), PrivateTempFolder()}) {
         const QDir dir(folder);
         for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
-            files << dir.filePath(name);
+            files << QDir::toNativeSeparators(dir.filePath(name));
     }
     return files;
 }

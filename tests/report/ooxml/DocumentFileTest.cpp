@@ -256,11 +256,12 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("reason");
         const QString missing = path(QStringLiteral("fehlt"));
-        QTest::newRow("folder missing")
-            << missing + QStringLiteral("/angebot.docx")
-            << QStringLiteral("Der Ordner \"%1\" existiert nicht.").arg(missing);
+        QTest::newRow("folder missing") << missing + QStringLiteral("/angebot.docx")
+                                        << QStringLiteral("Der Ordner \"%1\" existiert nicht.")
+                                               .arg(QDir::toNativeSeparators(missing));
         QTest::newRow("a folder of that name")
-            << m_dir.path() << QStringLiteral("\"%1\" ist ein Ordner.").arg(m_dir.path());
+            << m_dir.path()
+            << QStringLiteral("\"%1\" ist ein Ordner.").arg(QDir::toNativeSeparators(m_dir.path()));
     }
 
     void saveFailures()
@@ -277,7 +278,7 @@ private slots:
         } catch (const AutomationError &error) {
             QCOMPARE(error.message(),
                      QStringLiteral("Das Dokument \"%1\" konnte nicht gespeichert werden: %2")
-                         .arg(target, reason));
+                         .arg(QDir::toNativeSeparators(target), reason));
         }
         QCOMPARE(document->getProperty(QStringLiteral("Name")), QVariant("Dokument1"));
     }

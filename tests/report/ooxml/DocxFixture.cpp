@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QOperatingSystemVersion>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -289,6 +290,27 @@ void WordClient::saveAs(const QString &file)
 QString findSoffice()
 {
     return QStandardPaths::findExecutable(QStringLiteral("soffice"));
+}
+
+namespace {
+
+bool onWindows()
+{
+    return QOperatingSystemVersion::currentType() == QOperatingSystemVersion::Windows;
+}
+
+} // namespace
+
+bool sofficeRequired()
+{
+    return qEnvironmentVariable("ZOLVARIC_REQUIRE_SOFFICE") == QLatin1String("1") && !onWindows();
+}
+
+const char *noSofficeReason()
+{
+    return onWindows() ? "LibreOffice for Windows (soffice.exe) is not installed; a Linux host's "
+                         "soffice cannot run under Wine"
+                       : "LibreOffice (soffice) is not installed";
 }
 
 QString convertWithSoffice(const QString &soffice, const QString &file, const QString &format,
