@@ -231,12 +231,12 @@ private slots:
         QVERIFY(desktop.messages[0].startsWith(
             QStringLiteral("Beim Kopieren der Datei \"%1Zolvaric.ini\" nach \"%2Zolvaric.ini\" ist "
                            "ein Fehler aufgetreten (")
-                .arg(programDir(), folder)));
+                .arg(QDir::toNativeSeparators(programDir()), folder)));
         QVERIFY(desktop.messages[0].endsWith(QStringLiteral(").")));
         QCOMPARE(
             desktop.messages[1],
             QStringLiteral("Fehler beim Kopieren von \"%1Zolvaric.ini\" nach \"%2Zolvaric.ini\"")
-                .arg(programDir(), folder));
+                .arg(QDir::toNativeSeparators(programDir()), folder));
         QFile::remove(folder.chopped(1));
     }
 
