@@ -248,7 +248,7 @@ private slots:
             << "Der Wert -1 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
         QTest::newRow("list index 7")
             << QByteArray("Honorarsatz=7")
-            << "Der Wert 7 für \"Honorarsatz\" liegt außerhalb der Auswahl (0 bis 4).";
+            << "Der Wert 7 für \"Honorarsatz\" liegt außerhalb der Auswahl (0 bis 5).";
         QTest::newRow("edition 4")
             << QByteArray("HOAI_nach=4")
             << "Der Wert 4 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
