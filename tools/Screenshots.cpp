@@ -8,6 +8,7 @@
 #include "app/unitInfo.h"
 #include "app/unitMain.h"
 #include "app/unitWait.h"
+#include "report/Placeholders.h"
 #include "report/ReportProgress.h"
 
 #include <QApplication>
@@ -86,7 +87,7 @@ int main(int argc, char *argv[])
 
     TfrmWait &wait = window.waitWindow();
     wait.setMessage(reportWaitMessage());
-    wait.setMaximum(83);
+    wait.setMaximum(static_cast<int>(placeholders(ReportKind::Html).size()));
     wait.resetBar();
     for (int i = 0; i < 37; ++i)
         wait.step();

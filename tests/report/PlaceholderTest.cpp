@@ -118,13 +118,13 @@ private slots:
         QCOMPARE(placeholderValue(*found, *h.calculation), value);
     }
 
-    void vocabularyHas83DistinctPlaceholders()
+    void vocabularyHas85DistinctPlaceholders()
     {
         for (ReportKind kind : {ReportKind::Html, ReportKind::Word}) {
             QSet<QString> names;
             for (const Placeholder &p : placeholders(kind))
                 names.insert(p.text.toLower());
-            QCOMPARE(names.size(), 83);
+            QCOMPARE(names.size(), 85);
         }
     }
 
