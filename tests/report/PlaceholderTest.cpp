@@ -99,7 +99,9 @@ private slots:
             {"MwSt", "19,00%"},
             {"MwStEUR", "5.040,09 €"},
             {"Bruttohonorar", "31.566,87 €"},
-            {"Hinweise", ""}};
+            {"Hinweise", ""},
+            {"HonorarsatzProzent", "50,00%"},
+            {"Bewertungspunkte", ""}};
         for (const auto &[name, value] : rows) {
             QTest::newRow(name) << QStringLiteral("\\%1\\").arg(QString::fromUtf8(name))
                                 << QString::fromUtf8(value);
@@ -116,6 +118,45 @@ private slots:
             all.begin(), all.end(), [&](const Placeholder &p) { return p.text == placeholder; });
         QVERIFY2(found != all.end(), qPrintable(placeholder));
         QCOMPARE(placeholderValue(*found, *h.calculation), value);
+    }
+
+    // The worked example agreed at 37.5 % of the span, its zone 3 scored
+    // with 23 points, its renovation surcharge above the building's 33 %.
+    void valuesOfAFeeAgreement_data()
+    {
+        QTest::addColumn<QString>("placeholder");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("rate") << "\\Honorarsatz\\"
+                              << "frei vereinbart (37,50 % der Spanne)";
+        QTest::newRow("position") << "\\HonorarsatzProzent\\"
+                                  << "37,50%";
+        QTest::newRow("points") << "\\Bewertungspunkte\\"
+                                << "23";
+        QTest::newRow("zone") << "\\Honorarzone\\"
+                              << "Honorarzone 3";
+        QTest::newRow("notes")
+            << "\\Hinweise\\"
+            << "Der Umbauzuschlag von 40,00 % liegt über dem Höchstwert von 33 % "
+               "bei durchschnittlichem Schwierigkeitsgrad (§ 36 Abs. 1 HOAI 2013).";
+    }
+    void valuesOfAFeeAgreement()
+    {
+        QFETCH(QString, placeholder);
+        QFETCH(QString, value);
+        CalcHarness h;
+        enterReportExample(h);
+        CalculationSheet &s = h.sheet();
+        s.comboHonorarsatz.select(5);
+        s.edHonorarsatzProz.setValue(37.5);
+        s.comboHonorarzone.select(0);
+        h.calculation->cmdHonorarzonePunkteOk({4, 6, 5, 3, 3, 2});
+        s.edZuschlagUmbau.setValue(40);
+        QStringList values;
+        for (const Placeholder &p : placeholders(ReportKind::Word)) {
+            if (p.text == placeholder)
+                values << placeholderValue(p, *h.calculation);
+        }
+        QCOMPARE(values, QStringList{value});
     }
 
     void vocabularyHas85DistinctPlaceholders()
