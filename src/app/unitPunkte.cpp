@@ -69,7 +69,7 @@ TfrmPunkte::TfrmPunkte(const PointSystem &system, const WorkScope &scope, const 
         spin->setValue(points.value(i));
         connect(spin, &QSpinBox::valueChanged, this, &TfrmPunkte::showSum);
         m_spins << spin;
-        grid->addWidget(new QLabel(QStringLiteral("%1.").arg(i + 1)), i + 1, 0, Qt::AlignTop);
+        grid->addWidget(new QLabel(QStringLiteral("%1.").arg(i + 1)), i + 1, 0);
         grid->addWidget(wrapped(criterion.text), i + 1, 1);
         auto *maximum = new QLabel(QString::number(criterion.maximum));
         maximum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -97,7 +97,7 @@ TfrmPunkte::TfrmPunkte(const PointSystem &system, const WorkScope &scope, const 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    setMinimumWidth(520);
+    setMinimumWidth(560);
     showSum();
 }
 
