@@ -364,13 +364,14 @@ private slots:
     // zone they give, Abbrechen changes nothing.
     void zoneByPoints_data()
     {
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Abbrechen") << false;
+        QTest::addColumn<int>("choice");
+        QTest::newRow("OK") << int(QDialogButtonBox::Ok);
+        QTest::newRow("Abbrechen") << int(QDialogButtonBox::Cancel);
     }
     void zoneByPoints()
     {
-        QFETCH(bool, accepted);
+        QFETCH(int, choice);
+        const bool accepted = choice == QDialogButtonBox::Ok;
         Window w;
         auto *button = w.find<QToolButton>("cmdHonorarzonePunkte");
         w.choose("comboHonorarparagraph", 5); // Tragwerksplanung
@@ -395,9 +396,8 @@ private slots:
                 shown << dialog->findChild<QLabel *>(QLatin1String(name))->text();
             shown << QString::number(spins.size()) << QString::number(spins.last()->maximum());
             auto *buttons = dialog->findChild<QDialogButtonBox *>();
-            QTest::mouseClick(
-                buttons->button(accepted ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
-                Qt::LeftButton);
+            QTest::mouseClick(buttons->button(QDialogButtonBox::StandardButton(choice)),
+                              Qt::LeftButton);
         });
         poll.start(10);
         w.run.projectChanged = false;

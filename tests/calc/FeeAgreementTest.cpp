@@ -126,36 +126,29 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<double>("limit");
         QTest::addColumn<QString>("reference"); // empty: no limit
-        const QString average = QStringLiteral(" bei durchschnittlichem Schwierigkeitsgrad");
-        QTest::newRow("2021 building")
-            << "2021"
-            << "Gebäude" << 33.0 << "33 %" + average + " (§ 36 Abs. 1 HOAI 2021)";
-        QTest::newRow("2021 interiors")
-            << "2021"
-            << "Innenräume" << 50.0 << "50 %" + average + " (§ 36 Abs. 2 HOAI 2021)";
-        QTest::newRow("2013 open spaces")
-            << "2013"
-            << "Freianlagen" << 33.0
-            << "33 %" + average + " (§ 40 Abs. 6 i. V. m. § 36 Abs. 1 HOAI 2013)";
-        QTest::newRow("2013 engineering structures")
-            << "2013"
-            << "Ingenieurbauwerke" << 33.0 << "33 %" + average + " (§ 44 Abs. 6 HOAI 2013)";
-        QTest::newRow("2021 traffic installations")
-            << "2021"
-            << "Verkehrsanlagen" << 33.0 << "33 %" + average + " (§ 48 Abs. 6 HOAI 2021)";
-        QTest::newRow("2021 structural design")
-            << "2021"
-            << "Tragwerksplanung" << 50.0 << "50 %" + average + " (§ 52 Abs. 4 HOAI 2021)";
-        QTest::newRow("2013 technical equipment")
-            << "2013"
-            << "Techn. Ausrüstung" << 50.0 << "50 %" + average + " (§ 56 Abs. 5 HOAI 2013)";
-        QTest::newRow("2009 fit-outs") << "2009"
-                                       << "Ausbauten" << 80.0 << "80 % (§ 35 Abs. 1 HOAI 2009)";
-        QTest::newRow("2009 structural design")
-            << "2009"
-            << "Tragwerksplanung" << 80.0 << "80 % (§ 35 Abs. 1 HOAI 2009)";
-        QTest::newRow("2002 without a limit") << "2002"
-                                              << "Gebäude" << 1000.0 << "";
+        const QString average = QStringLiteral("bei durchschnittlichem Schwierigkeitsgrad");
+        const struct
+        {
+            const char *edition;
+            const char *kind;
+            double limit;
+            QString reference;
+        } limits[] = {
+            {"2021", "Gebäude", 33, average + " (§ 36 Abs. 1 HOAI 2021)"},
+            {"2021", "Innenräume", 50, average + " (§ 36 Abs. 2 HOAI 2021)"},
+            {"2013", "Freianlagen", 33, average + " (§ 40 Abs. 6 i. V. m. § 36 Abs. 1 HOAI 2013)"},
+            {"2013", "Ingenieurbauwerke", 33, average + " (§ 44 Abs. 6 HOAI 2013)"},
+            {"2021", "Verkehrsanlagen", 33, average + " (§ 48 Abs. 6 HOAI 2021)"},
+            {"2021", "Tragwerksplanung", 50, average + " (§ 52 Abs. 4 HOAI 2021)"},
+            {"2013", "Techn. Ausrüstung", 50, average + " (§ 56 Abs. 5 HOAI 2013)"},
+            {"2009", "Ausbauten", 80, "(§ 35 Abs. 1 HOAI 2009)"},
+            {"2009", "Tragwerksplanung", 80, "(§ 35 Abs. 1 HOAI 2009)"},
+            {"2002", "Gebäude", 1000, ""},
+        };
+        for (const auto &limit : limits)
+            QTest::addRow("%s %s", limit.edition, limit.kind)
+                << QString::fromUtf8(limit.edition) << QString::fromUtf8(limit.kind) << limit.limit
+                << limit.reference;
     }
     void surchargeLimit()
     {
@@ -174,8 +167,11 @@ private slots:
             reference.isEmpty()
                 ? QStringList()
                 : QStringList{
-                      QStringLiteral("Der Umbauzuschlag von %1 % liegt über dem Höchstwert von %2.")
-                          .arg(QLocale(QLocale::German).toString(limit + 0.01, 'f', 2), reference)};
+                      QStringLiteral(
+                          "Der Umbauzuschlag von %1 % liegt über dem Höchstwert von %2 % %3.")
+                          .arg(QLocale(QLocale::German).toString(limit + 0.01, 'f', 2))
+                          .arg(limit)
+                          .arg(reference)};
         QCOMPARE(h.calculation->warnings(), expected);
     }
 };

@@ -20,41 +20,33 @@ private slots:
         QTest::addColumn<WorkScope>("scope");
         QTest::addColumn<QList<int>>("maxima");
         QTest::addColumn<QList<int>>("zoneEnds");
-        const QList<int> buildingZones = {10, 18, 26, 34, 42};
-        const QList<int> openSpaceZones = {8, 15, 22, 29, 36};
-        const QList<int> structureZones = {10, 17, 25, 33, 40};
-        // HOAI 2021 § 35 Abs. 2, 4, 6 (2013 the same words).
-        QTest::newRow("2021 building") << WorkScope{2013, "2021", 35, "Gebäude"}
-                                       << QList<int>{6, 9, 9, 6, 6, 6} << buildingZones;
-        // § 35 Abs. 3, 5, 6.
-        QTest::newRow("2013 interiors") << WorkScope{2013, "2013", 35, "Innenräume"}
-                                        << QList<int>{6, 6, 6, 6, 9, 9} << buildingZones;
-        // § 40 Abs. 2 to 4.
-        QTest::newRow("2021 open spaces") << WorkScope{2013, "2021", 40, "Freianlagen"}
-                                          << QList<int>{8, 8, 6, 8, 6} << openSpaceZones;
-        // § 44 Abs. 2 to 4.
-        QTest::newRow("2021 engineering structures")
-            << WorkScope{2013, "2021", 44, "Ingenieurbauwerke"} << QList<int>{5, 5, 5, 10, 15}
-            << structureZones;
-        // § 48 Abs. 2 to 4: other weights than § 44.
-        QTest::newRow("2021 traffic installations")
-            << WorkScope{2013, "2021", 48, "Verkehrsanlagen"} << QList<int>{5, 5, 15, 10, 5}
-            << structureZones;
-        // HOAI 2009 § 34 Abs. 2, 4, 5 and Abs. 3 to 5.
-        QTest::newRow("2009 building") << WorkScope{2009, "2009", 34, "Gebäude"}
-                                       << QList<int>{6, 9, 9, 6, 6, 6} << buildingZones;
-        QTest::newRow("2009 fit-outs") << WorkScope{2009, "2009", 34, "Ausbauten"}
-                                       << QList<int>{6, 6, 6, 6, 9, 9} << buildingZones;
-        // § 39 Abs. 2 to 4.
-        QTest::newRow("2009 open spaces") << WorkScope{2009, "2009", 39, "Freianlagen"}
-                                          << QList<int>{8, 8, 6, 8, 6} << openSpaceZones;
-        // § 43 Abs. 2 to 4, and § 47 Abs. 2 with the same weights.
-        QTest::newRow("2009 engineering structures")
-            << WorkScope{2009, "2009", 43, "Ingenieurbauwerke"} << QList<int>{5, 5, 5, 10, 15}
-            << structureZones;
-        QTest::newRow("2009 traffic installations")
-            << WorkScope{2009, "2009", 47, "Verkehrsanlagen"} << QList<int>{5, 5, 5, 10, 15}
-            << structureZones;
+        const QList<int> building = {10, 18, 26, 34, 42};
+        const QList<int> openSpace = {8, 15, 22, 29, 36};
+        const QList<int> structure = {10, 17, 25, 33, 40};
+        const struct
+        {
+            WorkScope scope;
+            QList<int> maxima;
+            const QList<int> &zoneEnds;
+        } systems[] = {
+            // HOAI 2021 § 35 Abs. 2, 4, 6 and Abs. 3, 5, 6 (2013 the same words).
+            {{2013, "2021", 35, "Gebäude"}, {6, 9, 9, 6, 6, 6}, building},
+            {{2013, "2013", 35, "Innenräume"}, {6, 6, 6, 6, 9, 9}, building},
+            // § 40, § 44 and § 48 Abs. 2 to 4: traffic installations weigh otherwise.
+            {{2013, "2021", 40, "Freianlagen"}, {8, 8, 6, 8, 6}, openSpace},
+            {{2013, "2021", 44, "Ingenieurbauwerke"}, {5, 5, 5, 10, 15}, structure},
+            {{2013, "2021", 48, "Verkehrsanlagen"}, {5, 5, 15, 10, 5}, structure},
+            // HOAI 2009 § 34 Abs. 2 to 5, § 39 and § 43 Abs. 2 to 4, § 47 Abs. 2
+            // with the weights of § 43.
+            {{2009, "2009", 34, "Gebäude"}, {6, 9, 9, 6, 6, 6}, building},
+            {{2009, "2009", 34, "Ausbauten"}, {6, 6, 6, 6, 9, 9}, building},
+            {{2009, "2009", 39, "Freianlagen"}, {8, 8, 6, 8, 6}, openSpace},
+            {{2009, "2009", 43, "Ingenieurbauwerke"}, {5, 5, 5, 10, 15}, structure},
+            {{2009, "2009", 47, "Verkehrsanlagen"}, {5, 5, 5, 10, 15}, structure},
+        };
+        for (const auto &system : systems)
+            QTest::addRow("%s %s", qPrintable(system.scope.edition), qPrintable(system.scope.kind))
+                << system.scope << system.maxima << system.zoneEnds;
     }
     void pointSystems()
     {
@@ -82,14 +74,12 @@ private slots:
     {
         QTest::addColumn<QString>("edition");
         QTest::addColumn<QString>("kind");
-        QTest::newRow("2021 structural design") << "2021"
-                                                << "Tragwerksplanung";
-        QTest::newRow("2013 technical equipment") << "2013"
-                                                  << "Techn. Ausrüstung";
-        QTest::newRow("2009 structural design") << "2009"
-                                                << "Tragwerksplanung";
-        QTest::newRow("2002 building") << "2002"
-                                       << "Gebäude";
+        for (const auto &[edition, kind] : {std::pair{"2021", "Tragwerksplanung"},
+                                            {"2013", "Techn. Ausrüstung"},
+                                            {"2009", "Tragwerksplanung"},
+                                            {"2002", "Gebäude"}})
+            QTest::addRow("%s %s", edition, kind)
+                << QString::fromUtf8(edition) << QString::fromUtf8(kind);
     }
     void kindsWithoutPoints()
     {
