@@ -26,7 +26,8 @@ std::optional<QString> rateLimitWarning(const QString &edition, double rate)
 {
     // HOAI 2013 and 2009 § 7 Abs. 1: the agreement lies within the Mindest-
     // und Höchstsätze (below or above only in the cases of Abs. 3 and 4);
-    // the 2002 edition alike. Since 2021 the span is an orientation only (§ 2a).
+    // the 2002 edition is treated alike. Since 2021 the span is an orientation
+    // only (HOAI 2021 § 2a).
     static const QStringList bindingEditions = {QStringLiteral("2013"), QStringLiteral("2009"),
                                                 QStringLiteral("2002")};
     if (!bindingEditions.contains(edition) || (rate >= 0 && rate <= 100))

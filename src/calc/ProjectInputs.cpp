@@ -114,9 +114,12 @@ qsizetype kindCount(Calculation &calculation, int editionIndex)
 WorkScope editionScope(Calculation &calculation, int editionIndex, int kindIndex)
 {
     const int tableEdition = FeeSelection::tableEditionOf(editionIndex);
+    const QString edition = calculation.sheet().comboHOAINorm.items().value(editionIndex);
     const TableInfo *table = workPhaseTable(tableEdition);
-    return workScope(table ? *calculation.tables().load(*table) : TextTable(), tableEdition,
-                     calculation.sheet().comboHOAINorm.items().value(editionIndex), kindIndex);
+    if (!table)
+        return {tableEdition, edition, 0, QString()};
+    const SharedTable phases = calculation.tables().load(*table);
+    return workScope(*phases, tableEdition, edition, kindIndex);
 }
 
 } // namespace
