@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Pictures of the window (three tabs with the worked example, info dialog,
-# wait window) as PNG files into the folder given; under xvfb-run when there
+# Pictures of the window (three tabs with the worked example, points dialog,
+# info dialog, wait window) as PNG files into the folder given; under xvfb-run when there
 # is no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,13 +1,15 @@
 // Pictures of the window for the user guide and for looking at changes: the
-// three tabs with the worked example entered, the info dialog and the wait
-// window, as PNG files into the folder given.
+// three tabs with the worked example entered, the points dialog, the info
+// dialog and the wait window, as PNG files into the folder given.
 //
 //   zolvaric-screenshots FOLDER
 
 #include "app/QtDesktop.h"
 #include "app/unitInfo.h"
 #include "app/unitMain.h"
+#include "app/unitPunkte.h"
 #include "app/unitWait.h"
+#include "report/Placeholders.h"
 #include "report/ReportProgress.h"
 
 #include <QApplication>
@@ -78,6 +80,15 @@ int main(int argc, char *argv[])
     }
     tabs->setCurrentIndex(0);
 
+    // The worked example's zone 3 scored by points.
+    Calculation &calculation = window.calculation();
+    TfrmPunkte points(*calculation.pointSystem(), calculation.computation().currentScope(),
+                      {4, 6, 5, 3, 3, 2}, &window);
+    points.show();
+    QApplication::processEvents();
+    save(&points, folder, QStringLiteral("bewertungspunkte.png"));
+    points.hide();
+
     TfrmInfo *info = &window.infoDialog();
     info->show();
     QApplication::processEvents();
@@ -86,7 +97,7 @@ int main(int argc, char *argv[])
 
     TfrmWait &wait = window.waitWindow();
     wait.setMessage(reportWaitMessage());
-    wait.setMaximum(83);
+    wait.setMaximum(static_cast<int>(placeholders(ReportKind::Html).size()));
     wait.resetBar();
     for (int i = 0; i < 37; ++i)
         wait.step();

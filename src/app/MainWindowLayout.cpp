@@ -351,7 +351,8 @@ QGroupBox *TfrmMain::buildCalculationGroup()
         m_calculationOrder << widget;
         return widget;
     };
-    const auto list = [&](const QString &label, ChoiceField &field) {
+    // A list, with the input that belongs to it beside it.
+    const auto list = [&](const QString &label, ChoiceField &field, QWidget *beside = nullptr) {
         auto *box = new ChoiceBox(field);
         box->setFixedWidth(kListWidth);
         setBold(box);
@@ -359,15 +360,28 @@ QGroupBox *TfrmMain::buildCalculationGroup()
             box->setEnabled(false);
         else
             input(box);
+        auto *line = new QHBoxLayout;
+        line->setContentsMargins(0, 0, 0, 0);
+        line->addWidget(box);
+        if (beside)
+            line->addWidget(input(beside));
+        line->addStretch(1);
         grid->addWidget(caption(label), row, 0);
-        grid->addWidget(box, row++, kShares, 1, 3, Qt::AlignLeft);
+        grid->addLayout(line, row++, kShares, 1, 3);
     };
+
+    cmdHonorarzonePunkte = new QToolButton;
+    cmdHonorarzonePunkte->setObjectName(QStringLiteral("cmdHonorarzonePunkte"));
+    cmdHonorarzonePunkte->setText(QStringLiteral("Punkte …"));
+    connect(cmdHonorarzonePunkte, &QToolButton::clicked, this,
+            &TfrmMain::cmdHonorarzonePunkteClick);
+    edHonorarsatzProz = numeric(s.edHonorarsatzProz, kPercentWidth);
 
     grid->addWidget(heading(QStringLiteral("Grundlage der Berechnung")), row++, 0, 1, 4);
     list(QStringLiteral("HOAI-Norm von :"), s.comboHOAINorm);
     list(QStringLiteral("Honorarberechnung für :"), s.comboHonorarparagraph);
-    list(QStringLiteral("Honorarzone :"), s.comboHonorarzone);
-    list(QStringLiteral("Honorarsatz :"), s.comboHonorarsatz);
+    list(QStringLiteral("Honorarzone :"), s.comboHonorarzone, cmdHonorarzonePunkte);
+    list(QStringLiteral("Honorarsatz :"), s.comboHonorarsatz, edHonorarsatzProz);
     list(QStringLiteral("Honorartafel"), s.comboParagraph);
     grid->addWidget(caption(QStringLiteral("Anrechenbare Kosten gem. HOAI / DIN 276")), row, 0, 1,
                     3);
@@ -454,11 +468,13 @@ QGroupBox *TfrmMain::buildCalculationGroup()
                              NumericField &amount) {
         grid->addWidget(caption(label), row, 0);
         grid->addWidget(numeric(base, kBaseWidth), row, kBase);
-        grid->addWidget(input(numeric(percent, kPercentWidth)), row, kPercent);
+        auto *edit = numeric(percent, kPercentWidth);
+        grid->addWidget(input(edit), row, kPercent);
         grid->addWidget(numeric(amount, kEuroWidth), row++, kEuro);
+        return edit;
     };
-    baseRow(QStringLiteral("Zuschlag für Umbau \nu. Modernisierung auf:"), s.edSummeLPEUR2,
-            s.edZuschlagUmbau, s.edUmbauzuschlagEUR);
+    edZuschlagUmbau = baseRow(QStringLiteral("Zuschlag für Umbau \nu. Modernisierung auf:"),
+                              s.edSummeLPEUR2, s.edZuschlagUmbau, s.edUmbauzuschlagEUR);
     baseRow(QStringLiteral("Zuschlag für Nebenkosten \nauf Zwischensumme von:"), s.edZwi,
             s.edNebenkosten, s.edNebenkostenEUR);
     const auto total = [&](const QString &label, NumericField &field, bool strong) {

@@ -3,16 +3,20 @@
 #include "WindowPlacement.h"
 #include "WindowReportProgress.h"
 #include "unitInfo.h"
+#include "unitPunkte.h"
 #include "unitWait.h"
 
 #include "base/Paths.h"
 #include "base/VersionInfo.h"
+#include "calc/FeeRate.h"
+#include "calc/SurchargeLimit.h"
 #include "persist/MasterData.h"
 #include "persist/ProjectFile.h"
 #include "persist/SettingsLocation.h"
 #include "report/AutomationServers.h"
 #include "report/HtmlReport.h"
 #include "report/WordReport.h"
+#include "widgets/NumericEdit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,7 +43,11 @@ TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services s
     m_wait = new TfrmWait(this);
     // The warning about costs above the fee table stands beside the full fee
     // until a calculation inside the table; no box interrupts the typing.
-    m_calculation->setActionListener([this] { showWarnings(); });
+    m_calculation->setActionListener([this] {
+        showWarnings();
+        showFeeAgreement();
+    });
+    showFeeAgreement();
 }
 
 TfrmMain::~TfrmMain()
@@ -209,6 +217,24 @@ void TfrmMain::showWarnings()
     lbWarning->setVisible(!warnings.isEmpty());
 }
 
+void TfrmMain::showFeeAgreement()
+{
+    const CalculationSheet &s = m_calculation->sheet();
+    const bool free = s.comboHonorarsatz.index() == kFreeRateIndex;
+    edHonorarsatzProz->setEnabled(free);
+    edHonorarsatzProz->setReadOnly(!free);
+    const PointSystem *system = m_calculation->pointSystem();
+    cmdHonorarzonePunkte->setEnabled(system);
+    QString pointsHint = QStringLiteral("Honorarzone nach Bewertungspunkten ermitteln");
+    if (!system)
+        pointsHint = noPointSystemHint(m_calculation->computation().currentScope());
+    else if (!m_calculation->zonePoints().isEmpty())
+        pointsHint += QStringLiteral(" (ermittelt mit %1 Punkten)")
+                          .arg(pointSum(m_calculation->zonePoints()));
+    cmdHonorarzonePunkte->setToolTip(pointsHint);
+    edZuschlagUmbau->setToolTip(surchargeHint(s.comboHOAINorm.currentText()));
+}
+
 void TfrmMain::showProjectStatus()
 {
     if (!m_run.projectFile.isEmpty())
@@ -262,6 +288,17 @@ TfrmInfo &TfrmMain::infoDialog()
 void TfrmMain::cmdInfoClick()
 {
     infoDialog().exec();
+}
+
+void TfrmMain::cmdHonorarzonePunkteClick()
+{
+    const PointSystem *system = m_calculation->pointSystem();
+    if (!system)
+        return;
+    TfrmPunkte dialog(*system, m_calculation->computation().currentScope(),
+                      m_calculation->zonePoints(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_calculation->cmdHonorarzonePunkteOk(dialog.points());
 }
 
 } // namespace zolvaric

@@ -69,6 +69,8 @@ public:
     void cmdPrintHonorarHTMLClick();
     void cmdPrintHonorarDOCClick();
     void cmdInfoClick();
+    // Opens the points dialog for the kind of work; its OK sets the zone.
+    void cmdHonorarzonePunkteClick();
 
     QString statusText() const;
 
@@ -90,6 +92,9 @@ private:
     void fillWorkPhaseTab(QWidget *tab);
     void setKeyboardOrder();
     void showWarnings();
+    // The free rate's input, the points button and the surcharge's hint as
+    // the rate, the kind of work and the edition selected allow.
+    void showFeeAgreement();
     void showProjectStatus();
     // The window inside its screen's free area, title bar included, and no
     // larger than that area; `centred` places it in the middle.
@@ -118,6 +123,9 @@ private:
     QToolButton *cmdPrintHonorarDOC = nullptr;
     QToolButton *cmdPrintHonorarHTML = nullptr;
     QToolButton *cmdInfo = nullptr;
+    QToolButton *cmdHonorarzonePunkte = nullptr;
+    NumericEdit *edHonorarsatzProz = nullptr;
+    NumericEdit *edZuschlagUmbau = nullptr;
     QList<QWidget *> m_calculationOrder;
     QList<QWidget *> m_masterDataOrder;
 };

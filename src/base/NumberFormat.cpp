@@ -182,6 +182,12 @@ const NumberFormat &NumberFormat::percent()
     return format;
 }
 
+const NumberFormat &NumberFormat::percentInText()
+{
+    static const NumberFormat format(u"#,#0.00 %;-#,#0.00 %");
+    return format;
+}
+
 QString NumberFormat::currencyPattern(const RegionalSettings &settings)
 {
     QString sign = settings.currencySymbol;

@@ -27,6 +27,8 @@ public:
     static const NumberFormat &amount();
     // The percent format of the share and rate fields: 19,00%.
     static const NumberFormat &percent();
+    // The percent format of a sentence, with a blank as German writes it: 37,50 %.
+    static const NumberFormat &percentInText();
     // The system's currency format as a pattern: ",0." + a zero per currency
     // decimal, the currency sign placed as the settings say (quoted where it
     // holds format characters), and the same with a leading minus for

@@ -22,19 +22,27 @@ void Calculation::wireHandlers()
         runHandler([this] { m_selection.comboHonorarparagraphChange(); });
     };
     for (Field *field : std::initializer_list<Field *>{
-             &s.comboHonorarparagraph, &s.comboHonorarzone, &s.comboHonorarsatz, &s.comboParagraph,
-             &s.edKosten, &s.edZuschlagAnrechenbareKostenProz, &s.edZeithonorar,
-             &s.edBesondereLeistung, &s.edBesondereLeistungZeit, &s.edZuschlagUmbau,
-             &s.edNebenkosten, &s.edMwSt})
+             &s.comboHonorarsatz, &s.edHonorarsatzProz, &s.comboParagraph, &s.edKosten,
+             &s.edZuschlagAnrechenbareKostenProz, &s.edZeithonorar, &s.edBesondereLeistung,
+             &s.edBesondereLeistungZeit, &s.edZuschlagUmbau, &s.edNebenkosten, &s.edMwSt})
         field->setChangeHandler(paragraphChange);
+    // A zone chosen by hand, or another kind of work, leaves the points behind.
+    for (Field *field :
+         std::initializer_list<Field *>{&s.comboHonorarparagraph, &s.comboHonorarzone})
+        field->setChangeHandler([this, paragraphChange] {
+            m_zonePoints.clear();
+            paragraphChange();
+        });
 
     const auto lpChange = [this] { runHandler([this] { m_computation.CalcHonorar(); }); };
     for (NumericField *share : s.edLP)
         share->setChangeHandler(lpChange);
     s.edLPSumme.setChangeHandler(lpChange);
 
-    s.comboHOAINorm.setChangeHandler(
-        [this] { runHandler([this] { m_selection.comboHOAINormChange(); }); });
+    s.comboHOAINorm.setChangeHandler([this] {
+        m_zonePoints.clear();
+        runHandler([this] { m_selection.comboHOAINormChange(); });
+    });
 
     const auto projectChange = [this] { m_run.projectChanged = true; };
     s.edZuschlagAnrechenbareKosten.setChangeHandler(projectChange);
@@ -49,6 +57,28 @@ void Calculation::startUp()
     m_selection.LoadLeistungsphasen(2013);
     m_selection.comboHOAINormChange();
     m_run.projectChanged = false;
+}
+
+const PointSystem *Calculation::pointSystem() const
+{
+    return pointSystemFor(m_computation.currentScope());
+}
+
+void Calculation::setZonePoints(const QList<int> &points)
+{
+    if (!points.isEmpty()) {
+        checkPoints(m_computation.currentScope(), points);
+        m_sheet.comboHonorarzone.setIndex(pointSystem()->zoneOf(pointSum(points)) - 1);
+    }
+    m_zonePoints = points;
+}
+
+void Calculation::cmdHonorarzonePunkteOk(const QList<int> &points)
+{
+    runHandler([this, &points] {
+        setZonePoints(points);
+        m_selection.comboHonorarparagraphChange();
+    });
 }
 
 void Calculation::cmdInitLPClick()

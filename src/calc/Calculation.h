@@ -5,9 +5,12 @@
 #include "FeeSelection.h"
 #include "InterpolationTrace.h"
 #include "TableStore.h"
+#include "ZonePoints.h"
 
 #include "base/Desktop.h"
 #include "base/ProgramRun.h"
+
+#include <QList>
 
 #include <functional>
 
@@ -39,6 +42,19 @@ public:
 
     // The button ">>": the table's maximum shares into edLP1..edLP9.
     void cmdInitLPClick();
+
+    // The point system of the kind of work selected; null for kinds without one.
+    const PointSystem *pointSystem() const;
+    // The evaluation points the zone was scored with, in the law's order of
+    // the criteria; empty while the zone is chosen by hand. A choice of zone,
+    // kind of work or edition by the user clears them.
+    const QList<int> &zonePoints() const { return m_zonePoints; }
+    // Keeps the points and selects their zone by program, firing nothing; no
+    // points: none kept, the zone stays. Throws InputError for points that
+    // do not fit the kind of work (checkPoints).
+    void setZonePoints(const QList<int> &points);
+    // The points dialog's OK: the points and their zone, then one calculation.
+    void cmdHonorarzonePunkteOk(const QList<int> &points);
 
     // Warnings of the last calculation (shown until a calculation has none).
     const QStringList &warnings() const { return m_computation.warnings(); }
@@ -86,6 +102,8 @@ private:
     TableStore m_tables;
     FeeComputation m_computation;
     FeeSelection m_selection;
+
+    QList<int> m_zonePoints;
 
     int m_actionDepth = 0;
     QStringList m_actionWarnings;

@@ -17,10 +17,10 @@ QStringList zoneItems()
     return items;
 }
 
-const QStringList kRates = {QStringLiteral("Höchstsatz (100%)"),
-                            QStringLiteral("Dreiviertelsatz (75%)"),
-                            QStringLiteral("Mittelsatz (50%)"), QStringLiteral("Viertelsatz (25%)"),
-                            QStringLiteral("Mindest-/Basissatz (0%)")};
+const QStringList kRates = {
+    QStringLiteral("Höchstsatz (100%)"),       QStringLiteral("Dreiviertelsatz (75%)"),
+    QStringLiteral("Mittelsatz (50%)"),        QStringLiteral("Viertelsatz (25%)"),
+    QStringLiteral("Mindest-/Basissatz (0%)"), QStringLiteral("frei vereinbart")};
 
 const char *const kPhaseNames[9] = {
     "Grundlagenermittlung",       "Vorplanung",         "Entwurfsplanung",
@@ -35,6 +35,7 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
       comboHonorarparagraph("comboHonorarparagraph", Access::Input),
       comboHonorarzone("comboHonorarzone", Access::Input, zoneItems(), 0),
       comboHonorarsatz("comboHonorarsatz", Access::Input, kRates, 4),
+      edHonorarsatzProz("edHonorarsatzProz", Access::Input, NumberFormat::percent(), settings),
       comboParagraph("comboParagraph", Access::ReadOnlyDisabled),
       edKosten("edKosten", Access::Input, m_costsFormat, settings),
       lbLP1("lbLP1", Access::ReadOnly), lbLP2("lbLP2", Access::ReadOnly),
@@ -112,11 +113,11 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
                        &edStammFax,   &edStammEmail,  &edStammInternet}
 {
     edMwSt.setValue(19);
+    edHonorarsatzProz.setValue(0);
     lbLP8Text.setText(objektueberwachungCaption());
 
-    m_all = {&comboHOAINorm,    &comboHonorarparagraph, &comboHonorarzone,
-             &comboHonorarsatz, &comboParagraph,        &edKosten,
-             &edHonorar100Proz};
+    m_all = {&comboHOAINorm,     &comboHonorarparagraph, &comboHonorarzone, &comboHonorarsatz,
+             &edHonorarsatzProz, &comboParagraph,        &edKosten,         &edHonorar100Proz};
     for (int n = 0; n < 9; ++n)
         m_all.insert(m_all.end(), {lbLP[n], edLP[n], edLPEUR[n]});
     m_all.insert(m_all.end(), {&lbLP8Text,

@@ -37,6 +37,9 @@ public:
     ChoiceField comboHonorarparagraph;
     ChoiceField comboHonorarzone;
     ChoiceField comboHonorarsatz;
+    // The rate as a position within the span: 0 the "von" fee, 100 the "bis"
+    // fee; typed for the free rate, the fixed rate's percentage otherwise.
+    NumericField edHonorarsatzProz;
     ChoiceField comboParagraph;
     NumericField edKosten;
 

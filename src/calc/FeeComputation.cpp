@@ -1,6 +1,8 @@
 #include "FeeComputation.h"
 
+#include "FeeRate.h"
 #include "FeeSelection.h"
+#include "SurchargeLimit.h"
 
 #include "base/Error.h"
 #include "base/NumberText.h"
@@ -44,26 +46,24 @@ FeeComputation::FeeComputation(CalculationSheet &sheet, InterpolationTrace &trac
 {
 }
 
-int FeeComputation::GetHonorarsatzProzent() const
+double FeeComputation::GetHonorarsatzProzent() const
 {
-    switch (m_sheet.comboHonorarsatz.index()) {
-    case 0:
-        return 100;
-    case 1:
-        return 75;
-    case 2:
-        return 50;
-    case 3:
-        return 25;
-    default:
-        return 0;
-    }
+    return fixedRatePercent(m_sheet.comboHonorarsatz.index())
+        .value_or(m_sheet.edHonorarsatzProz.value());
 }
 
 int FeeComputation::currentParagraph() const
 {
     const int column = m_sheet.comboHonorarparagraph.index() + 1;
     return parseInt(m_sheet.gridLeistungsphasen.table().cell(10, column));
+}
+
+WorkScope FeeComputation::currentScope() const
+{
+    const CalculationSheet &s = m_sheet;
+    return workScope(s.gridLeistungsphasen.table(),
+                     FeeSelection::tableEditionOf(s.comboHOAINorm.index()),
+                     s.comboHOAINorm.currentText(), s.comboHonorarparagraph.index());
 }
 
 double FeeComputation::LookupGrundhonorar(int paragraph, int zone, double rate, double costs)
@@ -136,9 +136,25 @@ double FeeComputation::LookupGrundhonorar(int paragraph, int zone, double rate, 
     return t.D3 * t.D1 / t.D2 + t.H1;
 }
 
+void FeeComputation::addAgreementNotes(double rate)
+{
+    const WorkScope scope = currentScope();
+    if (m_sheet.comboHonorarsatz.index() == kFreeRateIndex) {
+        if (const auto warning = rateLimitWarning(scope.edition, rate))
+            m_warnings << *warning;
+    }
+    if (const auto note =
+            surchargeLimitNote(scope, m_sheet.edZuschlagUmbau.value(), m_sheet.settings()))
+        m_warnings << *note;
+}
+
 void FeeComputation::CalcHonorar()
 {
     CalculationSheet &s = m_sheet;
+    // A fixed rate shows its percentage; a change runs one nested, identical
+    // calculation, before this one starts afresh.
+    if (const auto fixed = fixedRatePercent(s.comboHonorarsatz.index()))
+        s.edHonorarsatzProz.setValue(*fixed);
     m_trace.Grundhonorar = 0;
     m_run.projectChanged = true;
     m_warnings.clear();
@@ -152,10 +168,13 @@ void FeeComputation::CalcHonorar()
     const int paragraph = currentParagraph();
     feeTableOrThrow(paragraph);
     const double costs = s.edKosten.value();
-    const int rate = GetHonorarsatzProzent();
+    const double rate = GetHonorarsatzProzent();
     const int zone = s.comboHonorarzone.index() + 1;
 
     m_trace.Grundhonorar = LookupGrundhonorar(paragraph, zone, rate, costs);
+    // The notes depend on inputs only: raised here, before the nested run
+    // that a changed share sum fires, they stand once.
+    addAgreementNotes(rate);
     s.edHonorar100Proz.setValue(m_trace.Grundhonorar);
     s.comboParagraph.setIndex(s.comboHonorarparagraph.index());
     s.lbLP8Text.setText(paragraph == 44 || paragraph == 48

@@ -3,6 +3,7 @@
 #include "CalculationSheet.h"
 #include "InterpolationTrace.h"
 #include "TableStore.h"
+#include "WorkScope.h"
 
 #include "base/ProgramRun.h"
 
@@ -27,16 +28,23 @@ public:
     // rewrites the trace (all but Grundhonorar).
     double LookupGrundhonorar(int paragraph, int zone, double rate, double costs);
 
-    // Rate percent of comboHonorarsatz: 100, 75, 50, 25, else 0.
-    int GetHonorarsatzProzent() const;
+    // Rate percent of comboHonorarsatz: 100, 75, 50, 25, edHonorarsatzProz
+    // for the free rate, else 0.
+    double GetHonorarsatzProzent() const;
 
     // The paragraph number of the selected kind of work, from the work-phase table.
     int currentParagraph() const;
+    // The edition and kind of work selected, for the rules beyond the fee table.
+    WorkScope currentScope() const;
 
     // Warnings of the last calculation, e.g. costs above the fee table.
     const QStringList &warnings() const { return m_warnings; }
 
 private:
+    // The warnings of a free rate outside binding limits and of a renovation
+    // surcharge above its limit.
+    void addAgreementNotes(double rate);
+
     CalculationSheet &m_sheet;
     InterpolationTrace &m_trace;
     TableStore &m_tables;

@@ -1,6 +1,7 @@
 #include "ProjectInputs.h"
 
 #include "Calculation.h"
+#include "FeeRate.h"
 
 #include "base/NumberText.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 using K = ProjectKey;
 
-constexpr std::array<ProjectKey, 32> kKeys = {{
+constexpr std::array<ProjectKey, 34> kKeys = {{
     {"Projektbezeichnung", "edProjektbez", K::Text, ""},
     {"Projektnummer", "edProjektnr", K::Text, ""},
     {"Projektleiter", "edProjektleiter", K::Text, ""},
@@ -45,9 +46,14 @@ constexpr std::array<ProjectKey, 32> kKeys = {{
     {"Zuschlag_Umbau", "edZuschlagUmbau", K::Number, "0"},
     {"Nebenkosten", "edNebenkosten", K::Number, "0"},
     {"MwSt", "edMwSt", K::Number, "16"},
+    // Without the key a free rate is the span's lowest fee, as without an
+    // agreement (HOAI 2021 § 7 Abs. 1).
+    {"Honorarsatz_Prozent", "edHonorarsatzProz", K::Rate, "0"},
+    {"Bewertungspunkte", "", K::Points, ""},
 }};
 
 constexpr std::size_t kEditionKey = 10;
+constexpr std::size_t kPointsKey = 33;
 
 int checkedIndex(const ProjectKey &key, const QString &text, qsizetype itemCount)
 {
@@ -78,9 +84,22 @@ void applyValue(CalculationSheet &sheet, const ProjectKey &key, const QString &t
         break;
     }
     case K::Number:
+    case K::Rate:
         static_cast<NumericField *>(field)->setValue(
             parseProjectNumber(text, sheet.settings().decimalSeparator));
         break;
+    case K::Points:
+        break;
+    }
+}
+
+// The text's error with the key in front, as every check names its key.
+template <typename Check> void namingKey(const ProjectKey &key, Check &&check)
+{
+    try {
+        check();
+    } catch (const InputError &error) {
+        throw InputError(QLatin1String(key.key) + QStringLiteral(": ") + error.message());
     }
 }
 
@@ -89,6 +108,18 @@ qsizetype kindCount(Calculation &calculation, int editionIndex)
 {
     const TableInfo *table = workPhaseTable(FeeSelection::tableEditionOf(editionIndex));
     return table ? calculation.tables().load(*table)->columnCount() - 1 : 0;
+}
+
+// The scope of a kind of work of an edition's list, before either is applied.
+WorkScope editionScope(Calculation &calculation, int editionIndex, int kindIndex)
+{
+    const int tableEdition = FeeSelection::tableEditionOf(editionIndex);
+    const QString edition = calculation.sheet().comboHOAINorm.items().value(editionIndex);
+    const TableInfo *table = workPhaseTable(tableEdition);
+    if (!table)
+        return {tableEdition, edition, 0, QString()};
+    const SharedTable phases = calculation.tables().load(*table);
+    return workScope(*phases, tableEdition, edition, kindIndex);
 }
 
 } // namespace
@@ -112,6 +143,29 @@ Field *fieldOf(const CalculationSheet &sheet, const ProjectKey &key)
     return sheet.field(QString::fromLatin1(key.component));
 }
 
+std::optional<QString> storedProjectValue(const Calculation &calculation, const ProjectKey &key)
+{
+    const CalculationSheet &sheet = calculation.sheet();
+    const Field *field = fieldOf(sheet, key);
+    switch (key.kind) {
+    case K::Text:
+        return static_cast<const TextField *>(field)->text();
+    case K::Index:
+        return QString::number(static_cast<const ChoiceField *>(field)->index());
+    case K::Rate:
+        if (sheet.comboHonorarsatz.index() != kFreeRateIndex)
+            return std::nullopt;
+        [[fallthrough]];
+    case K::Number:
+        return formatGeneral(static_cast<const NumericField *>(field)->value(), sheet.settings());
+    case K::Points:
+        if (calculation.zonePoints().isEmpty())
+            return std::nullopt;
+        return pointsText(calculation.zonePoints());
+    }
+    return std::nullopt;
+}
+
 double parseProjectNumber(const QString &text, QChar decimalSeparator)
 {
     QString regional = text;
@@ -128,23 +182,31 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
 {
     CalculationSheet &sheet = calculation.sheet();
     int edition = sheet.comboHOAINorm.index();
-    if (const auto text = lookup(kKeys[kEditionKey]))
-        edition = checkedIndex(kKeys[kEditionKey], *text, sheet.comboHOAINorm.items().size());
+    const auto editionText = lookup(kKeys[kEditionKey]);
+    if (editionText)
+        edition =
+            checkedIndex(kKeys[kEditionKey], *editionText, sheet.comboHOAINorm.items().size());
+    // An edition change selects the first kind of work of its list.
+    int kind = editionText ? 0 : sheet.comboHonorarparagraph.index();
     for (std::size_t i = 0; i < kKeys.size(); ++i) {
         const ProjectKey &key = kKeys[i];
         const auto text = lookup(key);
         if (i == kEditionKey || !text)
             continue;
-        if (key.kind == K::Number) {
-            try {
-                parseProjectNumber(*text, sheet.settings().decimalSeparator);
-            } catch (const InputError &error) {
-                throw InputError(QLatin1String(key.key) + QStringLiteral(": ") + error.message());
-            }
+        if (key.kind == K::Number || key.kind == K::Rate) {
+            namingKey(key, [&] { parseProjectNumber(*text, sheet.settings().decimalSeparator); });
         } else if (key.kind == K::Index) {
             const auto *list = static_cast<const ChoiceField *>(fieldOf(sheet, key));
-            const bool kind = list == &sheet.comboHonorarparagraph;
-            checkedIndex(key, *text, kind ? kindCount(calculation, edition) : list->items().size());
+            if (list != &sheet.comboHonorarparagraph)
+                checkedIndex(key, *text, list->items().size());
+            else
+                kind = checkedIndex(key, *text, kindCount(calculation, edition));
+        } else if (key.kind == K::Points) {
+            namingKey(key, [&] {
+                const QList<int> points = parsePoints(*text);
+                if (!points.isEmpty())
+                    checkPoints(editionScope(calculation, edition, kind), points);
+            });
         }
     }
 }
@@ -152,6 +214,11 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
 void applyProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup)
 {
     CalculationSheet &sheet = calculation.sheet();
+    const auto choices = [&sheet] {
+        return std::array{sheet.comboHOAINorm.index(), sheet.comboHonorarparagraph.index(),
+                          sheet.comboHonorarzone.index()};
+    };
+    const auto before = choices();
     if (const auto edition = lookup(kKeys[kEditionKey])) {
         sheet.comboHOAINorm.setIndex(
             checkedIndex(kKeys[kEditionKey], *edition, sheet.comboHOAINorm.items().size()));
@@ -163,6 +230,10 @@ void applyProjectInputs(Calculation &calculation, const ProjectValueLookup &look
         if (const auto text = lookup(kKeys[i]))
             applyValue(sheet, kKeys[i], *text);
     }
+    if (const auto points = lookup(kKeys[kPointsKey]))
+        namingKey(kKeys[kPointsKey], [&] { calculation.setZonePoints(parsePoints(*points)); });
+    else if (choices() != before)
+        calculation.setZonePoints({});
 }
 
 void recomputeProject(Calculation &calculation)

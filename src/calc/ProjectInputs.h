@@ -17,15 +17,18 @@ class CalculationSheet;
 // The inputs a project stores, by their project-file key.
 struct ProjectKey
 {
-    enum Kind { Text, Index, Number };
+    // Rate: the free rate's number, stored only while it is selected.
+    // Points: the zone's evaluation points, stored only when scored.
+    enum Kind { Text, Index, Number, Rate, Points };
 
     const char *key;
-    const char *component;
+    const char *component; // empty for the points, which no field holds
     Kind kind;
     const char *defaultText; // what a project file without the key means
 };
 
-// The 32 keys in the order a project file holds them.
+// The keys in the order a project file holds them: the 32 every file has,
+// then the two of a fee agreement beyond the fixed rates and a zone by hand.
 std::span<const ProjectKey> projectKeys();
 const ProjectKey *findProjectKey(QStringView key);
 Field *fieldOf(const CalculationSheet &sheet, const ProjectKey &key);
@@ -45,10 +48,16 @@ using ProjectValueLookup = std::function<std::optional<QString>(const ProjectKey
 // A stored number; throws InputError "'text' ist kein gültiger Gleitkommawert".
 double parseProjectNumber(const QString &text, QChar decimalSeparator);
 
+// What a project file stores under a key: texts as they stand, indexes and
+// numbers as text, the points separated by ';'; nullopt for a key not
+// stored (the free rate while a fixed one is selected, points never scored).
+std::optional<QString> storedProjectValue(const Calculation &calculation, const ProjectKey &key);
+
 // Checks every value before anything is applied, so that a bad file or
 // argument changes nothing: numbers, list indexes within their lists (the
 // kind of work within the list of the edition given, else of the current
-// one; -1 is outside, the lists are pure selection lists). Throws InputError
+// one; -1 is outside, the lists are pure selection lists; points that fit the
+// kind of work given, checkPoints). Throws InputError
 // naming the first bad value and its key ("MwSt: '19%' ist kein gültiger
 // Gleitkommawert").
 void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup);
@@ -57,7 +66,9 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
 // edition first with its edition change (the kind-of-work index refers to
 // that edition's list), then the texts, the list indices (by program, firing
 // nothing), the costs and shares, the surcharge text and the remaining
-// numbers, each write firing its field's handler. Throws InputError for a
+// numbers, each write firing its field's handler, last the points, which
+// select their zone (a zone, kind or edition changed without points given
+// clears the points kept). Throws InputError for a
 // value that checkProjectInputs would reject, Error when a calculation that
 // the load runs directly fails.
 void applyProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup);

@@ -39,6 +39,11 @@ QString calcUsage()
                "  --json                gibt alle Felder als JSON-Objekt aus\n"
                "  --program-dir ORDNER  Programmordner (eigene Tabellen, Zolvaric.ini)\n"
                "\n"
+               "Honorarsatz=5 wählt den frei vereinbarten Satz, Honorarsatz_Prozent seine Lage\n"
+               "in der Spanne (0 = Von-Satz, 100 = Bis-Satz). Bewertungspunkte=2;5;5;3;3;3\n"
+               "nennt die Punkte je Bewertungsmerkmal in der Reihenfolge der HOAI und wählt\n"
+               "die Honorarzone danach; leer gelassen gilt die Honorarzone von Hand.\n"
+               "\n"
                "Schlüssel:\n%1")
         .arg(keyList())
         .replace(QLatin1String("%%"), QLatin1String("%"));

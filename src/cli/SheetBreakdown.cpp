@@ -1,6 +1,7 @@
 #include "SheetBreakdown.h"
 
 #include "calc/Calculation.h"
+#include "calc/FeeRate.h"
 
 #include <QTextStream>
 
@@ -55,8 +56,11 @@ QString sheetBreakdown(const Calculation &calculation)
     }
     basis("Honorarberechnung für :", s.comboHonorarparagraph.currentText());
     basis("Honorartafel", s.comboParagraph.currentText());
-    basis("Honorarzone :", s.comboHonorarzone.currentText());
-    basis("Honorarsatz :", s.comboHonorarsatz.currentText());
+    QString zone = s.comboHonorarzone.currentText();
+    if (!calculation.zonePoints().isEmpty())
+        zone += QStringLiteral(" (%1 Bewertungspunkte)").arg(pointSum(calculation.zonePoints()));
+    basis("Honorarzone :", zone);
+    basis("Honorarsatz :", rateText(s));
     basis("Anrechenbare Kosten gem. HOAI / DIN 276", s.edKosten.displayText());
     text << '\n';
 

@@ -54,6 +54,18 @@ QJsonObject sheetToJson(const Calculation &calculation)
                             {QStringLiteral("D3"), t.D3},
                             {QStringLiteral("Grundhonorar"), t.Grundhonorar}});
     json.insert(QStringLiteral("warnings"), QJsonArray::fromStringList(calculation.warnings()));
+
+    QJsonValue scored; // null: the zone was chosen by hand
+    if (const QList<int> &points = calculation.zonePoints(); !points.isEmpty()) {
+        QJsonArray list;
+        for (int value : points)
+            list.append(value);
+        scored =
+            QJsonObject{{QStringLiteral("points"), list},
+                        {QStringLiteral("sum"), pointSum(points)},
+                        {QStringLiteral("zone"), calculation.sheet().comboHonorarzone.index() + 1}};
+    }
+    json.insert(QStringLiteral("Bewertungspunkte"), scored);
     return json;
 }
 

@@ -96,7 +96,8 @@ bool ReadIniBool(const QString &file, const QString &section, const QString &key
     return ok ? value != 0 : defaultValue;
 }
 
-WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries)
+WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries,
+                            const QStringList &removedKeys)
 {
     IniDocument document;
     QString error;
@@ -106,6 +107,8 @@ WriteResult WriteIniStrings(const QString &file, const QString &section, const I
         return WriteResult{false, error};
     for (const auto &[key, value] : entries)
         document.setValue(section, key, oneLine(value));
+    for (const QString &key : removedKeys)
+        document.removeValue(section, key);
     return writeFileAtomically(file, document.toBytes());
 }
 

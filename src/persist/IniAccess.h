@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -54,8 +55,10 @@ using IniEntries = QList<QPair<QString, QString>>;
 // Writes several keys of one section in one update; the bytes are those of
 // the same writes one after another. A missing file is created, its folder
 // is not; a file that cannot be read (or is too large) is not replaced. Line
-// breaks inside a value become blanks: a value is one line.
-WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries);
+// breaks inside a value become blanks: a value is one line. The removed keys
+// are deleted from the section.
+WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries,
+                            const QStringList &removedKeys = {});
 WriteResult WriteIniString(const QString &file, const QString &section, const QString &key,
                            const QString &value);
 

@@ -148,6 +148,14 @@ void IniDocument::insertLine(qsizetype index, const QString &text)
     m_lines.insert(index, Line{text, kCrLf, std::nullopt});
 }
 
+void IniDocument::removeValue(QStringView section, QStringView key)
+{
+    const qsizetype header = findSection(section);
+    const qsizetype line = header < 0 ? -1 : findKey(header, key);
+    if (line >= 0)
+        m_lines.removeAt(line);
+}
+
 void IniDocument::setValue(QStringView section, QStringView key, const QString &value)
 {
     const QString entry = key.toString() + QLatin1Char('=') + value;

@@ -34,6 +34,8 @@ public:
     // section or key is absent.
     std::optional<QString> value(QStringView section, QStringView key) const;
     void setValue(QStringView section, QStringView key, const QString &value);
+    // Deletes the key's line; an absent key changes nothing.
+    void removeValue(QStringView section, QStringView key);
 
 private:
     struct Line

@@ -3,7 +3,6 @@
 #include "IniAccess.h"
 
 #include "base/Desktop.h"
-#include "base/NumberText.h"
 #include "base/ProgramRun.h"
 #include "calc/Calculation.h"
 #include "calc/ProjectInputs.h"
@@ -17,21 +16,6 @@ namespace zolvaric {
 namespace {
 
 const QString kSection = QStringLiteral("Projektdaten");
-
-// A field's stored form: texts as they stand, indexes and numbers as text.
-QString storedValue(const CalculationSheet &sheet, const ProjectKey &key)
-{
-    const Field *field = fieldOf(sheet, key);
-    switch (key.kind) {
-    case ProjectKey::Text:
-        return static_cast<const TextField *>(field)->text();
-    case ProjectKey::Index:
-        return QString::number(static_cast<const ChoiceField *>(field)->index());
-    case ProjectKey::Number:
-        return formatGeneral(static_cast<const NumericField *>(field)->value(), sheet.settings());
-    }
-    return QString();
-}
 
 } // namespace
 
@@ -54,9 +38,15 @@ QString savePromptCaption(const QString &applicationTitle)
 WriteResult writeProjectFile(const Calculation &calculation, const QString &file)
 {
     IniEntries entries;
-    for (const ProjectKey &key : projectKeys())
-        entries.append({QLatin1String(key.key), storedValue(calculation.sheet(), key)});
-    return WriteIniStrings(file, kSection, entries);
+    // A key not stored goes, lest an earlier save of the file speak for it.
+    QStringList removed;
+    for (const ProjectKey &key : projectKeys()) {
+        if (const auto value = storedProjectValue(calculation, key))
+            entries.append({QLatin1String(key.key), *value});
+        else
+            removed << QLatin1String(key.key);
+    }
+    return WriteIniStrings(file, kSection, entries, removed);
 }
 
 bool SaveProject(const Calculation &calculation, ProgramRun &run, Desktop &desktop,

@@ -20,8 +20,9 @@ QString savePromptText();
 // Its caption: the application title + " - Abfrage".
 QString savePromptCaption(const QString &applicationTitle);
 
-// Writes the 32 stored inputs into section "Projektdaten" in one update;
-// other sections and keys of an existing file survive.
+// Writes the stored inputs into section "Projektdaten" in one update; other
+// sections and keys of an existing file survive, the keys of a fee agreement
+// no longer made go.
 WriteResult writeProjectFile(const Calculation &calculation, const QString &file);
 
 // Saves into the file chosen in the save dialog (nullopt: cancelled, nothing

@@ -3,6 +3,7 @@
 #include "base/CurrencyText.h"
 #include "base/NumberFormat.h"
 #include "calc/Calculation.h"
+#include "calc/FeeRate.h"
 
 #include <QRegularExpression>
 
@@ -49,7 +50,7 @@ constexpr Row kRows[] = {
     {"HOAINorm", "comboHOAINorm", F::Text, 20, 33},
     {"Honorartyp", "comboHonorarparagraph", F::Text, 21, 34},
     {"Honorarzone", "comboHonorarzone", F::Text, 22, 35},
-    {"Honorarsatz", "comboHonorarsatz", F::Text, 23, 36},
+    {"Honorarsatz", "comboHonorarsatz", F::Rate, 23, 36},
     {"Honorartafel", "comboParagraph", F::Text, 24, 37},
     {"anrechenbareKosten", "edKosten", F::Costs, 25, 38},
     {"K1", "K1", F::Trace, 26, 20},
@@ -87,6 +88,8 @@ constexpr Row kRows[] = {
     {"Bruttohonorar", "edBruttohonorar", F::Amount, 82, 82},
     // Last in both orders: the earlier steps work as they always did.
     {"Hinweise", "warnings", F::Warnings, 83, 83},
+    {"HonorarsatzProzent", "edHonorarsatzProz", F::Percent, 84, 84},
+    {"Bewertungspunkte", "Bewertungspunkte", F::Points, 85, 85},
 };
 
 QList<Placeholder> expandedVocabulary()
@@ -176,6 +179,12 @@ QString placeholderValue(const Placeholder &placeholder, const Calculation &calc
         return formatCurrency(traceValue(calculation.trace(), placeholder.source), settings);
     if (placeholder.form == F::Warnings)
         return calculation.warnings().join(QLatin1Char('\n'));
+    if (placeholder.form == F::Rate)
+        return rateText(sheet);
+    if (placeholder.form == F::Points) {
+        const QList<int> &points = calculation.zonePoints();
+        return points.isEmpty() ? QString() : QString::number(pointSum(points));
+    }
     const Field *field = sheet.field(placeholder.source);
     switch (placeholder.form) {
     case F::Text:
@@ -190,6 +199,8 @@ QString placeholderValue(const Placeholder &placeholder, const Calculation &calc
         return phaseEightName(fieldText(field));
     case F::Trace:
     case F::Warnings:
+    case F::Rate:
+    case F::Points:
         break;
     }
     return QString();

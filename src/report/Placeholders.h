@@ -9,27 +9,29 @@ class Calculation;
 
 // How a value becomes text in a report.
 enum class PlaceholderForm {
-    Text,    // the field's text, a list's item text, a label's caption, unchanged
-    Amount,  // the amount format: 1.234,56 €
-    Percent, // the percent format: 19,00%
-    Costs,   // the system's currency format of the eligible costs
-    Trace,   // an interpolation value in the system's currency format, two decimals
-    Phase8,  // the name of work phase 8 from its caption: "8 Objektüberwachung"
-    Warnings // the calculation's warnings, one a line; empty without any
+    Text,     // the field's text, a list's item text, a label's caption, unchanged
+    Amount,   // the amount format: 1.234,56 €
+    Percent,  // the percent format: 19,00%
+    Costs,    // the system's currency format of the eligible costs
+    Trace,    // an interpolation value in the system's currency format, two decimals
+    Phase8,   // the name of work phase 8 from its caption: "8 Objektüberwachung"
+    Warnings, // the calculation's warnings, one a line; empty without any
+    Rate,     // the rate's item; the free rate with its position in the span
+    Points    // the sum of the zone's evaluation points; empty when the zone was chosen by hand
 };
 
 enum class ReportKind { Html, Word };
 
-// One of the 83 placeholders both report templates use: "\Name\" and the
-// source of its value, a field by component name, a trace value or the
-// calculation's warnings.
+// One of the 85 placeholders both report templates use: "\Name\" and the
+// source of its value, a field by component name, a trace value, the
+// calculation's warnings or its evaluation points.
 struct Placeholder
 {
     QString text; // with both backslashes
     QString source;
     PlaceholderForm form;
-    int htmlPosition; // 1..83
-    int wordPosition; // 1..83
+    int htmlPosition; // 1..85
+    int wordPosition; // 1..85
 };
 
 // The vocabulary in the substitution order of a report.

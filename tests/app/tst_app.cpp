@@ -5,6 +5,7 @@
 #include "app/QtTranslations.h"
 #include "app/WindowPlacement.h"
 #include "app/unitMain.h"
+#include "app/unitPunkte.h"
 #include "app/unitWait.h"
 #include "app/widgets/NumericEdit.h"
 #include "app/widgets/TableModel.h"
@@ -15,13 +16,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -320,6 +324,100 @@ private slots:
         QVERIFY(!warning->isVisible());
     }
 
+    // The free rate's input opens with the sixth item; a rate outside the
+    // span of an edition that bound it, and a renovation surcharge above its
+    // limit, are noted beside the full fee.
+    void feeAgreementInTheWindow()
+    {
+        Window w;
+        auto *rate = w.find<NumericEdit>("edHonorarsatzProz");
+        QVERIFY(!rate->isEnabled());
+        QVERIFY(rate->isReadOnly());
+        w.choose("comboHOAINorm", 1);
+        w.choose("comboHonorarzone", 2);
+        w.choose("comboHonorarsatz", 2);
+        w.type("edKosten", QStringLiteral("120000"));
+        QCOMPARE(w.shown("edHonorarsatzProz"), QStringLiteral("50,00%"));
+        w.choose("comboHonorarsatz", 5);
+        QCOMPARE(w.find<QComboBox>("comboHonorarsatz")->currentText(),
+                 QStringLiteral("frei vereinbart"));
+        QVERIFY(rate->isEnabled());
+        QVERIFY(!rate->isReadOnly());
+        w.type("edHonorarsatzProz", QStringLiteral("37,5"));
+        QCOMPARE(w.shown("edHonorar100Proz"), QStringLiteral("19.258,50 €"));
+        auto *warning = w.find<QLabel>("lbWarning");
+        QVERIFY(!warning->isVisible());
+        w.type("edHonorarsatzProz", QStringLiteral("-5"));
+        QVERIFY(warning->isVisible());
+        QCOMPARE(warning->text(), QStringLiteral("Der Honorarsatz liegt außerhalb der Mindest- und "
+                                                 "Höchstsätze der HOAI 2013."));
+        w.type("edHonorarsatzProz", QStringLiteral("5"));
+        w.type("edZuschlagUmbau", QStringLiteral("34"));
+        QVERIFY(warning->isVisible());
+        QVERIFY(warning->text().endsWith(QStringLiteral("(§ 36 Abs. 1 HOAI 2013).")));
+        QVERIFY(w.find<NumericEdit>("edZuschlagUmbau")
+                    ->toolTip()
+                    .contains(QStringLiteral("(§ 6 Abs. 2 HOAI 2013)")));
+        QVERIFY(w.desktop.errors.isEmpty());
+    }
+
+    // The points dialog scores the criteria of the kind of work; OK sets the
+    // zone they give, Abbrechen changes nothing.
+    void zoneByPoints_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::newRow("OK") << int(QDialogButtonBox::Ok);
+        QTest::newRow("Abbrechen") << int(QDialogButtonBox::Cancel);
+    }
+    void zoneByPoints()
+    {
+        QFETCH(int, choice);
+        const bool accepted = choice == QDialogButtonBox::Ok;
+        Window w;
+        auto *button = w.find<QToolButton>("cmdHonorarzonePunkte");
+        w.choose("comboHonorarparagraph", 5); // Tragwerksplanung
+        QVERIFY(!button->isEnabled());
+        QVERIFY(button->toolTip().contains(QStringLiteral("keine Bewertungspunkte")));
+        w.choose("comboHonorarparagraph", 0);
+        QVERIFY(button->isEnabled());
+        QCOMPARE(button->toolTip(), QStringLiteral("Honorarzone nach Bewertungspunkten ermitteln"));
+
+        QStringList shown;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto *dialog = qobject_cast<TfrmPunkte *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll.stop();
+            const QList<QSpinBox *> spins = dialog->findChildren<QSpinBox *>();
+            const int points[6] = {4, 6, 5, 3, 3, 2};
+            for (int i = 0; i < spins.size(); ++i)
+                spins[i]->setValue(points[i]);
+            for (const char *name : {"lbPunkteTitel", "lbPunkteSumme", "lbPunkteZone"})
+                shown << dialog->findChild<QLabel *>(QLatin1String(name))->text();
+            shown << QString::number(spins.size()) << QString::number(spins.last()->maximum());
+            auto *buttons = dialog->findChild<QDialogButtonBox *>();
+            QTest::mouseClick(buttons->button(QDialogButtonBox::StandardButton(choice)),
+                              Qt::LeftButton);
+        });
+        poll.start(10);
+        w.run.projectChanged = false;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(shown, (QStringList{"Gebäude – § 35 Abs. 2, 4 und 6 HOAI 2021",
+                                     "Summe: 23 von 42 Punkten", "Honorarzone 3 (19 bis 26 Punkte)",
+                                     "6", "6"}));
+        QCOMPARE(w.find<QComboBox>("comboHonorarzone")->currentText(),
+                 accepted ? QStringLiteral("Honorarzone 3") : QStringLiteral("Honorarzone 1"));
+        QCOMPARE(w.window->calculation().zonePoints(),
+                 accepted ? (QList<int>{4, 6, 5, 3, 3, 2}) : QList<int>{});
+        QCOMPARE(w.run.projectChanged, accepted);
+        if (accepted) {
+            QVERIFY(button->toolTip().contains(QStringLiteral("23 Punkten")));
+            w.choose("comboHonorarzone", 1);
+            QVERIFY(w.window->calculation().zonePoints().isEmpty());
+        }
+    }
+
     // The two table tabs get their grid when first chosen; it shows the
     // field's table and follows its changes.
     void tableTabsShowTheirTables_data()
@@ -523,7 +621,7 @@ private slots:
         QTest::mouseClick(w.find<QToolButton>("cmdPrintHonorarHTML"), Qt::LeftButton);
         QCOMPARE(w.desktop.opened.size(), 1);
         QVERIFY(w.desktop.opened.first().endsWith(QStringLiteral("Zolvaric.htm")));
-        QCOMPARE(w.window->waitWindow().position(), 83);
+        QCOMPARE(w.window->waitWindow().position(), 85);
         QVERIFY(!w.window->waitWindow().isVisible());
         QVERIFY(!w.run.busy);
         QVERIFY(w.find<QToolButton>("cmdSaveProjekt")->isEnabled());

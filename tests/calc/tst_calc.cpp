@@ -4,6 +4,8 @@ int runTableTest(int argc, char *argv[]);
 int runFieldTest(int argc, char *argv[]);
 int runSelectionTest(int argc, char *argv[]);
 int runComputationTest(int argc, char *argv[]);
+int runFeeAgreementTest(int argc, char *argv[]);
+int runZonePointsTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -13,5 +15,7 @@ int main(int argc, char *argv[])
     failures += runFieldTest(argc, argv);
     failures += runSelectionTest(argc, argv);
     failures += runComputationTest(argc, argv);
+    failures += runFeeAgreementTest(argc, argv);
+    failures += runZonePointsTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

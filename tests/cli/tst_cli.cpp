@@ -158,6 +158,26 @@ private slots:
         QCOMPARE(json["edLPSumme"].toDouble(), 100.0);
         QCOMPARE(json["edMwSt"].toDouble(), 19.0);
         QCOMPARE(json["edBruttohonorar"].toDouble(), 0.0);
+        QCOMPARE(json["edHonorarsatzProz"].toDouble(), 0.0);
+        QVERIFY(json["Bewertungspunkte"].isNull());
+    }
+
+    // The free rate and the zone by points, as the dialog's OK sets it.
+    void feeAgreementAsJson()
+    {
+        const QJsonObject json = runJson(
+            {"--set", "HOAI_nach=1", "--set", "Honorarsatz=5", "--set", "Honorarsatz_Prozent=37,5",
+             "--set", "Bewertungspunkte=2;5;5;3;3;3", "--set", "Anrechenbare_Kosten=120000"});
+        QCOMPARE(json["edHonorarsatzProz"].toDouble(), 37.5);
+        QCOMPARE(json["comboHonorarzone"].toObject()["index"].toInt(), 2);
+        QCOMPARE(json["Bewertungspunkte"].toObject(),
+                 (QJsonObject{{"points", QJsonArray{2, 5, 5, 3, 3, 3}}, {"sum", 21}, {"zone", 3}}));
+        QCOMPARE(json["edHonorar100Proz"].toDouble(), 19258.5);
+        const CliRun text = runCli({"--set", "Honorarsatz=5", "--set", "Honorarsatz_Prozent=37,5",
+                                    "--set", "Bewertungspunkte=2;5;5;3;3;3"});
+        QVERIFY2(text.out.contains(QStringLiteral("Honorarzone 3 (21 Bewertungspunkte)\n")),
+                 qPrintable(text.out));
+        QVERIFY(text.out.contains(QStringLiteral("frei vereinbart (37,50 % der Spanne)\n")));
     }
 
     void kindIndexRefersToTheGivenEdition()
@@ -572,6 +592,13 @@ private slots:
         QTest::newRow("negative index")
             << QStringList{"--set", "HOAI_nach=-1"}
             << "Der Wert -1 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
+        QTest::newRow("free rate no number")
+            << QStringList{"--set", "Honorarsatz_Prozent=hoch"}
+            << "Honorarsatz_Prozent: 'hoch' ist kein gültiger Gleitkommawert";
+        QTest::newRow("points without a point system")
+            << QStringList{"--set", "Honorarberechnung_fuer=5", "--set", "Bewertungspunkte=1;1"}
+            << "Bewertungspunkte: Für Tragwerksplanung nach HOAI 2021 sind keine Bewertungspunkte "
+               "hinterlegt";
     }
     void badArguments()
     {

@@ -249,7 +249,7 @@ private slots:
             << "Der Wert -1 für \"Honorarzone\" liegt außerhalb der Auswahl (0 bis 4).";
         QTest::newRow("list index 7")
             << QByteArray("Honorarsatz=7")
-            << "Der Wert 7 für \"Honorarsatz\" liegt außerhalb der Auswahl (0 bis 4).";
+            << "Der Wert 7 für \"Honorarsatz\" liegt außerhalb der Auswahl (0 bis 5).";
         QTest::newRow("edition 4")
             << QByteArray("HOAI_nach=4")
             << "Der Wert 4 für \"HOAI_nach\" liegt außerhalb der Auswahl (0 bis 3).";
@@ -266,6 +266,17 @@ private slots:
         QTest::newRow("beyond a double")
             << QByteArray("Anrechenbare_Kosten=1e309")
             << "Anrechenbare_Kosten: '1e309' ist kein gültiger Gleitkommawert";
+        QTest::newRow("free rate no number")
+            << QByteArray("Honorarsatz=5\r\nHonorarsatz_Prozent=viel")
+            << "Honorarsatz_Prozent: 'viel' ist kein gültiger Gleitkommawert";
+        QTest::newRow("points of another kind of work")
+            << QByteArray("Bewertungspunkte=2;5;5;3;3")
+            << "Bewertungspunkte: Für Gebäude nach § 35 Abs. 2, 4 und 6 HOAI 2021 sind 6 Werte "
+               "anzugeben, nicht 5.";
+        QTest::newRow("point above its maximum")
+            << QByteArray("HOAI_nach=2\r\nBewertungspunkte=2;5;5;3;3;10")
+            << "Bewertungspunkte: Der Wert 10 für „konstruktive Detailgestaltung“ liegt "
+               "außerhalb von 0 bis 9.";
     }
     void badFileIsRejectedWhole()
     {
@@ -288,6 +299,80 @@ private slots:
         QCOMPARE(snapshot(*h.calculation), before);
         QCOMPARE(h.run.projectFile, previous);
         QVERIFY(h.run.projectChanged);
+    }
+
+    // A fee agreement beyond the fixed rates and the zone by hand comes back
+    // whole; once given up, its keys leave the file.
+    void feeAgreementSurvivesSaveAndLoad_data()
+    {
+        QTest::addColumn<int>("edition");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("rate"); // empty: the middle rate
+        QTest::addColumn<QList<int>>("points");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("free rate and points") << 0 << 0 << "37,5" << QList<int>{2, 5, 5, 3, 3, 3}
+                                              << QByteArray("\r\nHonorarsatz=5\r\n");
+        QTest::newRow("free rate below the span")
+            << 1 << 3 << "-12,25" << QList<int>{}
+            << QByteArray("\r\nHonorarsatz_Prozent=-12,25\r\n");
+        QTest::newRow("2009 fit-outs by points")
+            << 2 << 0 << "" << QList<int>{6, 6, 6, 6, 9, 9}
+            << QByteArray("\r\nBewertungspunkte=6;6;6;6;9;9\r\n");
+    }
+    void feeAgreementSurvivesSaveAndLoad()
+    {
+        QFETCH(int, edition);
+        QFETCH(int, kind);
+        QFETCH(QString, rate);
+        QFETCH(QList<int>, points);
+        QFETCH(QByteArray, stored);
+        CalcHarness source;
+        CalculationSheet &s = source.sheet();
+        s.comboHOAINorm.select(edition);
+        s.comboHonorarparagraph.select(kind);
+        s.edKosten.setValue(456789);
+        s.comboHonorarsatz.select(rate.isEmpty() ? 2 : 5);
+        if (!rate.isEmpty())
+            s.edHonorarsatzProz.setText(rate);
+        if (!points.isEmpty())
+            source.calculation->cmdHonorarzonePunkteOk(points);
+        const QString file = path(QStringLiteral("vereinbarung.prj"));
+        QVERIFY(SaveProject(*source.calculation, source.run, source.desktop, file));
+        QVERIFY(readBytes(file).contains(stored));
+        QCOMPARE(readBytes(file).contains("Honorarsatz_Prozent="), !rate.isEmpty());
+        QCOMPARE(readBytes(file).contains("Bewertungspunkte="), !points.isEmpty());
+
+        CalcHarness target;
+        QVERIFY(LoadProject(*target.calculation, target.run, target.desktop, file));
+        QCOMPARE(snapshot(*target.calculation), snapshot(*source.calculation));
+        QCOMPARE(target.calculation->zonePoints(), points);
+        QVERIFY(source.desktop.errors.isEmpty() && target.desktop.errors.isEmpty());
+
+        s.comboHonorarsatz.select(1);
+        s.comboHonorarzone.select(s.comboHonorarzone.index() == 0 ? 1 : 0);
+        QVERIFY(SaveProject(*source.calculation, source.run, source.desktop, file));
+        QVERIFY(!readBytes(file).contains("Honorarsatz_Prozent="));
+        QVERIFY(!readBytes(file).contains("Bewertungspunkte="));
+    }
+
+    // A project of the fixed rates and a zone by hand keeps its bytes.
+    void projectWithoutAgreementKeysIsWrittenBackByteForByte()
+    {
+        const QString file = path(QStringLiteral("bestand.prj"));
+        const QByteArray bytes =
+            "[Projektdaten]\r\nProjektbezeichnung=Kita\r\nProjektnummer=17\r\nProjektleiter=\r\n"
+            "Bauvorhaben=\r\nBauort=K\xF6ln\r\nBauherr=\r\nStrasse=\r\nPLZ=\r\nOrt=\r\nTelefon=\r\n"
+            "HOAI_nach=1\r\nHonorarberechnung_fuer=1\r\nHonorarzone=3\r\nHonorarsatz=1\r\n"
+            "Anrechenbare_Kosten=250000,5\r\nLP1=2\r\nLP2=7\r\nLP3=15\r\nLP4=2\r\nLP5=30\r\n"
+            "LP6=7\r\nLP7=3\r\nLP8=32\r\nLP9=2\r\nZuschlagAnrechenbareKosten_Text=\r\n"
+            "ZuschlagAnrechenbareKosten_Prozent=0\r\nZeithonorar=0\r\nBesondere_Leistung=0\r\n"
+            "Besondere_Leistung_Zeit=0\r\nZuschlag_Umbau=62,5\r\nNebenkosten=5\r\nMwSt=19\r\n";
+        writeBytes(file, bytes);
+        CalcHarness h;
+        QVERIFY(LoadProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(h.sheet().edBruttohonorar.value() > 0);
+        QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
+        QCOMPARE(readBytes(file), bytes);
     }
 
     // A file far beyond any project is neither read nor replaced.

@@ -198,8 +198,8 @@ private slots:
             QVERIFY(PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
             QCOMPARE(progress.message,
                      QStringLiteral("\rDie Druckvorschau wird erzeugt. Bitte warten Sie ..."));
-            QCOMPARE(progress.steps, 83);
-            QCOMPARE(progress.advanced, 83);
+            QCOMPARE(progress.steps, 85);
+            QCOMPARE(progress.advanced, 85);
             QCOMPARE(progress.begun, 1);
             QCOMPARE(progress.ended, 1);
             QVERIFY(!h.run.busy);

@@ -99,7 +99,9 @@ private slots:
             {"MwSt", "19,00%"},
             {"MwStEUR", "5.040,09 €"},
             {"Bruttohonorar", "31.566,87 €"},
-            {"Hinweise", ""}};
+            {"Hinweise", ""},
+            {"HonorarsatzProzent", "50,00%"},
+            {"Bewertungspunkte", ""}};
         for (const auto &[name, value] : rows) {
             QTest::newRow(name) << QStringLiteral("\\%1\\").arg(QString::fromUtf8(name))
                                 << QString::fromUtf8(value);
@@ -118,13 +120,39 @@ private slots:
         QCOMPARE(placeholderValue(*found, *h.calculation), value);
     }
 
-    void vocabularyHas83DistinctPlaceholders()
+    // The worked example agreed at 37.5 % of the span, its zone 3 scored
+    // with 23 points, its renovation surcharge above the building's 33 %.
+    void valuesOfAFeeAgreement()
+    {
+        CalcHarness h;
+        enterReportExample(h);
+        CalculationSheet &s = h.sheet();
+        s.comboHonorarsatz.select(5);
+        s.edHonorarsatzProz.setValue(37.5);
+        s.comboHonorarzone.select(0);
+        h.calculation->cmdHonorarzonePunkteOk({4, 6, 5, 3, 3, 2});
+        s.edZuschlagUmbau.setValue(40);
+        QMap<QString, QString> values;
+        for (const Placeholder &p : placeholders(ReportKind::Word))
+            values.insert(p.text, placeholderValue(p, *h.calculation));
+        QCOMPARE(values.value(QStringLiteral("\\Honorarsatz\\")),
+                 QStringLiteral("frei vereinbart (37,50 % der Spanne)"));
+        QCOMPARE(values.value(QStringLiteral("\\HonorarsatzProzent\\")), QStringLiteral("37,50%"));
+        QCOMPARE(values.value(QStringLiteral("\\Bewertungspunkte\\")), QStringLiteral("23"));
+        QCOMPARE(values.value(QStringLiteral("\\Honorarzone\\")), QStringLiteral("Honorarzone 3"));
+        QCOMPARE(
+            values.value(QStringLiteral("\\Hinweise\\")),
+            QStringLiteral("Der Umbauzuschlag von 40,00 % liegt über dem Höchstwert von 33 % "
+                           "bei durchschnittlichem Schwierigkeitsgrad (§ 36 Abs. 1 HOAI 2013)."));
+    }
+
+    void vocabularyHas85DistinctPlaceholders()
     {
         for (ReportKind kind : {ReportKind::Html, ReportKind::Word}) {
             QSet<QString> names;
             for (const Placeholder &p : placeholders(kind))
                 names.insert(p.text.toLower());
-            QCOMPARE(names.size(), 83);
+            QCOMPARE(names.size(), 85);
         }
     }
 

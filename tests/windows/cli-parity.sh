@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The command line tool for Windows, run under Wine, computes byte for byte
-# what the Linux one computes: the worked example and 100 generated cases,
-# JSON, exit code and messages. Usage: cli-parity.sh LINUX_CLI WINDOWS_CLI
+# what the Linux one computes: the worked example, 100 generated cases and
+# two fee agreements, JSON, exit code and messages.
+# Usage: cli-parity.sh LINUX_CLI WINDOWS_CLI
 set -uo pipefail
 linux_cli=${1:?Aufruf: cli-parity.sh LINUX_CLI WINDOWS_CLI}
 windows_cli=${2:?Aufruf: cli-parity.sh LINUX_CLI WINDOWS_CLI}
@@ -26,6 +27,12 @@ for ((n = 0; n < 100; n++)); do
 --set Zeithonorar=$((RANDOM % 5000)).5 --set Zuschlag_Umbau=$((RANDOM % 34)) \
 --set Nebenkosten=$((RANDOM % 10)),25 --set MwSt=$((RANDOM % 2 * 3 + 16))")
 done
+# The fee agreement: a free rate inside and below the span, the zone by
+# points, a renovation surcharge above its limit.
+cases+=("--set HOAI_nach=1 --set Honorarsatz=5 --set Honorarsatz_Prozent=37,5 \
+--set Bewertungspunkte=2;5;5;3;3;3 --set Anrechenbare_Kosten=120000 --set Zuschlag_Umbau=40")
+cases+=("--set HOAI_nach=2 --set Honorarsatz=5 --set Honorarsatz_Prozent=-12,75 \
+--set Bewertungspunkte=6;6;6;6;9;9 --set Anrechenbare_Kosten=333333,33 --set Zuschlag_Umbau=81")
 
 failures=0
 for ((n = 0; n < ${#cases[@]}; n++)); do

@@ -73,7 +73,9 @@ QStringList reportPlaceholders()
                          "MwSt",
                          "MwStEUR",
                          "Bruttohonorar",
-                         "Hinweise"};
+                         "Hinweise",
+                         "HonorarsatzProzent",
+                         "Bewertungspunkte"};
     return names;
 }
 
@@ -96,7 +98,7 @@ private slots:
         QSKIP("the Word template is not part of this build");
 #endif
         QVERIFY2(QFileInfo::exists(m_template), qPrintable(m_template));
-        QCOMPARE(reportPlaceholders().size(), 83);
+        QCOMPARE(reportPlaceholders().size(), 85);
     }
 
     // A template, with every placeholder whole in one run (in the main text

@@ -1,0 +1,50 @@
+#include "FeeRate.h"
+
+#include "CalculationSheet.h"
+
+namespace zolvaric {
+
+std::optional<double> fixedRatePercent(int rateIndex)
+{
+    switch (rateIndex) {
+    case 0:
+        return 100;
+    case 1:
+        return 75;
+    case 2:
+        return 50;
+    case 3:
+        return 25;
+    case kFreeRateIndex:
+        return std::nullopt;
+    default:
+        return 0;
+    }
+}
+
+std::optional<QString> rateLimitWarning(const QString &edition, double rate)
+{
+    // HOAI 2013 and 2009 § 7 Abs. 1: the agreement lies within the Mindest-
+    // und Höchstsätze (below or above only in the cases of Abs. 3 and 4);
+    // the 2002 edition is treated alike. Since 2021 the span is an orientation
+    // only (HOAI 2021 § 2a).
+    static const QStringList bindingEditions = {QStringLiteral("2013"), QStringLiteral("2009"),
+                                                QStringLiteral("2002")};
+    if (!bindingEditions.contains(edition) || (rate >= 0 && rate <= 100))
+        return std::nullopt;
+    return QStringLiteral(
+               "Der Honorarsatz liegt außerhalb der Mindest- und Höchstsätze der HOAI %1.")
+        .arg(edition);
+}
+
+QString rateText(const CalculationSheet &sheet)
+{
+    if (sheet.comboHonorarsatz.index() != kFreeRateIndex)
+        return sheet.comboHonorarsatz.currentText();
+    return QStringLiteral("%1 (%2 der Spanne)")
+        .arg(sheet.comboHonorarsatz.currentText(),
+             NumberFormat::percentInText().format(sheet.edHonorarsatzProz.value(),
+                                                  sheet.settings()));
+}
+
+} // namespace zolvaric

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+#include <vector>
+
+namespace zolvaric {
+
+class TextTable;
+
+// What the rules beyond the fee table depend on: the edition and the kind of
+// work with the paragraph of its fee table.
+struct WorkScope
+{
+    int tableEdition = 0; // 2013 (also for 2021), 2009 or 2002
+    QString edition;      // as the edition list names it, e.g. "2021"
+    int paragraph = 0;
+    QString kind; // as the work-phase table names it, e.g. "Innenräume"
+};
+
+// The scope of column kindIndex + 1 of a work-phase table.
+WorkScope workScope(const TextTable &phases, int tableEdition, const QString &edition,
+                    int kindIndex);
+
+// The scopes a compiled-in rule covers: its table edition, its paragraph (0:
+// every paragraph of the edition) and its kind of work (empty: every kind of
+// the paragraph; a paragraph may serve two kinds with different rules).
+struct RuleScope
+{
+    int tableEdition = 0;
+    int paragraph = 0;
+    QString kind;
+
+    static RuleScope read(const QJsonObject &rule);
+    bool covers(const WorkScope &scope) const;
+};
+
+// A rule file compiled in as ":/rules/<name>.json".
+QJsonObject ruleFile(const char *name);
+
+// The first rule that covers the scope: the files list the rules of one kind
+// before the rule of their whole paragraph.
+template <typename Rule>
+const Rule *findRule(const std::vector<Rule> &rules, const WorkScope &scope)
+{
+    for (const Rule &rule : rules) {
+        if (rule.scope.covers(scope))
+            return &rule;
+    }
+    return nullptr;
+}
+
+} // namespace zolvaric
