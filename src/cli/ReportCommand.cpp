@@ -16,11 +16,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 namespace zolvaric {
 
 namespace {
@@ -48,11 +43,7 @@ void printWriteFailure(const QString &output, const QString &reason)
 
 int toStandardOutput(const QByteArray &bytes)
 {
-#ifdef Q_OS_WIN
-    // The report's bytes as they are: in text mode Windows writes each "\n" as
-    // "\r\n", which breaks the zip and doubles the page's line ends.
-    ::_setmode(::_fileno(stdout), _O_BINARY);
-#endif
+    // Standard output passes the report's bytes unchanged (main() made it so).
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
         !out.flush()) {
