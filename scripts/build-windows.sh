@@ -78,6 +78,13 @@ rm -rf "$WINEPREFIX"
 wineboot -i >/dev/null 2>&1
 status=0
 ctest --preset windows || status=$?
+# The Windows tool computes byte for byte as the Linux one, where that is built.
+if [ -x build/default/bin/zolvaric-cli ]; then
+    WINEPATH=$PWD/build/windows/bin tests/windows/cli-parity.sh build/default/bin/zolvaric-cli \
+        build/windows/bin/zolvaric-cli.exe 2>/dev/null | tail -1 || status=1
+else
+    echo "Vergleich mit dem Linux-Programm übersprungen: build/default/bin/zolvaric-cli fehlt."
+fi
 wineserver -k || true
 
 packaging/windows/test-setup.sh "$setup" || status=1

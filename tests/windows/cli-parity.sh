@@ -40,7 +40,8 @@ for ((n = 0; n < ${#cases[@]}; n++)); do
     "$linux_cli" calc --json ${cases[$n]} >"$work/linux.json" 2>"$work/linux.err"
     linux_code=$?
     # shellcheck disable=SC2086
-    wine "$windows_cli" calc --json ${cases[$n]} >"$work/windows.json" 2>"$work/windows.err"
+    # A German Windows user, as the office has and the suites under Wine use.
+    LC_ALL=de_DE.UTF-8 wine "$windows_cli" calc --json ${cases[$n]} >"$work/windows.json" 2>"$work/windows.err"
     windows_code=$?
     # Wine's own notes on standard error are not the program's.
     grep -v -E '^[0-9a-f]{4}:(fixme|err|warn):' "$work/windows.err" | tr -d '\r' >"$work/windows.msg"
