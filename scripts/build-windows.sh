@@ -60,7 +60,10 @@ packaging/windows/build-libs.sh "$cache/libs" "$cache/libs-work"
 
 # The toolchain file searches these folders for Qt, libzip and pugixml.
 export ZOLVARIC_WIN_PREFIX="$qt:$cache/libs"
-cmake --preset windows >/dev/null
+# The suites compare the tool with the Linux one where that is built.
+linux_cli=""
+[ -x build/default/bin/zolvaric-cli ] && linux_cli=$PWD/build/default/bin/zolvaric-cli
+cmake --preset windows -DZOLVARIC_LINUX_CLI="$linux_cli" >/dev/null
 cmake --build --preset windows --parallel "$(nproc)"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 setup=build/windows/zolvaric-setup-$version.exe
@@ -78,13 +81,8 @@ rm -rf "$WINEPREFIX"
 wineboot -i >/dev/null 2>&1
 status=0
 ctest --preset windows || status=$?
-# The Windows tool computes byte for byte as the Linux one, where that is built.
-if [ -x build/default/bin/zolvaric-cli ]; then
-    WINEPATH=$PWD/build/windows/bin tests/windows/cli-parity.sh build/default/bin/zolvaric-cli \
-        build/windows/bin/zolvaric-cli.exe 2>/dev/null | tail -1 || status=1
-else
+[ -n "$linux_cli" ] ||
     echo "Vergleich mit dem Linux-Programm übersprungen: build/default/bin/zolvaric-cli fehlt."
-fi
 wineserver -k || true
 
 packaging/windows/test-setup.sh "$setup" || status=1

@@ -106,6 +106,30 @@ install(FILES ${zolvaric_program_dlls} ${zolvaric_runtime_dlls} ${ZOLVARIC_WINDO
 install(FILES ${zolvaric_qt_german} DESTINATION ${ZOLVARIC_PROGRAM_DIR}/translations)
 install(FILES ${ZOLVARIC_WINDOWS_DIR}/TABELLEN-LIESMICH.txt DESTINATION ${ZOLVARIC_PROGRAM_DIR})
 
+# The licences of the libraries shipped beside the programs, in the folder
+# "Lizenzen": Debian's copyright files of the packages whose sources were
+# built (same source versions), the GNU licence texts, and a German overview.
+set(ZOLVARIC_LICENSE_DOCS /usr/share/doc CACHE PATH "Debian's package documentation folder")
+set(zolvaric_licenses
+    "Qt.txt=${ZOLVARIC_LICENSE_DOCS}/qt6-base-dev-tools/copyright"
+    "GCC-Laufzeit.txt=${ZOLVARIC_LICENSE_DOCS}/gcc-mingw-w64-base/copyright"
+    "MinGW-w64.txt=${ZOLVARIC_LICENSE_DOCS}/mingw-w64-common/copyright"
+    "zlib.txt=${ZOLVARIC_LICENSE_DOCS}/libz-mingw-w64/copyright"
+    "libzip.txt=${ZOLVARIC_LICENSE_DOCS}/libzip-dev/copyright"
+    "pugixml.txt=${ZOLVARIC_LICENSE_DOCS}/libpugixml-dev/copyright"
+    "LGPL-3.txt=/usr/share/common-licenses/LGPL-3"
+    "GPL-3.txt=/usr/share/common-licenses/GPL-3")
+install(FILES ${ZOLVARIC_WINDOWS_DIR}/lizenzen/LIESMICH.txt DESTINATION ${ZOLVARIC_PROGRAM_DIR}/Lizenzen)
+foreach(entry ${zolvaric_licenses})
+    string(REPLACE "=" ";" parts "${entry}")
+    list(GET parts 0 name)
+    list(GET parts 1 source)
+    if(NOT EXISTS "${source}")
+        message(FATAL_ERROR "Licence text ${source} not found (its Debian package is missing)")
+    endif()
+    install(FILES "${source}" DESTINATION ${ZOLVARIC_PROGRAM_DIR}/Lizenzen RENAME ${name})
+endforeach()
+
 # The setup program: the installation above, staged in the build folder and
 # packed by NSIS into zolvaric-setup-<version>.exe.
 find_program(ZOLVARIC_MAKENSIS makensis)
@@ -118,6 +142,7 @@ if(ZOLVARIC_MAKENSIS)
         COMMAND ${CMAKE_COMMAND} -DSTAGE=${zolvaric_stage} -DOUTPUT=${zolvaric_stage}-uninstall.nsh
                 -P ${ZOLVARIC_WINDOWS_DIR}/UninstallList.cmake
         COMMAND ${ZOLVARIC_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${zolvaric_stage}
+                -DRUNNING_MARK=${ZOLVARIC_RUNNING_MARK}
                 -DUNINSTALL_LIST=${zolvaric_stage}-uninstall.nsh -DOUTFILE=${zolvaric_setup}
                 ${ZOLVARIC_WINDOWS_DIR}/zolvaric.nsi
         BYPRODUCTS ${zolvaric_setup}

@@ -31,7 +31,8 @@ wineserver -w
 for file in zolvaric.exe zolvaric-cli.exe Deinstallieren.exe Qt6Core.dll Qt6Widgets.dll \
             libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll zlib1.dll libzip.dll \
             libpugixml.dll platforms/qwindows.dll imageformats/qjpeg.dll qt.conf \
-            translations/qtbase_de.qm Zolvaric_Vorlage.htm Zolvaric_Vorlage.dot; do
+            translations/qtbase_de.qm Zolvaric_Vorlage.htm Zolvaric_Vorlage.dot \
+            Lizenzen/LIESMICH.txt Lizenzen/Qt.txt Lizenzen/LGPL-3.txt; do
     [ -f "$program/$file" ] || fail "$file fehlt im Programmordner"
 done
 [ ! -e "$program/Qt6Test.dll" ] || fail "Qt6Test.dll gehört nicht in die Installation"
@@ -52,12 +53,25 @@ echo "zolvaric-cli calc --json: $(grep -Eo '"Grundhonorar": *[0-9.]+' <<<"$json"
 wine "$cli" report html --output 'C:\bericht.htm'
 [ -s "$WINEPREFIX/drive_c/bericht.htm" ] || fail "kein Bericht aus der installierten Vorlage"
 echo "Bericht aus der installierten Vorlage: $(wc -c <"$WINEPREFIX/drive_c/bericht.htm") Bytes"
+WINEQT_QPA_PLATFORM=offscreen wine 'C:\Program Files\Zolvaric\zolvaric.exe' &
+window=$!
+sleep 8
+kill -0 "$window" 2>/dev/null || fail "zolvaric.exe lief keine 8 Sekunden"
+echo "zolvaric.exe läuft"
+
+echo "== Aktualisierung, während Zolvaric läuft (still)"
+# The running program keeps its files: the setup waits, then gives up (2).
 status=0
-QT_QPA_PLATFORM=offscreen timeout 10 wine 'C:\Program Files\Zolvaric\zolvaric.exe' || status=$?
-# Still running when the time is up (124): started and did not crash.
-[ "$status" -eq 124 ] || fail "zolvaric.exe endete mit Status $status statt durch die Zeitgrenze"
+wine "$setup" /S || status=$?
+[ "$status" -eq 2 ] || fail "das Setup lief trotz laufendem Programm durch (Status $status statt 2)"
+kill -0 "$window" 2>/dev/null || fail "zolvaric.exe endete während des Setups"
+echo "Setup gab auf, solange Zolvaric lief (Status 2)"
 wineserver -k 2>/dev/null || true
-echo "zolvaric.exe lief 10 Sekunden ohne Absturz"
+wait "$window" 2>/dev/null || true
+wine "$setup" /S
+wineserver -w
+[ -f "$program/zolvaric.exe" ] || fail "zolvaric.exe fehlt nach der Aktualisierung"
+echo "nach dem Ende des Programms aktualisiert"
 
 echo "== Deinstallation (still)"
 # The office's own table stays, and with it the folder.

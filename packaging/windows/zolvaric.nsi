@@ -1,9 +1,11 @@
 ; The setup program for 64-bit Windows: installs the program folder staged by
 ; `cmake --install` (STAGE), a Start-menu entry, the .prj file association and
 ; an uninstaller listed under Apps / Programs and Features.
-;   makensis -DVERSION=1.0.0 -DSTAGE=folder -DUNINSTALL_LIST=file.nsh -DOUTFILE=setup.exe zolvaric.nsi
-!ifndef VERSION | STAGE | UNINSTALL_LIST | OUTFILE
-  !error "VERSION, STAGE, UNINSTALL_LIST and OUTFILE must be given with -D"
+;   makensis -DVERSION=1.0.0 -DSTAGE=folder -DUNINSTALL_LIST=file.nsh -DOUTFILE=setup.exe \
+;            -DRUNNING_MARK=name zolvaric.nsi
+; RUNNING_MARK is the name of the mutex the running window program holds.
+!ifndef VERSION | STAGE | UNINSTALL_LIST | OUTFILE | RUNNING_MARK
+  !error "VERSION, STAGE, UNINSTALL_LIST, OUTFILE and RUNNING_MARK must be given with -D"
 !endif
 
 Unicode true
@@ -47,6 +49,44 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "German"
+
+; A running Zolvaric holds its files: they could be neither replaced nor
+; removed. An update started from the program ends it just after starting the
+; setup, so the setup first waits up to ten seconds, then asks. Silent runs
+; give up with exit code 2.
+!macro WAIT_FOR_PROGRAM_END UN WHAT
+Function ${UN}waitForProgramEnd
+  StrCpy $R1 0
+  ${Do}
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${RUNNING_MARK}") p .R0'
+    ${If} $R0 == 0
+      System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Global\${RUNNING_MARK}") p .R0'
+    ${EndIf}
+    ${If} $R0 == 0
+      ${Break}
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p R0)'
+    ${If} $R1 < 20
+      IntOp $R1 $R1 + 1
+      Sleep 500
+    ${Else}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Zolvaric läuft noch und kann so nicht ${WHAT} werden.$\r$\n$\r$\nBitte beenden Sie Zolvaric und klicken Sie dann auf „Wiederholen“." /SD IDCANCEL IDRETRY +3
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro WAIT_FOR_PROGRAM_END "" "installiert"
+!insertmacro WAIT_FOR_PROGRAM_END "un." "entfernt"
+
+Function .onInit
+  Call waitForProgramEnd
+FunctionEnd
+
+Function un.onInit
+  Call un.waitForProgramEnd
+FunctionEnd
 
 Section "Zolvaric"
   SetShellVarContext all

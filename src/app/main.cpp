@@ -5,11 +5,13 @@
 
 #include "app/update/UpdateAddress.h"
 #include "app/update/UpdateCheck.h"
+#include "base/Platform.h"
 #include "base/RegionalSettings.h"
 
 int main(int argc, char *argv[])
 {
     zolvaric::ZolvaricApplication app(argc, argv);
+    zolvaric::platform::markProgramRunning(QStringLiteral(ZOLVARIC_RUNNING_MARK));
     const zolvaric::RegionalSettings settings = zolvaric::RegionalSettings::system();
     zolvaric::ProgramRun run;
     zolvaric::QtDesktop desktop;

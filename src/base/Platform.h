@@ -45,4 +45,11 @@ bool syncToDisk(int fileDescriptor);
 // every system.
 void makeStandardOutputBinary();
 
+// Marks the program as running until its process ends, under a name its
+// setup program looks for: an update then waits for the program to end
+// before it replaces the program files (Windows: a named mutex in the
+// session's and in the global namespace). Nothing elsewhere, where the
+// package manager replaces running programs safely.
+void markProgramRunning(const QString &name);
+
 } // namespace zolvaric::platform

@@ -122,4 +122,8 @@ void makeStandardOutputBinary()
     // Bytes pass unchanged here anyway.
 }
 
+void markProgramRunning(const QString &)
+{
+}
+
 } // namespace zolvaric::platform

@@ -141,4 +141,14 @@ void makeStandardOutputBinary()
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+void markProgramRunning(const QString &name)
+{
+    // Never closed: the system releases both handles when the process ends.
+    // The global name reaches a setup started in another session; where that
+    // is denied, the session's own name still serves the update, which starts
+    // the setup from this program.
+    CreateMutexW(nullptr, FALSE, wide(name).c_str());
+    CreateMutexW(nullptr, FALSE, wide(QStringLiteral("Global\\") + name).c_str());
+}
+
 } // namespace zolvaric::platform

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "IsolatedHome.h"
+
 #include "PosixFiles.h"
 #include "ZipEntry.h"
 
@@ -363,7 +365,8 @@ private slots:
         QFETCH(bool, programFolder);
         QTemporaryDir programDir;
         const QString dataFile =
-            home().filePath(QStringLiteral("data/Quorvel-Software/zolvaric/Zolvaric.ini"));
+            dataHomeFor(home().filePath(QStringLiteral("data"))) +
+            QStringLiteral("/Quorvel-Software/zolvaric/Zolvaric.ini");
         const QString settings =
             programFolder ? programDir.filePath(QStringLiteral("Zolvaric.ini")) : dataFile;
         QDir().mkpath(QFileInfo(settings).path());

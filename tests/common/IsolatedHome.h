@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDir>
 #include <QTemporaryDir>
 
 // Points HOME, the XDG folders and the temp folder at a temporary folder, so
@@ -23,3 +24,17 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The folder below which the programs keep the office's data folder
+// ("…/Quorvel-Software/<program>"): the data home a test gives them, or on
+// Windows the all-users application data, which no environment variable
+// redirects. With forward slashes.
+inline QString dataHomeFor(const QString &xdgDataHome)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(xdgDataHome);
+    return QDir::fromNativeSeparators(qEnvironmentVariable("ProgramData"));
+#else
+    return xdgDataHome;
+#endif
+}

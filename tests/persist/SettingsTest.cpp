@@ -1,3 +1,4 @@
+#include "IsolatedHome.h"
 #include "RecordingDesktop.h"
 #include "RunTests.h"
 #include "TestFiles.h"
@@ -49,13 +50,8 @@ private slots:
     // The all-users application data on Windows, the user's data home here.
     void dataFolderPlace()
     {
-#ifdef Q_OS_WIN
-        const QString base = QDir::toNativeSeparators(qEnvironmentVariable("ProgramData"));
+        const QString base = dataHomeFor(qEnvironmentVariable("XDG_DATA_HOME"));
         QVERIFY(!base.isEmpty());
-#else
-        const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        QVERIFY(base.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
-#endif
         QCOMPARE(DataFolder(QStringLiteral("zolvaric")).toLower(),
                  WithBackslash(
                      QDir::toNativeSeparators(base + QStringLiteral("/Quorvel-Software/zolvaric")))
