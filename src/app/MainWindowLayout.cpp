@@ -4,6 +4,7 @@
 
 #include "unitMain.h"
 
+#include "widgets/ElidedLabel.h"
 #include "widgets/FieldBindings.h"
 #include "widgets/GridCorner.h"
 #include "widgets/NumericEdit.h"
@@ -346,6 +347,8 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     // Columns: 0 labels, 1 maximum shares or base amounts, 2 percentages, 3 euros.
     constexpr int kShares = 1, kBase = 1, kPercent = 2, kEuro = 3;
     constexpr int kListWidth = 180, kPercentWidth = 58, kEuroWidth = 120, kBaseWidth = 109;
+    // The law's longest phase names end in "…" beyond this width.
+    constexpr int kPhaseNameWidth = 240;
     int row = 0;
     const auto input = [this](QWidget *widget) {
         m_calculationOrder << widget;
@@ -383,8 +386,8 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     list(QStringLiteral("Honorarzone :"), s.comboHonorarzone, cmdHonorarzonePunkte);
     list(QStringLiteral("Honorarsatz :"), s.comboHonorarsatz, edHonorarsatzProz);
     list(QStringLiteral("Honorartafel"), s.comboParagraph);
-    grid->addWidget(caption(QStringLiteral("Anrechenbare Kosten gem. HOAI / DIN 276")), row, 0, 1,
-                    3);
+    // Costs, hectares or units, as the fee table counts.
+    grid->addWidget(new FieldLabel(s.lbKosten), row, 0, 1, 3);
     grid->addWidget(input(numeric(s.edKosten, kEuroWidth)), row++, kEuro);
 
     grid->setRowMinimumHeight(row++, 6);
@@ -416,21 +419,33 @@ QGroupBox *TfrmMain::buildCalculationGroup()
         auto *phase = new QWidget;
         auto *line = new QHBoxLayout(phase);
         line->setContentsMargins(0, 0, 0, 0);
-        auto *number = caption(QStringLiteral("LP%1").arg(n + 1));
+        auto *number = caption(QString());
+        number->setObjectName(QStringLiteral("lbLP%1Nummer").arg(n + 1));
         number->setFixedWidth(36);
         line->addWidget(number);
-        if (n == 7)
-            line->addWidget(new FieldLabel(s.lbLP8Text), 1);
-        else
-            line->addWidget(
-                caption(CalculationSheet::phaseCaption(n + 1).section(QLatin1Char('\t'), 1)), 1);
+        auto *name = new ElidedLabel(kPhaseNameWidth);
+        name->setObjectName(QLatin1String(s.lbLPText[n]->name()));
+        line->addWidget(name, 1);
         auto *maximum = new FieldLabel(*s.lbLP[n]);
         maximum->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         maximum->setMinimumWidth(40);
         line->addWidget(maximum);
+        auto *share = input(numeric(*s.edLP[n], kPercentWidth));
+        auto *amount = numeric(*s.edLPEUR[n], kEuroWidth);
         grid->addWidget(phase, row, 0, 1, 2);
-        grid->addWidget(input(numeric(*s.edLP[n], kPercentWidth)), row, kPercent);
-        grid->addWidget(numeric(*s.edLPEUR[n], kEuroWidth), row++, kEuro);
+        grid->addWidget(share, row, kPercent);
+        grid->addWidget(amount, row++, kEuro);
+        // A row the kind of work does not have is hidden (its caption is empty).
+        TextField &captionField = *s.lbLPText[n];
+        const auto show = [&captionField, number, name, phase, share, amount] {
+            const QString &text = captionField.text();
+            number->setText(text.section(QLatin1Char('\t'), 0, 0));
+            name->setFullText(text.section(QLatin1Char('\t'), 1));
+            for (QWidget *part : std::initializer_list<QWidget *>{phase, share, amount})
+                part->setVisible(!text.isEmpty());
+        };
+        captionField.setViewObserver(show);
+        show();
     }
     grid->addWidget(caption(QStringLiteral("Grundhonorar :")), row, 0);
     auto *initLP = new QToolButton;

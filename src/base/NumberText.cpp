@@ -111,6 +111,13 @@ std::optional<double> tryParseFloat(QStringView text, QChar decimalSeparator)
     return value;
 }
 
+std::optional<double> tryParseFloatEitherNotation(QStringView text)
+{
+    if (const auto value = tryParseFloat(text, QLatin1Char('.')))
+        return value;
+    return tryParseFloat(text, QLatin1Char(','));
+}
+
 double parseFloat(QStringView text, const RegionalSettings &settings)
 {
     if (const auto value = tryParseFloat(text, settings.decimalSeparator))

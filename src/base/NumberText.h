@@ -19,6 +19,9 @@ QString formatGeneral(double x, const RegionalSettings &settings);
 // at most one regional decimal separator, an optional exponent. Nothing else:
 // no thousands separators, no "inf" or "nan", nothing out of double range.
 std::optional<double> tryParseFloat(QStringView text, QChar decimalSeparator);
+// The same with either decimal separator, "0.5" or "0,5", as the law's
+// tables write their keys.
+std::optional<double> tryParseFloatEitherNotation(QStringView text);
 // The same, throwing Error "'text' ist kein gültiger Gleitkommawert".
 double parseFloat(QStringView text, const RegionalSettings &settings);
 

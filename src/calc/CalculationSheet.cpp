@@ -22,27 +22,29 @@ const QStringList kRates = {
     QStringLiteral("Mittelsatz (50%)"),        QStringLiteral("Viertelsatz (25%)"),
     QStringLiteral("Mindest-/Basissatz (0%)"), QStringLiteral("frei vereinbart")};
 
-const char *const kPhaseNames[9] = {
-    "Grundlagenermittlung",       "Vorplanung",         "Entwurfsplanung",
-    "Genehmigungsplanung",        "Ausführungsplanung", "Vorbereitung der Vergabe",
-    "Mitwirkung bei der Vergabe", "Objektüberwachung",  "Objektbetreuung u. Dokumentation"};
 
 } // namespace
 
 CalculationSheet::CalculationSheet(const RegionalSettings &settings)
     : m_settings(settings), m_costsFormat(NumberFormat::currencyPattern(settings)),
+      m_hectareFormat(u",0.00 ha;-,0.00 ha"), m_unitsFormat(u",0.00 VE;-,0.00 VE"),
       comboHOAINorm("comboHOAINorm", Access::Input, kEditions, 0),
       comboHonorarparagraph("comboHonorarparagraph", Access::Input),
       comboHonorarzone("comboHonorarzone", Access::Input, zoneItems(), 0),
       comboHonorarsatz("comboHonorarsatz", Access::Input, kRates, 4),
       edHonorarsatzProz("edHonorarsatzProz", Access::Input, NumberFormat::percent(), settings),
       comboParagraph("comboParagraph", Access::ReadOnlyDisabled),
+      lbKosten("lbKosten", Access::ReadOnly),
       edKosten("edKosten", Access::Input, m_costsFormat, settings),
       lbLP1("lbLP1", Access::ReadOnly), lbLP2("lbLP2", Access::ReadOnly),
       lbLP3("lbLP3", Access::ReadOnly), lbLP4("lbLP4", Access::ReadOnly),
       lbLP5("lbLP5", Access::ReadOnly), lbLP6("lbLP6", Access::ReadOnly),
       lbLP7("lbLP7", Access::ReadOnly), lbLP8("lbLP8", Access::ReadOnly),
-      lbLP9("lbLP9", Access::ReadOnly), lbLP8Text("lbLP8Text", Access::ReadOnly),
+      lbLP9("lbLP9", Access::ReadOnly), lbLP1Text("lbLP1Text", Access::ReadOnly),
+      lbLP2Text("lbLP2Text", Access::ReadOnly), lbLP3Text("lbLP3Text", Access::ReadOnly),
+      lbLP4Text("lbLP4Text", Access::ReadOnly), lbLP5Text("lbLP5Text", Access::ReadOnly),
+      lbLP6Text("lbLP6Text", Access::ReadOnly), lbLP7Text("lbLP7Text", Access::ReadOnly),
+      lbLP8Text("lbLP8Text", Access::ReadOnly), lbLP9Text("lbLP9Text", Access::ReadOnly),
       edLP1("edLP1", Access::Input, NumberFormat::percent(), settings),
       edLP2("edLP2", Access::Input, NumberFormat::percent(), settings),
       edLP3("edLP3", Access::Input, NumberFormat::percent(), settings),
@@ -102,6 +104,8 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
       edBauherrTelefon("edBauherrTelefon", Access::Input), lbLP{&lbLP1, &lbLP2, &lbLP3,
                                                                 &lbLP4, &lbLP5, &lbLP6,
                                                                 &lbLP7, &lbLP8, &lbLP9},
+      lbLPText{&lbLP1Text, &lbLP2Text, &lbLP3Text, &lbLP4Text, &lbLP5Text,
+               &lbLP6Text, &lbLP7Text, &lbLP8Text, &lbLP9Text},
       edLP{&edLP1, &edLP2, &edLP3, &edLP4, &edLP5, &edLP6, &edLP7, &edLP8, &edLP9},
       edLPEUR{&edLP1EUR, &edLP2EUR, &edLP3EUR, &edLP4EUR, &edLP5EUR,
               &edLP6EUR, &edLP7EUR, &edLP8EUR, &edLP9EUR},
@@ -114,14 +118,29 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
 {
     edMwSt.setValue(19);
     edHonorarsatzProz.setValue(0);
-    lbLP8Text.setText(objektueberwachungCaption());
+    lbKosten.setText(basisCaption(BasisUnit::Euro));
+    // The captions of the first kind of work, before any table is loaded.
+    const char *const names[9] = {"Grundlagenermittlung",
+                                  "Vorplanung",
+                                  "Entwurfsplanung",
+                                  "Genehmigungsplanung",
+                                  "Ausführungsplanung",
+                                  "Vorbereitung der Vergabe",
+                                  "Mitwirkung bei der Vergabe",
+                                  "Objektüberwachung",
+                                  "Objektbetreuung u. Dokumentation"};
+    for (int n = 0; n < 9; ++n)
+        lbLPText[n]->setText(QStringLiteral("LP%1\t%2").arg(n + 1).arg(QString::fromUtf8(names[n])));
 
+    // lbKosten and the row captions other than row 8 came later: they stand
+    // where they do not move the fields before them.
     m_all = {&comboHOAINorm,     &comboHonorarparagraph, &comboHonorarzone, &comboHonorarsatz,
-             &edHonorarsatzProz, &comboParagraph,        &edKosten,         &edHonorar100Proz};
+             &edHonorarsatzProz, &comboParagraph,        &lbKosten,         &edKosten,
+             &edHonorar100Proz};
     for (int n = 0; n < 9; ++n)
         m_all.insert(m_all.end(), {lbLP[n], edLP[n], edLPEUR[n]});
-    m_all.insert(m_all.end(), {&lbLP8Text,
-                               &edLPSumme,
+    m_all.insert(m_all.end(), lbLPText.begin(), lbLPText.end());
+    m_all.insert(m_all.end(), {&edLPSumme,
                                &edSummeLPEUR,
                                &edZuschlagAnrechenbareKosten,
                                &edZuschlagAnrechenbareKostenProz,
@@ -146,21 +165,25 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
     m_all.insert(m_all.end(), masterDataFields.begin(), masterDataFields.end());
 }
 
-QString CalculationSheet::phaseCaption(int phase)
+QString CalculationSheet::basisCaption(BasisUnit unit)
 {
-    return QStringLiteral("LP%1\t%2").arg(phase).arg(QString::fromUtf8(kPhaseNames[phase - 1]));
+    switch (unit) {
+    case BasisUnit::Hectare:
+        return QStringLiteral("Fläche in Hektar :");
+    case BasisUnit::Units:
+        return QStringLiteral("Verrechnungseinheiten :");
+    case BasisUnit::Euro:
+        break;
+    }
+    return QStringLiteral("Anrechenbare Kosten gem. HOAI / DIN 276");
 }
 
-const QString &CalculationSheet::objektueberwachungCaption()
+void CalculationSheet::setBasisUnit(BasisUnit unit)
 {
-    static const QString caption = QStringLiteral("LP8\tObjektüberwachung");
-    return caption;
-}
-
-const QString &CalculationSheet::bauoberleitungCaption()
-{
-    static const QString caption = QStringLiteral("LP8\tBauoberleitung");
-    return caption;
+    lbKosten.setText(basisCaption(unit));
+    edKosten.setDisplayFormat(unit == BasisUnit::Hectare ? m_hectareFormat
+                              : unit == BasisUnit::Units ? m_unitsFormat
+                                                         : m_costsFormat);
 }
 
 Field *CalculationSheet::field(const QString &name) const

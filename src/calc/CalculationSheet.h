@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Fields.h"
+#include "TableCatalog.h"
 
 #include "base/NumberFormat.h"
 
@@ -20,14 +21,16 @@ public:
 
     const RegionalSettings &settings() const { return m_settings; }
 
-    // Captions of the work-phase rows; only row 8 changes (lbLP8Text).
-    static QString phaseCaption(int phase);
-    static const QString &objektueberwachungCaption();
-    static const QString &bauoberleitungCaption();
+    // The captions of the basis field, by what the fee table counts.
+    static QString basisCaption(BasisUnit unit);
+    // Shows the basis (edKosten, lbKosten) in the unit of the fee table.
+    void setBasisUnit(BasisUnit unit);
 
 private:
     const RegionalSettings &m_settings;
     const NumberFormat m_costsFormat;
+    const NumberFormat m_hectareFormat;
+    const NumberFormat m_unitsFormat;
 
 public:
     using Access = Field::Access;
@@ -41,11 +44,15 @@ public:
     // fee; typed for the free rate, the fixed rate's percentage otherwise.
     NumericField edHonorarsatzProz;
     ChoiceField comboParagraph;
+    TextField lbKosten; // the caption of the basis: costs, hectares or units
     NumericField edKosten;
 
     // Work phases.
     TextField lbLP1, lbLP2, lbLP3, lbLP4, lbLP5, lbLP6, lbLP7, lbLP8, lbLP9;
-    TextField lbLP8Text;
+    // Row captions, "LP1\tGrundlagenermittlung"; empty for a row the kind
+    // of work does not have, which the window hides.
+    TextField lbLP1Text, lbLP2Text, lbLP3Text, lbLP4Text, lbLP5Text, lbLP6Text, lbLP7Text,
+        lbLP8Text, lbLP9Text;
     NumericField edLP1, edLP2, edLP3, edLP4, edLP5, edLP6, edLP7, edLP8, edLP9;
     NumericField edLP1EUR, edLP2EUR, edLP3EUR, edLP4EUR, edLP5EUR, edLP6EUR, edLP7EUR, edLP8EUR,
         edLP9EUR;
@@ -86,6 +93,7 @@ public:
 
     // The nine rows, index 0 for LP1.
     const std::array<TextField *, 9> lbLP;
+    const std::array<TextField *, 9> lbLPText;
     const std::array<NumericField *, 9> edLP;
     const std::array<NumericField *, 9> edLPEUR;
 

@@ -11,15 +11,38 @@ namespace zolvaric {
 
 namespace {
 
-const TableInfo &feeTableOrThrow(int paragraph)
+// The first column of a table: the regional notation, and for the newer
+// tables also the other one (the law writes 0.5 ha).
+double keyOf(const TextTable &table, int row, bool eitherNotation)
 {
-    const TableInfo *info = feeTableForParagraph(paragraph);
-    if (!info) {
-        throw Error(QStringLiteral("Für § %1 aus der Tabelle der Leistungsphasen gibt es keine "
-                                   "Honorartafel. Bitte prüfen Sie die Tabellendatei.")
-                        .arg(paragraph));
+    const double key = table.number(row, 0);
+    if (key != -1 || !eitherNotation)
+        return key;
+    return tryParseFloatEitherNotation(table.cell(row, 0)).value_or(-1);
+}
+
+// The zones a fee table knows: from zone 1 on, each with a fee in its first row.
+int zonesOf(const TextTable &table)
+{
+    int zones = 0;
+    while (zones < 5 && table.number(1, 2 * (zones + 1)) > 0)
+        ++zones;
+    return zones;
+}
+
+const NumberFormat &keyFormat(BasisUnit unit)
+{
+    static const NumberFormat hectares(u",0.## ha");
+    static const NumberFormat units(u",0.## VE");
+    switch (unit) {
+    case BasisUnit::Hectare:
+        return hectares;
+    case BasisUnit::Units:
+        return units;
+    case BasisUnit::Euro:
+        break;
     }
-    return *info;
+    return NumberFormat::amount();
 }
 
 // An integer as text, without allocating.
@@ -52,10 +75,38 @@ double FeeComputation::GetHonorarsatzProzent() const
         .value_or(m_sheet.edHonorarsatzProz.value());
 }
 
-int FeeComputation::currentParagraph() const
+KindOfWork FeeComputation::currentKind() const
 {
-    const int column = m_sheet.comboHonorarparagraph.index() + 1;
-    return parseInt(m_sheet.gridLeistungsphasen.table().cell(10, column));
+    return kindOfWork(m_sheet.gridLeistungsphasen.table(),
+                      FeeSelection::tableEditionOf(m_sheet.comboHOAINorm.index()),
+                      m_sheet.comboHonorarparagraph.index());
+}
+
+const FeeTableInfo &FeeComputation::feeTableOf(const KindOfWork &kind) const
+{
+    int paragraph = kind.paragraph;
+    if (kind.column > 0)
+        paragraph = parseInt(m_sheet.gridLeistungsphasen.table().cell(10, kind.column));
+    if (!kind.feeTable) {
+        throw Error(QStringLiteral("Für § %1 aus der Tabelle der Leistungsphasen gibt es keine "
+                                   "Honorartafel. Bitte prüfen Sie die Tabellendatei.")
+                        .arg(paragraph));
+    }
+    return *kind.feeTable;
+}
+
+QString FeeComputation::outsideTableWarning(const FeeTableInfo &feeTable, bool above,
+                                            double key) const
+{
+    const QString basis = feeTable.unit == BasisUnit::Hectare ? QStringLiteral("Die Fläche liegt")
+                          : feeTable.unit == BasisUnit::Units
+                              ? QStringLiteral("Die Verrechnungseinheiten liegen")
+                              : QStringLiteral("Die anrechenbaren Kosten liegen");
+    return QStringLiteral("%1 %2 der Honorartafel %3 (%4). Das Honorar ist frei zu vereinbaren.")
+        .arg(basis,
+             above ? QStringLiteral("über dem Tafelendwert")
+                   : QStringLiteral("unter dem Tafelanfangswert"),
+             tableReference(feeTable), keyFormat(feeTable.unit).format(key, m_sheet.settings()));
 }
 
 WorkScope FeeComputation::currentScope() const
@@ -66,25 +117,35 @@ WorkScope FeeComputation::currentScope() const
                      s.comboHOAINorm.currentText(), s.comboHonorarparagraph.index());
 }
 
-double FeeComputation::LookupGrundhonorar(int paragraph, int zone, double rate, double costs)
+double FeeComputation::LookupGrundhonorar(const FeeTableInfo &feeTable, int zone, double rate,
+                                          double costs)
 {
     InterpolationTrace &t = m_trace;
     t.clearLookup();
 
-    const SharedTable shared = m_tables.load(feeTableOrThrow(paragraph));
+    const SharedTable shared = m_tables.load(feeTable.table);
     m_sheet.gridHOAI.setTable(shared);
-    char16_t digits[12];
-    const QStringView paragraphText = decimalDigits(paragraph, digits);
-    m_sheet.edHonorartafel.setText(
-        {m_sheet.comboHonorarparagraph.currentText(), u"( §", paragraphText, u")"});
+    if (feeTable.annex) {
+        const QString annex = QString::fromLatin1(feeTable.annex);
+        m_sheet.edHonorartafel.setText(
+            {m_sheet.comboHonorarparagraph.currentText(), u"( Anlage ", annex, u")"});
+    } else {
+        char16_t digits[12];
+        const QStringView paragraphText = decimalDigits(feeTable.paragraph, digits);
+        m_sheet.edHonorartafel.setText(
+            {m_sheet.comboHonorarparagraph.currentText(), u"( §", paragraphText, u")"});
+    }
 
     const TextTable &table = *shared;
     const int rows = table.rowCount() - 1;
     if (rows < 1) {
-        throw Error(
-            QStringLiteral("Die Honorartafel § %1 enthält keine Kostenzeilen.").arg(paragraph));
+        throw Error(QStringLiteral("Die Honorartafel %1 enthält keine Kostenzeilen.")
+                        .arg(tableReference(feeTable)));
     }
-    const auto key = [&table](int row) { return table.number(row, 0); };
+    const bool eitherNotation = feeTable.keysInEitherNotation;
+    const auto key = [&table, eitherNotation](int row) {
+        return keyOf(table, row, eitherNotation);
+    };
     const double first = key(1);
     const double last = key(rows);
 
@@ -121,16 +182,24 @@ double FeeComputation::LookupGrundhonorar(int paragraph, int zone, double rate, 
     t.D2 = t.K2 - t.K1;
     t.D3 = t.H2 - t.H1;
 
-    if (costs > last) {
-        // The regulation gives no fee above its table: the fee is free to agree.
-        m_warnings << QStringLiteral("Die anrechenbaren Kosten liegen über dem Tafelendwert der "
-                                     "Honorartafel § %1 (%2). Das Honorar ist frei zu vereinbaren.")
-                          .arg(paragraph)
-                          .arg(NumberFormat::amount().format(last, m_sheet.settings()));
+    const int zones = zonesOf(table);
+    if (zone > zones) {
+        m_warnings << QStringLiteral("Die Honorartafel %1 kennt nur die Honorarzonen 1 bis %2.")
+                          .arg(tableReference(feeTable))
+                          .arg(zones);
         return 0;
     }
-    if (costs < t.K1)
+    if (costs > last) {
+        // The regulation gives no fee outside its table: the fee is free to agree.
+        m_warnings << outsideTableWarning(feeTable, true, last);
         return 0;
+    }
+    if (costs < t.K1) {
+        // Below the first key the older tables have always been silent.
+        if (eitherNotation && costs > 0)
+            m_warnings << outsideTableWarning(feeTable, false, first);
+        return 0;
+    }
     if (t.D2 == 0)
         return t.H1;
     return t.D3 * t.D1 / t.D2 + t.H1;
@@ -146,6 +215,15 @@ void FeeComputation::addAgreementNotes(double rate)
     if (const auto note =
             surchargeLimitNote(scope, m_sheet.edZuschlagUmbau.value(), m_sheet.settings()))
         m_warnings << *note;
+}
+
+void FeeComputation::clearSharesBeyond(int phaseCount)
+{
+    // Each write fires a nested calculation, which finds nothing more to clear.
+    for (int n = phaseCount; n < 9; ++n) {
+        if (m_sheet.edLP[n]->value() != 0)
+            m_sheet.edLP[n]->setValue(0);
+    }
 }
 
 void FeeComputation::CalcHonorar()
@@ -165,21 +243,22 @@ void FeeComputation::CalcHonorar()
             workPhaseTable(FeeSelection::tableEditionOf(s.comboHOAINorm.index())))
         m_tables.load(*phases);
 
-    const int paragraph = currentParagraph();
-    feeTableOrThrow(paragraph);
+    const KindOfWork kind = currentKind();
+    const FeeTableInfo &feeTable = feeTableOf(kind);
+    clearSharesBeyond(kind.phaseCount());
+    s.setBasisUnit(feeTable.unit);
     const double costs = s.edKosten.value();
     const double rate = GetHonorarsatzProzent();
     const int zone = s.comboHonorarzone.index() + 1;
 
-    m_trace.Grundhonorar = LookupGrundhonorar(paragraph, zone, rate, costs);
+    m_trace.Grundhonorar = LookupGrundhonorar(feeTable, zone, rate, costs);
     // The notes depend on inputs only: raised here, before the nested run
     // that a changed share sum fires, they stand once.
     addAgreementNotes(rate);
     s.edHonorar100Proz.setValue(m_trace.Grundhonorar);
     s.comboParagraph.setIndex(s.comboHonorarparagraph.index());
-    s.lbLP8Text.setText(paragraph == 44 || paragraph == 48
-                            ? CalculationSheet::bauoberleitungCaption()
-                            : CalculationSheet::objektueberwachungCaption());
+    for (int n = 0; n < 9; ++n)
+        s.lbLPText[n]->setText(kind.phaseCaption(n + 1));
 
     double shares = 0;
     for (const NumericField *share : s.edLP)

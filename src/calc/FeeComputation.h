@@ -2,6 +2,7 @@
 
 #include "CalculationSheet.h"
 #include "InterpolationTrace.h"
+#include "KindsOfWork.h"
 #include "TableStore.h"
 #include "WorkScope.h"
 
@@ -26,14 +27,14 @@ public:
 
     // The full fee for all work phases; loads the fee table into gridHOAI and
     // rewrites the trace (all but Grundhonorar).
-    double LookupGrundhonorar(int paragraph, int zone, double rate, double costs);
+    double LookupGrundhonorar(const FeeTableInfo &feeTable, int zone, double rate, double costs);
 
     // Rate percent of comboHonorarsatz: 100, 75, 50, 25, edHonorarsatzProz
     // for the free rate, else 0.
     double GetHonorarsatzProzent() const;
 
-    // The paragraph number of the selected kind of work, from the work-phase table.
-    int currentParagraph() const;
+    // The selected kind of work of the loaded work-phase table.
+    KindOfWork currentKind() const;
     // The edition and kind of work selected, for the rules beyond the fee table.
     WorkScope currentScope() const;
 
@@ -44,6 +45,13 @@ private:
     // The warnings of a free rate outside binding limits and of a renovation
     // surcharge above its limit.
     void addAgreementNotes(double rate);
+    // The fee table of the kind: throws Error when it has none, or when the
+    // work-phase table gives no integer paragraph.
+    const FeeTableInfo &feeTableOf(const KindOfWork &kind) const;
+    // The warning of a basis outside the table's keys.
+    QString outsideTableWarning(const FeeTableInfo &feeTable, bool above, double key) const;
+    // Rows the kind of work does not have hold no share.
+    void clearSharesBeyond(int phaseCount);
 
     CalculationSheet &m_sheet;
     InterpolationTrace &m_trace;

@@ -35,9 +35,10 @@ void FeeSelection::LoadLeistungsphasen(int tableEdition)
     const TextTable &table = m_sheet.gridLeistungsphasen.table();
     QStringList kinds;
     QStringList paragraphs;
-    for (int column = 1; column < table.columnCount(); ++column) {
-        kinds << table.cell(0, column);
-        paragraphs << QStringLiteral("§ ") + table.cell(10, column) + QStringLiteral(" HOAI");
+    for (int index = 0; index < kindCount(table, tableEdition); ++index) {
+        const KindOfWork kind = kindOfWork(table, tableEdition, index);
+        kinds << kind.name;
+        paragraphs << kind.paragraphItem(table);
     }
     m_sheet.comboHonorarparagraph.setItems(kinds, 0);
     m_sheet.comboParagraph.setItems(paragraphs, 0);
@@ -48,9 +49,13 @@ void FeeSelection::InitLP(bool takeOver)
 {
     CalculationSheet &s = m_sheet;
     const TextTable &table = s.gridLeistungsphasen.table();
-    const int column = s.comboHonorarparagraph.index() + 1;
-    for (int n = 0; n < 9; ++n)
-        s.lbLP[n]->setText({table.cell(n + 1, column), u" %"});
+    const KindOfWork kind = m_computation.currentKind();
+    for (int n = 0; n < 9; ++n) {
+        if (kind.appended)
+            s.lbLP[n]->setText(QString::number(kind.maximumShare(table, n + 1)) + QStringLiteral(" %"));
+        else
+            s.lbLP[n]->setText({table.cell(n + 1, kind.column), u" %"});
+    }
 
     const auto writeSum = [&s] {
         double sum = 0;
@@ -63,7 +68,8 @@ void FeeSelection::InitLP(bool takeOver)
         return;
     // Every share written fires edLP1Change; the last run sees all nine.
     for (int n = 0; n < 9; ++n)
-        s.edLP[n]->setValue(table.number(n + 1, column));
+        s.edLP[n]->setValue(kind.appended ? kind.maximumShare(table, n + 1)
+                                          : table.number(n + 1, kind.column));
     writeSum();
 }
 

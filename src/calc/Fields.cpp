@@ -7,7 +7,7 @@ namespace zolvaric {
 
 NumericField::NumericField(const char *name, Access access, const NumberFormat &displayFormat,
                            const RegionalSettings &settings)
-    : Field(name, access), m_format(displayFormat), m_settings(settings)
+    : Field(name, access), m_format(&displayFormat), m_settings(settings)
 {
 }
 
@@ -43,7 +43,15 @@ void NumericField::assign(QString text, double value, bool canonical, std::int64
 
 QString NumericField::displayText() const
 {
-    return m_format.format(m_value, m_settings);
+    return m_format->format(m_value, m_settings);
+}
+
+void NumericField::setDisplayFormat(const NumberFormat &format)
+{
+    if (&format == m_format)
+        return;
+    m_format = &format;
+    viewChanged();
 }
 
 void TextField::setText(std::initializer_list<QStringView> parts)

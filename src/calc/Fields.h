@@ -77,13 +77,16 @@ public:
 
     // The value in the field's display format, as shown without focus.
     QString displayText() const;
+    // Another display format (the basis field follows its table's unit);
+    // the view shows it at once, no handler runs.
+    void setDisplayFormat(const NumberFormat &format);
 
     const RegionalSettings &settings() const { return m_settings; }
 
 private:
     void assign(QString text, double value, bool canonical, std::int64_t cents);
 
-    const NumberFormat &m_format;
+    const NumberFormat *m_format;
     const RegionalSettings &m_settings;
     QString m_text;
     double m_value = 0;

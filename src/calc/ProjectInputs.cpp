@@ -106,8 +106,9 @@ template <typename Check> void namingKey(const ProjectKey &key, Check &&check)
 // The number of kinds of work of an edition's work-phase table.
 qsizetype kindCount(Calculation &calculation, int editionIndex)
 {
-    const TableInfo *table = workPhaseTable(FeeSelection::tableEditionOf(editionIndex));
-    return table ? calculation.tables().load(*table)->columnCount() - 1 : 0;
+    const int tableEdition = FeeSelection::tableEditionOf(editionIndex);
+    const TableInfo *table = workPhaseTable(tableEdition);
+    return table ? kindCount(*calculation.tables().load(*table), tableEdition) : 0;
 }
 
 // The scope of a kind of work of an edition's list, before either is applied.

@@ -53,6 +53,18 @@ public:
         return *value;
     }
 
+    double key(int row, bool eitherNotation) const
+    {
+        if (!eitherNotation)
+            return number(row, 0);
+        checkFilled(row, 0);
+        const QString &text = m_table.cell(row, 0);
+        const auto value = tryParseFloatEitherNotation(text);
+        if (!value)
+            failAt(row, 0, QStringLiteral("'%1' ist keine Zahl.").arg(text));
+        return *value;
+    }
+
     void integer(int row, int column) const
     {
         checkFilled(row, column);
@@ -67,16 +79,18 @@ private:
     const RegionalSettings &m_settings;
 };
 
-void checkFeeTable(const TextTable &table, const Checker &check)
+void checkFeeTable(const TextTable &table, const Checker &check, bool eitherNotation)
 {
     if (table.rowCount() < 2)
         check.fail(QStringLiteral("Sie enthält unter der Kopfzeile keine Zeile mit Werten."));
     double previousKey = 0;
     for (int row = 1; row < table.rowCount(); ++row) {
-        const double key = check.number(row, 0);
+        const double key = check.key(row, eitherNotation);
         if (row > 1 && key <= previousKey)
             check.failAt(row, 0,
-                         QStringLiteral("Die Kosten sind nicht größer als in der Zeile davor."));
+                         eitherNotation
+                             ? QStringLiteral("Der Wert ist nicht größer als in der Zeile davor.")
+                             : QStringLiteral("Die Kosten sind nicht größer als in der Zeile davor."));
         previousKey = key;
         for (int column = 1; column < kFeeColumns; ++column)
             check.number(row, column);
@@ -104,10 +118,10 @@ void checkOverrideTable(const TextTable &table, TableKind kind, const QString &f
                         const RegionalSettings &settings)
 {
     const Checker check(table, file, settings);
-    if (kind == TableKind::Fee)
-        checkFeeTable(table, check);
-    else
+    if (kind == TableKind::WorkPhases)
         checkWorkPhaseTable(table, check);
+    else
+        checkFeeTable(table, check, kind == TableKind::FeeKeysInEitherNotation);
 }
 
 } // namespace zolvaric

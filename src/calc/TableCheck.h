@@ -8,7 +8,8 @@ namespace zolvaric {
 
 struct RegionalSettings;
 
-enum class TableKind { Fee, WorkPhases };
+// The newer fee tables read their keys in either decimal notation.
+enum class TableKind { Fee, FeeKeysInEitherNotation, WorkPhases };
 
 // An office's own table file must hold every cell the calculation reads: a
 // fee table a cost key and ten fees in each row below the header, the keys

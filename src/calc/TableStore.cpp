@@ -74,8 +74,11 @@ SharedTable TableStore::load(const TableInfo &info)
         return entry.overrideTable;
 
     auto table = std::make_shared<const TextTable>(readTable(bytes, m_settings));
-    checkOverrideTable(*table, isFeeTable(info) ? TableKind::Fee : TableKind::WorkPhases, shownPath,
-                       m_settings);
+    const FeeTableInfo *feeTable = feeTableInfo(info);
+    const TableKind kind = !feeTable                         ? TableKind::WorkPhases
+                           : feeTable->keysInEitherNotation ? TableKind::FeeKeysInEitherNotation
+                                                             : TableKind::Fee;
+    checkOverrideTable(*table, kind, shownPath, m_settings);
     entry.overrideTable = std::move(table);
     entry.overrideBytes = std::move(bytes);
     return entry.overrideTable;

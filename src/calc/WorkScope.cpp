@@ -1,5 +1,6 @@
 #include "WorkScope.h"
 
+#include "KindsOfWork.h"
 #include "TextTable.h"
 
 #include "base/NumberText.h"
@@ -12,9 +13,8 @@ namespace zolvaric {
 WorkScope workScope(const TextTable &phases, int tableEdition, const QString &edition,
                     int kindIndex)
 {
-    const int column = kindIndex + 1;
-    return {tableEdition, edition, tryParseInt(phases.cell(10, column)).value_or(0),
-            phases.cell(0, column)};
+    const KindOfWork kind = kindOfWork(phases, tableEdition, kindIndex);
+    return {tableEdition, edition, kind.paragraph, kind.name};
 }
 
 RuleScope RuleScope::read(const QJsonObject &rule)

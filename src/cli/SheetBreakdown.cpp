@@ -45,8 +45,8 @@ QString sheetBreakdown(const Calculation &calculation)
     QTextStream text(&out);
 
     text << "Honorarberechnung nach HOAI " << s.comboHOAINorm.currentText() << "\n\n";
-    const auto basis = [&text](const char *label, const QString &value) {
-        text << QString::fromUtf8(label).leftJustified(kLabelWidth) << value << '\n';
+    const auto basis = [&text](const QString &label, const QString &value) {
+        text << label.leftJustified(kLabelWidth) << value << '\n';
     };
     for (const TextField *field : s.projectTextFields) {
         if (!field->text().isEmpty()) {
@@ -54,14 +54,14 @@ QString sheetBreakdown(const Calculation &calculation)
             break;
         }
     }
-    basis("Honorarberechnung für :", s.comboHonorarparagraph.currentText());
-    basis("Honorartafel", s.comboParagraph.currentText());
+    basis(QStringLiteral("Honorarberechnung für :"), s.comboHonorarparagraph.currentText());
+    basis(QStringLiteral("Honorartafel"), s.comboParagraph.currentText());
     QString zone = s.comboHonorarzone.currentText();
     if (!calculation.zonePoints().isEmpty())
         zone += QStringLiteral(" (%1 Bewertungspunkte)").arg(pointSum(calculation.zonePoints()));
-    basis("Honorarzone :", zone);
-    basis("Honorarsatz :", rateText(s));
-    basis("Anrechenbare Kosten gem. HOAI / DIN 276", s.edKosten.displayText());
+    basis(QStringLiteral("Honorarzone :"), zone);
+    basis(QStringLiteral("Honorarsatz :"), rateText(s));
+    basis(s.lbKosten.text(), s.edKosten.displayText());
     text << '\n';
 
     text << row(QStringLiteral("Ermitteltes Grundhonorar (100%)"), s.edHonorar100Proz.displayText())
@@ -76,8 +76,15 @@ QString sheetBreakdown(const Calculation &calculation)
     text << row(QStringLiteral("Leistungsphase"), QStringLiteral("max. %"),
                 QStringLiteral("% erbr."), QStringLiteral("Honorar in €"));
     for (int n = 0; n < 9; ++n) {
-        const QString caption = n == 7 ? s.lbLP8Text.text() : CalculationSheet::phaseCaption(n + 1);
-        text << row(oneLine(caption), s.lbLP[n]->text(), s.edLP[n]->displayText(),
+        // Rows the kind of work does not have are left out.
+        const QString &caption = s.lbLPText[n]->text();
+        if (caption.isEmpty())
+            continue;
+        // The law's longest names are shortened, so that the columns stay.
+        QString label = oneLine(caption);
+        if (label.size() >= kLabelWidth)
+            label = label.left(kLabelWidth - 2) + QStringLiteral("…");
+        text << row(label, s.lbLP[n]->text(), s.edLP[n]->displayText(),
                     s.edLPEUR[n]->displayText());
     }
     text << row(QStringLiteral("Grundhonorar :"), QString(), s.edLPSumme.displayText(),

@@ -3,6 +3,8 @@
 
 #include "calc/FeeRate.h"
 
+#include "base/NumberText.h"
+
 using namespace zolvaric;
 
 namespace {
@@ -45,7 +47,12 @@ private slots:
         h.chooseEdition(edition);
         s.comboHonorarparagraph.select(kind);
         s.comboHonorarzone.select(2);
-        s.edKosten.setValue(345678.9);
+        // A basis between the table's second and third key, in its unit.
+        const TextTable &table = s.gridHOAI.table();
+        const auto key = [&table](int row) {
+            return tryParseFloatEitherNotation(table.cell(row, 0)).value_or(-1);
+        };
+        s.edKosten.setValue(key(2) + (key(3) - key(2)) * 0.37);
         const double percentages[5] = {100, 75, 50, 25, 0};
         for (int fixed = 0; fixed < 5; ++fixed) {
             s.comboHonorarsatz.select(fixed);

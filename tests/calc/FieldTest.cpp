@@ -153,8 +153,8 @@ private slots:
         QCOMPARE(sheet.edKosten.text(), QString());
         QCOMPARE(sheet.edKosten.displayText(), QStringLiteral("0,00 €"));
         QCOMPARE(sheet.lbLP8Text.text(), QStringLiteral("LP8\tObjektüberwachung"));
-        QCOMPARE(CalculationSheet::phaseCaption(9),
-                 QStringLiteral("LP9\tObjektbetreuung u. Dokumentation"));
+        QCOMPARE(sheet.lbLP9Text.text(), QStringLiteral("LP9\tObjektbetreuung u. Dokumentation"));
+        QCOMPARE(sheet.lbKosten.text(), QStringLiteral("Anrechenbare Kosten gem. HOAI / DIN 276"));
         for (const Field *field : sheet.allFields())
             QCOMPARE(sheet.field(QString::fromLatin1(field->name())), field);
     }

@@ -70,7 +70,28 @@ private slots:
                               << QStringList{"§ 16 HOAI", "§ 17 HOAI", "§ 16 HOAI", "§ 74 HOAI",
                                              "§ 65 HOAI"}
                               << shares2009;
-        QTest::newRow("2013") << "2013" << kinds2013 << paragraphs2013 << shares2013;
+        // After the work-phase table's seven: the planning and Anlage 1 services.
+        const QStringList appended = {"Flächennutzungsplan",
+                                      "Bebauungsplan",
+                                      "Landschaftsplan",
+                                      "Grünordnungsplan",
+                                      "Landschaftsrahmenplan",
+                                      "Landschaftspflegerischer Begleitplan",
+                                      "Pflege- und Entwicklungsplan",
+                                      "Umweltverträglichkeitsstudie",
+                                      "Bauphysik: Wärmeschutz und Energiebilanzierung",
+                                      "Bauphysik: Bauakustik",
+                                      "Bauphysik: Raumakustik",
+                                      "Geotechnik",
+                                      "Planungsbegleitende Vermessung",
+                                      "Bauvermessung"};
+        const QStringList appendedParagraphs = {
+            "§ 20 HOAI",         "§ 21 HOAI",         "§ 28 HOAI",         "§ 29 HOAI",
+            "§ 30 HOAI",         "§ 31 HOAI",         "§ 32 HOAI",         "Anlage 1.1.2 HOAI",
+            "Anlage 1.2.3 HOAI", "Anlage 1.2.4 HOAI", "Anlage 1.2.5 HOAI", "Anlage 1.3.4 HOAI",
+            "Anlage 1.4.8 HOAI", "Anlage 1.4.8 HOAI"};
+        QTest::newRow("2013") << "2013" << kinds2013 + appended
+                              << paragraphs2013 + appendedParagraphs << shares2013;
     }
     void editionChange()
     {

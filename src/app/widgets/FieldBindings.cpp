@@ -2,6 +2,7 @@
 
 #include "calc/Fields.h"
 
+#include <QAbstractItemView>
 #include <QSignalBlocker>
 
 namespace zolvaric {
@@ -36,6 +37,8 @@ void ChoiceBox::showField()
     if (shown != m_field.items()) {
         clear();
         addItems(m_field.items());
+        // The open list shows the longest item whole, however narrow the box.
+        view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
     }
     setCurrentIndex(m_field.index());
 }
