@@ -1,6 +1,6 @@
 // Pictures of the window for the user guide and for looking at changes: the
-// three tabs with the worked example entered, the points dialog, the info
-// dialog and the wait window, as PNG files into the folder given.
+// three tabs with the worked example entered, the points dialog, a plan by
+// hectares, the Geotechnik, the info dialog and the wait window, as PNG files into the folder given.
 //
 //   zolvaric-screenshots FOLDER
 
@@ -12,6 +12,7 @@
 #include "report/Placeholders.h"
 #include "report/ReportProgress.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -94,6 +95,25 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     save(info, folder, QStringLiteral("info.png"));
     info->hide();
+
+    // Two kinds of work with a basis and phases of their own: a plan by
+    // hectares, and the Geotechnik with its three Teilleistungen.
+    CalculationSheet &s = calculation.sheet();
+    const auto kindIndex = [&s](const QString &name) {
+        return static_cast<int>(s.comboHonorarparagraph.items().indexOf(name));
+    };
+    s.comboHonorarparagraph.select(kindIndex(QStringLiteral("Bebauungsplan")));
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdInitLP"))->click();
+    s.comboHonorarzone.select(1);
+    s.edKosten.setValue(12.5);
+    QApplication::processEvents();
+    save(&window, folder, QStringLiteral("bebauungsplan.png"));
+    s.comboHonorarparagraph.select(kindIndex(QStringLiteral("Geotechnik")));
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdInitLP"))->click();
+    s.comboHonorarzone.select(2);
+    s.edKosten.setValue(850000);
+    QApplication::processEvents();
+    save(&window, folder, QStringLiteral("geotechnik.png"));
 
     TfrmWait &wait = window.waitWindow();
     wait.setMessage(reportWaitMessage());
