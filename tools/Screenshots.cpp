@@ -1,6 +1,7 @@
 // Pictures of the window for the user guide and for looking at changes: the
 // three tabs with the worked example entered, the points dialog, a plan by
-// hectares, the Geotechnik, the info dialog and the wait window, as PNG files into the folder given.
+// hectares, the Geotechnik, the info dialog and the wait window, as PNG files into the folder
+// given.
 //
 //   zolvaric-screenshots FOLDER
 

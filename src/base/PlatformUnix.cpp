@@ -122,8 +122,6 @@ void makeStandardOutputBinary()
     // Bytes pass unchanged here anyway.
 }
 
-void markProgramRunning(const QString &)
-{
-}
+void markProgramRunning(const QString &) {}
 
 } // namespace zolvaric::platform

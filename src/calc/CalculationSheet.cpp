@@ -22,7 +22,6 @@ const QStringList kRates = {
     QStringLiteral("Mittelsatz (50%)"),        QStringLiteral("Viertelsatz (25%)"),
     QStringLiteral("Mindest-/Basissatz (0%)"), QStringLiteral("frei vereinbart")};
 
-
 } // namespace
 
 CalculationSheet::CalculationSheet(const RegionalSettings &settings)
@@ -120,17 +119,13 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
     edHonorarsatzProz.setValue(0);
     lbKosten.setText(basisCaption(BasisUnit::Euro));
     // The captions of the first kind of work, before any table is loaded.
-    const char *const names[9] = {"Grundlagenermittlung",
-                                  "Vorplanung",
-                                  "Entwurfsplanung",
-                                  "Genehmigungsplanung",
-                                  "Ausführungsplanung",
-                                  "Vorbereitung der Vergabe",
-                                  "Mitwirkung bei der Vergabe",
-                                  "Objektüberwachung",
-                                  "Objektbetreuung u. Dokumentation"};
+    const char *const names[9] = {
+        "Grundlagenermittlung",       "Vorplanung",         "Entwurfsplanung",
+        "Genehmigungsplanung",        "Ausführungsplanung", "Vorbereitung der Vergabe",
+        "Mitwirkung bei der Vergabe", "Objektüberwachung",  "Objektbetreuung u. Dokumentation"};
     for (int n = 0; n < 9; ++n)
-        lbLPText[n]->setText(QStringLiteral("LP%1\t%2").arg(n + 1).arg(QString::fromUtf8(names[n])));
+        lbLPText[n]->setText(
+            QStringLiteral("LP%1\t%2").arg(n + 1).arg(QString::fromUtf8(names[n])));
 
     // lbKosten and the row captions other than row 8 came later: they stand
     // where they do not move the fields before them.

@@ -52,7 +52,8 @@ void FeeSelection::InitLP(bool takeOver)
     const KindOfWork kind = m_computation.currentKind();
     for (int n = 0; n < 9; ++n) {
         if (kind.appended)
-            s.lbLP[n]->setText(QString::number(kind.maximumShare(table, n + 1)) + QStringLiteral(" %"));
+            s.lbLP[n]->setText(QString::number(kind.maximumShare(table, n + 1)) +
+                               QStringLiteral(" %"));
         else
             s.lbLP[n]->setText({table.cell(n + 1, kind.column), u" %"});
     }

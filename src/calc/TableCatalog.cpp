@@ -11,6 +11,9 @@ namespace {
 constexpr BasisUnit kEuro = BasisUnit::Euro;
 constexpr BasisUnit kHectare = BasisUnit::Hectare;
 
+// One table per line: paragraph, Anlage 1 number, component, override file,
+// unit, keys in either notation.
+// clang-format off
 constexpr std::array<FeeTableInfo, 28> kFeeTables = {{
     {16, nullptr, {"storeHonorartafel_HOAI2002_Gebaeude_Ausbau_16", "HOAI2002/16_ausbauten_gebaeude.csv"}, kEuro, false},
     {17, nullptr, {"storeHonorartafel_HOAI2002_Freianlagen_17", "HOAI2002/17_freianlagen.csv"}, kEuro, false},
@@ -41,6 +44,7 @@ constexpr std::array<FeeTableInfo, 28> kFeeTables = {{
     {0, "1.4.8", {"storeHonorartafel_HOAI2013_A1_4a", "HOAI2013/anlage1_4_planungsbegleitende_vermessung.csv"}, BasisUnit::Units, true},
     {0, "1.4.8", {"storeHonorartafel_HOAI2013_A1_4b", "HOAI2013/anlage1_4_bauvermessung.csv"}, kEuro, true},
 }};
+// clang-format on
 
 constexpr TableInfo kWorkPhases2013 = {"storeLeistungsphasen_HOAI2013",
                                        "HOAI2013/leistungsphasen.csv"};
@@ -69,8 +73,9 @@ const TableInfo *feeTableForParagraph(int paragraph)
 
 const FeeTableInfo *feeTableInfo(const TableInfo &table)
 {
-    const auto found = std::find_if(kFeeTables.begin(), kFeeTables.end(),
-                                    [&table](const FeeTableInfo &entry) { return &entry.table == &table; });
+    const auto found =
+        std::find_if(kFeeTables.begin(), kFeeTables.end(),
+                     [&table](const FeeTableInfo &entry) { return &entry.table == &table; });
     return found == kFeeTables.end() ? nullptr : &*found;
 }
 

@@ -22,8 +22,8 @@ enum class BasisUnit { Euro, Hectare, Units };
 // number there ("1.3.4").
 struct FeeTableInfo
 {
-    int paragraph;      // 0 for a table of Anlage 1
-    const char *annex;  // "1.3.4" for a table of Anlage 1, else nullptr
+    int paragraph;     // 0 for a table of Anlage 1
+    const char *annex; // "1.3.4" for a table of Anlage 1, else nullptr
     TableInfo table;
     BasisUnit unit;
     // The tables added for the planning and Anlage 1 services read their

@@ -87,10 +87,11 @@ void checkFeeTable(const TextTable &table, const Checker &check, bool eitherNota
     for (int row = 1; row < table.rowCount(); ++row) {
         const double key = check.key(row, eitherNotation);
         if (row > 1 && key <= previousKey)
-            check.failAt(row, 0,
-                         eitherNotation
-                             ? QStringLiteral("Der Wert ist nicht größer als in der Zeile davor.")
-                             : QStringLiteral("Die Kosten sind nicht größer als in der Zeile davor."));
+            check.failAt(
+                row, 0,
+                eitherNotation
+                    ? QStringLiteral("Der Wert ist nicht größer als in der Zeile davor.")
+                    : QStringLiteral("Die Kosten sind nicht größer als in der Zeile davor."));
         previousKey = key;
         for (int column = 1; column < kFeeColumns; ++column)
             check.number(row, column);

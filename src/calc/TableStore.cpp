@@ -75,9 +75,9 @@ SharedTable TableStore::load(const TableInfo &info)
 
     auto table = std::make_shared<const TextTable>(readTable(bytes, m_settings));
     const FeeTableInfo *feeTable = feeTableInfo(info);
-    const TableKind kind = !feeTable                         ? TableKind::WorkPhases
+    const TableKind kind = !feeTable                        ? TableKind::WorkPhases
                            : feeTable->keysInEitherNotation ? TableKind::FeeKeysInEitherNotation
-                                                             : TableKind::Fee;
+                                                            : TableKind::Fee;
     checkOverrideTable(*table, kind, shownPath, m_settings);
     entry.overrideTable = std::move(table);
     entry.overrideBytes = std::move(bytes);

@@ -553,8 +553,9 @@ private slots:
         w.type("edKosten", QStringLiteral("250000"));
         w.dialogs.answers = {file};
         QTest::mouseClick(w.find<QToolButton>("cmdSaveProjekt"), Qt::LeftButton);
-        QCOMPARE(w.window->statusText(), QStringLiteral("Aktuelle Projektdatei : \"%1\"")
-                                             .arg(QDir::toNativeSeparators(file)));
+        QCOMPARE(
+            w.window->statusText(),
+            QStringLiteral("Aktuelle Projektdatei : \"%1\"").arg(QDir::toNativeSeparators(file)));
         QVERIFY(!w.run.projectChanged);
         w.type("edKosten", QStringLiteral("1"));
         w.dialogs.answers = {file};
@@ -576,8 +577,9 @@ private slots:
                    "[Projektdaten]\r\nProjektbezeichnung=Kita\r\nAnrechenbare_Kosten=100000\r\n");
         w.window->loadProjectFile(file);
         QCOMPARE(w.shown("edProjektbez"), QStringLiteral("Kita"));
-        QCOMPARE(w.window->statusText(), QStringLiteral("Aktuelle Projektdatei : \"%1\"")
-                                             .arg(QDir::toNativeSeparators(file)));
+        QCOMPARE(
+            w.window->statusText(),
+            QStringLiteral("Aktuelle Projektdatei : \"%1\"").arg(QDir::toNativeSeparators(file)));
         QVERIFY(!w.run.projectChanged);
         writeBytes(file, "[Projektdaten]\r\nHonorarzone=9\r\n");
         w.window->loadProjectFile(file);

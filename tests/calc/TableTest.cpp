@@ -96,9 +96,9 @@ private slots:
         TableStore store(m_german, QStringLiteral("/nonexistent/"));
         // The law's three-zone tables: technical equipment, town and landscape
         // planning, the environmental study and the Bauakustik.
-        const QStringList threeZoneTables = {"§ 54", "§ 56", "§ 74", "§ 20", "§ 21", "§ 28",
-                                             "§ 29", "§ 30", "§ 31", "§ 32", "Anlage 1.1.2",
-                                             "Anlage 1.2.4"};
+        const QStringList threeZoneTables = {"§ 54", "§ 56", "§ 74",         "§ 20",
+                                             "§ 21", "§ 28", "§ 29",         "§ 30",
+                                             "§ 31", "§ 32", "Anlage 1.1.2", "Anlage 1.2.4"};
         for (const FeeTableInfo &entry : feeTables()) {
             const SharedTable t = store.load(entry.table);
             const QString name = tableReference(entry);
@@ -122,11 +122,9 @@ private slots:
                         QCOMPARE(number(r, c), number(r - 1, c));
                         continue;
                     }
-                    QVERIFY2(number(r, c) > number(r - 1, c),
-                             qPrintable(QStringLiteral("%1 row %2 column %3")
-                                            .arg(name)
-                                            .arg(r)
-                                            .arg(c)));
+                    QVERIFY2(
+                        number(r, c) > number(r - 1, c),
+                        qPrintable(QStringLiteral("%1 row %2 column %3").arg(name).arg(r).arg(c)));
                 }
             }
         }

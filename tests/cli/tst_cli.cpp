@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+
 #include "IsolatedHome.h"
 
 #include "PosixFiles.h"
@@ -208,6 +210,95 @@ private slots:
                  QStringLiteral("Umbau, Abbruch"));
     }
 
+    // Every table of the planning and Anlage 1 services, read from the law's
+    // values beside the tests: each key, a point between each two keys, both
+    // ends and a zone the table lacks, every zone and the rates 0, 50 and 100.
+    void planningAndAnnexTables_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("unit");
+        const QStringList files = {"P20",  "P21",   "P28",   "P29",   "P30",  "P31",   "P32",
+                                   "A1_1", "A1_2a", "A1_2b", "A1_2c", "A1_3", "A1_4a", "A1_4b"};
+        const QStringList units = {"ha", "ha", "ha", "ha", "ha", "ha", "ha",
+                                   "ha", "€",  "€",  "€",  "€",  "VE", "€"};
+        for (int n = 0; n < files.size(); ++n)
+            QTest::newRow(qPrintable(files[n])) << 7 + n << files[n] << units[n];
+    }
+    void planningAndAnnexTables()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, file);
+        QFETCH(QString, unit);
+        QFile reference(QStringLiteral(ZOLVARIC_TEST_DATA "/hoai-tables/%1.csv").arg(file));
+        QVERIFY(reference.open(QIODevice::ReadOnly));
+        QList<QList<double>> rows;
+        for (const QByteArray &line : reference.readAll().split('\n').mid(1)) {
+            if (line.trimmed().isEmpty())
+                continue;
+            QList<double> row;
+            for (const QByteArray &cell : line.trimmed().split(';'))
+                row << cell.toDouble();
+            rows << row;
+        }
+        int zones = 0;
+        while (zones < 5 && rows[0][2 * zones + 2] > 0)
+            ++zones;
+        const int rateIndex[3] = {4, 2, 0}; // 0, 50 and 100 % of the span
+        const auto fee = [&](int row, int zone, int rate) {
+            const double von = rows[row][2 * zone - 1];
+            return von + (rows[row][2 * zone] - von) * rate * 50 / 100;
+        };
+        const auto compute = [&](double basis, int zone, int rate) {
+            return runJson({"--set", QStringLiteral("HOAI_nach=%1").arg(kind % 2), "--set",
+                            QStringLiteral("Honorarberechnung_fuer=%1").arg(kind), "--set",
+                            QStringLiteral("Honorarzone=%1").arg(zone - 1), "--set",
+                            QStringLiteral("Honorarsatz=%1").arg(rateIndex[rate]), "--set",
+                            QStringLiteral("Anrechenbare_Kosten=%1")
+                                .arg(QString::number(basis, 'f', 2).replace('.', ','))});
+        };
+        for (int row = 0; row < rows.size(); ++row) {
+            const int zone = row % zones + 1;
+            const int rate = row % 3;
+            QJsonObject json = compute(rows[row][0], zone, rate);
+            QCOMPARE(json["trace"].toObject()["Grundhonorar"].toDouble(), fee(row, zone, rate));
+            QVERIFY(json["warnings"].toArray().isEmpty());
+            if (row + 1 == rows.size())
+                break;
+            // Between two keys, in the field's two decimals.
+            const double k1 = rows[row][0], k2 = rows[row + 1][0];
+            const double basis = std::round((k1 + (k2 - k1) * 0.3) * 100) / 100;
+            const int zone2 = (row + 1) % zones + 1;
+            const int rate2 = (row + 2) % 3;
+            const double h1 = fee(row, zone2, rate2), h2 = fee(row + 1, zone2, rate2);
+            json = compute(basis, zone2, rate2);
+            QVERIFY(qAbs(json["trace"].toObject()["Grundhonorar"].toDouble() -
+                         ((h2 - h1) * (basis - k1) / (k2 - k1) + h1)) < 1e-6);
+        }
+        // Outside the table and beyond its zones: no fee, and a note in the unit.
+        QJsonObject json = compute(rows.first()[0] / 2, 1, 0);
+        QCOMPARE(json["trace"].toObject()["Grundhonorar"].toDouble(), 0.0);
+        QVERIFY2(
+            json["warnings"][0].toString().contains(QStringLiteral("unter dem Tafelanfangswert")),
+            qPrintable(json["warnings"][0].toString()));
+        json = compute(rows.last()[0] * 1.5, 1, 2);
+        QCOMPARE(json["trace"].toObject()["Grundhonorar"].toDouble(), 0.0);
+        QVERIFY(json["warnings"][0].toString().contains(QStringLiteral("über dem Tafelendwert")));
+        QVERIFY2(json["warnings"][0].toString().contains(QStringLiteral(" %1).").arg(unit)),
+                 qPrintable(json["warnings"][0].toString()));
+        if (zones < 5) {
+            json = compute(rows.first()[0], zones + 1, 1);
+            QCOMPARE(json["trace"].toObject()["Grundhonorar"].toDouble(), 0.0);
+            QVERIFY(json["warnings"][0].toString().endsWith(
+                QStringLiteral("kennt nur die Honorarzonen 1 bis %1.").arg(zones)));
+        }
+        QCOMPARE(json["lbKosten"].toString(),
+                 unit == QLatin1String("ha") ? QStringLiteral("Fläche in Hektar :")
+                 : unit == QLatin1String("VE")
+                     ? QStringLiteral("Verrechnungseinheiten :")
+                     : QStringLiteral("Anrechenbare Kosten gem. HOAI / DIN 276"));
+    }
+
     void readableBreakdown()
     {
         const CliRun run = runCli(kWorkedExample);
@@ -364,9 +455,8 @@ private slots:
     {
         QFETCH(bool, programFolder);
         QTemporaryDir programDir;
-        const QString dataFile =
-            dataHomeFor(home().filePath(QStringLiteral("data"))) +
-            QStringLiteral("/Quorvel-Software/zolvaric/Zolvaric.ini");
+        const QString dataFile = dataHomeFor(home().filePath(QStringLiteral("data"))) +
+                                 QStringLiteral("/Quorvel-Software/zolvaric/Zolvaric.ini");
         const QString settings =
             programFolder ? programDir.filePath(QStringLiteral("Zolvaric.ini")) : dataFile;
         QDir().mkpath(QFileInfo(settings).path());
