@@ -122,6 +122,31 @@ private slots:
         }
     }
 
+    // Each kind of work of each edition with its own basis and phases comes
+    // back whole: its index, basis, shares (hidden rows at 0) and results.
+    void everyKindSurvivesSaveAndLoad()
+    {
+        const QString file = path(QStringLiteral("leistungsbild.prj"));
+        CalcHarness source;
+        CalculationSheet &s = source.sheet();
+        for (int edition = 0; edition < 4; ++edition) {
+            s.comboHOAINorm.select(edition);
+            for (int kind = 0; kind < s.comboHonorarparagraph.items().size(); ++kind) {
+                s.comboHonorarparagraph.select(kind);
+                source.calculation->selection().cmdInitLPClick();
+                s.comboHonorarzone.select(kind % 3);
+                s.edKosten.setValue(kind < 7 ? 345678.91 : 12.34 * (kind + 1));
+                CalcHarness target;
+                QVERIFY(SaveProject(*source.calculation, source.run, source.desktop, file));
+                QVERIFY(LoadProject(*target.calculation, target.run, target.desktop, file));
+                QCOMPARE(snapshot(*target.calculation), snapshot(*source.calculation));
+                QCOMPARE(target.sheet().comboHonorarparagraph.currentText(),
+                         s.comboHonorarparagraph.currentText());
+            }
+        }
+        QVERIFY(source.desktop.errors.isEmpty());
+    }
+
     void saveAndLoadClearTheChangedFlag()
     {
         CalcHarness h;
