@@ -65,8 +65,8 @@ TfrmPunkte::TfrmPunkte(const PointSystem &system, const WorkScope &scope, const 
         const PointCriterion &criterion = system.criteria[static_cast<std::size_t>(i)];
         auto *spin = new QSpinBox;
         spin->setObjectName(QStringLiteral("spinPunkte%1").arg(i + 1));
-        spin->setRange(0, criterion.maximum);
-        spin->setValue(points.value(i));
+        spin->setRange(criterion.minimum, criterion.maximum);
+        spin->setValue(qMax(criterion.minimum, points.value(i)));
         connect(spin, &QSpinBox::valueChanged, this, &TfrmPunkte::showSum);
         m_spins << spin;
         grid->addWidget(new QLabel(QStringLiteral("%1.").arg(i + 1)), i + 1, 0);

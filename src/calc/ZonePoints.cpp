@@ -25,7 +25,8 @@ std::vector<PointSystem> readPointSystems()
                            {}};
         for (const QJsonValue criterion : rule.value(QLatin1String("criteria")).toArray()) {
             const QJsonArray pair = criterion.toArray();
-            system.criteria.push_back({pair.at(0).toString(), pair.at(1).toInt()});
+            system.criteria.push_back(
+                {pair.at(0).toString(), pair.at(1).toInt(), pair.at(2).toInt(0)});
         }
         for (const QJsonValue upper : rule.value(QLatin1String("zones")).toArray())
             system.zoneUpper.push_back(upper.toInt());
@@ -109,10 +110,11 @@ void checkPoints(const WorkScope &scope, const QList<int> &points)
     }
     for (qsizetype i = 0; i < count; ++i) {
         const PointCriterion &criterion = system->criteria[static_cast<std::size_t>(i)];
-        if (points[i] < 0 || points[i] > criterion.maximum) {
-            throw InputError(QStringLiteral("Der Wert %1 für „%2“ liegt außerhalb von 0 bis %3.")
+        if (points[i] < criterion.minimum || points[i] > criterion.maximum) {
+            throw InputError(QStringLiteral("Der Wert %1 für „%2“ liegt außerhalb von %3 bis %4.")
                                  .arg(points[i])
                                  .arg(criterion.text)
+                                 .arg(criterion.minimum)
                                  .arg(criterion.maximum));
         }
     }

@@ -14,6 +14,7 @@ struct PointCriterion
 {
     QString text; // the law's wording of the Bewertungsmerkmal
     int maximum;
+    int minimum = 0; // 1 where the law scores from 1 (§§ 20, 21)
 };
 
 // The evaluation points of one kind of work: when criteria of several zones

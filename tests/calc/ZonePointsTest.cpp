@@ -23,6 +23,9 @@ private slots:
         const QList<int> building = {10, 18, 26, 34, 42};
         const QList<int> openSpace = {8, 15, 22, 29, 36};
         const QList<int> structure = {10, 17, 25, 33, 40};
+        const QList<int> landPlanning = {16, 30, 42};
+        const QList<int> planning = {9, 14, 18};
+        const QList<int> careAndDevelopment = {13, 24, 34};
         const struct
         {
             WorkScope scope;
@@ -36,6 +39,19 @@ private slots:
             {{2013, "2021", 40, "Freianlagen"}, {8, 8, 6, 8, 6}, openSpace},
             {{2013, "2021", 44, "Ingenieurbauwerke"}, {5, 5, 5, 10, 15}, structure},
             {{2013, "2021", 48, "Verkehrsanlagen"}, {5, 5, 15, 10, 5}, structure},
+            // §§ 20 and 21 score each criterion 1 to 3 (Abs. 4, 5), so no sum
+            // falls below 6; §§ 28 to 31 and § 32 weigh as their Abs. 4 say.
+            {{2013, "2021", 20, "Flächennutzungsplan"}, {3, 3, 3, 3, 3, 3}, planning},
+            {{2013, "2013", 21, "Bebauungsplan"}, {3, 3, 3, 3, 3, 3}, planning},
+            {{2013, "2021", 28, "Landschaftsplan"}, {6, 6, 6, 9, 9, 6}, landPlanning},
+            {{2013, "2021", 29, "Grünordnungsplan"}, {6, 6, 6, 9, 6, 9}, landPlanning},
+            {{2013, "2013", 30, "Landschaftsrahmenplan"}, {6, 6, 6, 9, 9, 6}, landPlanning},
+            {{2013, "2021", 31, "Landschaftspflegerischer Begleitplan"},
+             {6, 6, 6, 6, 9, 9},
+             landPlanning},
+            {{2013, "2021", 32, "Pflege- und Entwicklungsplan"},
+             {4, 9, 9, 6, 6},
+             careAndDevelopment},
             // HOAI 2009 § 34 Abs. 2 to 5, § 39 and § 43 Abs. 2 to 4, § 47 Abs. 2
             // with the weights of § 43.
             {{2009, "2009", 34, "Gebäude"}, {6, 9, 9, 6, 6, 6}, building},
@@ -118,6 +134,28 @@ private slots:
         auto *list = static_cast<ChoiceField *>(s.field(choice));
         list->select(list->index() == 0 ? 1 : 0);
         QVERIFY(h.calculation->zonePoints().isEmpty());
+    }
+
+    // Town planning scores each criterion 1 to 3: a 0 is refused, the
+    // lowest scores give zone 1, the highest zone 3.
+    void planningScoresFromOne()
+    {
+        CalcHarness h;
+        h.chooseEdition("2021");
+        h.chooseKind(QString::fromUtf8("Flächennutzungsplan"));
+        QCOMPARE(h.sheet().comboParagraph.currentText(), QString::fromUtf8("§ 20 HOAI"));
+        try {
+            h.calculation->setZonePoints({0, 1, 1, 1, 1, 1});
+            QFAIL("0 points accepted");
+        } catch (const InputError &error) {
+            QCOMPARE(error.message(),
+                     QString::fromUtf8("Der Wert 0 für „zentralörtliche Bedeutung und "
+                                       "Gemeindestruktur“ liegt außerhalb von 1 bis 3."));
+        }
+        h.calculation->setZonePoints({1, 1, 1, 1, 1, 1});
+        QCOMPARE(h.sheet().comboHonorarzone.index(), 0);
+        h.calculation->setZonePoints({3, 3, 3, 3, 3, 3});
+        QCOMPARE(h.sheet().comboHonorarzone.index(), 2);
     }
 
     void pointLists_data()
