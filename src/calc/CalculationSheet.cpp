@@ -175,10 +175,21 @@ QString CalculationSheet::basisCaption(BasisUnit unit)
 
 void CalculationSheet::setBasisUnit(BasisUnit unit)
 {
+    m_basisUnit = unit;
     lbKosten.setText(basisCaption(unit));
-    edKosten.setDisplayFormat(unit == BasisUnit::Hectare ? m_hectareFormat
-                              : unit == BasisUnit::Units ? m_unitsFormat
-                                                         : m_costsFormat);
+    edKosten.setDisplayFormat(basisFormat());
+}
+
+const NumberFormat &CalculationSheet::basisFormat() const
+{
+    return m_basisUnit == BasisUnit::Hectare ? m_hectareFormat
+           : m_basisUnit == BasisUnit::Units ? m_unitsFormat
+                                             : m_costsFormat;
+}
+
+QString CalculationSheet::basisText(double value) const
+{
+    return basisFormat().format(value, m_settings);
 }
 
 Field *CalculationSheet::field(const QString &name) const

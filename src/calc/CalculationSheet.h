@@ -25,12 +25,18 @@ public:
     static QString basisCaption(BasisUnit unit);
     // Shows the basis (edKosten, lbKosten) in the unit of the fee table.
     void setBasisUnit(BasisUnit unit);
+    BasisUnit basisUnit() const { return m_basisUnit; }
+    // The basis in its unit, as edKosten shows it.
+    QString basisText(double value) const;
 
 private:
+    const NumberFormat &basisFormat() const;
+
     const RegionalSettings &m_settings;
     const NumberFormat m_costsFormat;
     const NumberFormat m_hectareFormat;
     const NumberFormat m_unitsFormat;
+    BasisUnit m_basisUnit = BasisUnit::Euro;
 
 public:
     using Access = Field::Access;

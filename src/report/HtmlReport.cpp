@@ -104,6 +104,7 @@ QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
     // Only a line with a placeholder's first character can hold one, now or
     // after a replacement (a value goes in only where a placeholder was): the
     // passes go over those lines alone.
+    lines.removeIf([&](const QString &line) { return namesMissingPhase(line, calculation); });
     const QList<Placeholder> &vocabulary = placeholders(ReportKind::Html);
     QString firstCharacters;
     for (const Placeholder &placeholder : vocabulary) {

@@ -90,6 +90,9 @@ constexpr Row kRows[] = {
     {"Hinweise", "warnings", F::Warnings, 83, 83},
     {"HonorarsatzProzent", "edHonorarsatzProz", F::Percent, 84, 84},
     {"Bewertungspunkte", "Bewertungspunkte", F::Points, 85, 85},
+    {"LP%1Bezeichnung", "lbLP%1Text", F::PhaseName, 85, 85, 9},
+    {"anrechenbareKostenText", "lbKosten", F::BasisCaption, 95, 95},
+    {"anrechenbareKostenKurz", "lbKosten", F::BasisName, 96, 96},
 };
 
 QList<Placeholder> expandedVocabulary()
@@ -162,6 +165,35 @@ QString phaseEightName(QString caption)
     return caption;
 }
 
+// The trace values in the table's unit: its two keys and their distances.
+bool countsTheBasis(const QString &traceName)
+{
+    return traceName == QLatin1String("K1") || traceName == QLatin1String("K2") ||
+           traceName == QLatin1String("D1") || traceName == QLatin1String("D2");
+}
+
+QString basisName(BasisUnit unit)
+{
+    switch (unit) {
+    case BasisUnit::Hectare:
+        return QStringLiteral("Fläche");
+    case BasisUnit::Units:
+        return QStringLiteral("Verrechnungseinheiten");
+    case BasisUnit::Euro:
+        break;
+    }
+    return QStringLiteral("Anrechenbare Kosten");
+}
+
+// "LP5\tName" → "5 Name", "TL a\tName" → "TL a Name".
+QString phaseName(QString caption)
+{
+    if (caption.startsWith(QLatin1String("LP")))
+        caption.remove(0, 2);
+    caption.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return caption;
+}
+
 } // namespace
 
 const QList<Placeholder> &placeholders(ReportKind kind)
@@ -175,8 +207,14 @@ QString placeholderValue(const Placeholder &placeholder, const Calculation &calc
 {
     const CalculationSheet &sheet = calculation.sheet();
     const RegionalSettings &settings = sheet.settings();
-    if (placeholder.form == F::Trace)
-        return formatCurrency(traceValue(calculation.trace(), placeholder.source), settings);
+    if (placeholder.form == F::Trace) {
+        const double value = traceValue(calculation.trace(), placeholder.source);
+        if (sheet.basisUnit() != BasisUnit::Euro && countsTheBasis(placeholder.source))
+            return sheet.basisText(value);
+        return formatCurrency(value, settings);
+    }
+    if (placeholder.form == F::BasisName)
+        return basisName(sheet.basisUnit());
     if (placeholder.form == F::Warnings)
         return calculation.warnings().join(QLatin1Char('\n'));
     if (placeholder.form == F::Rate)
@@ -197,13 +235,33 @@ QString placeholderValue(const Placeholder &placeholder, const Calculation &calc
         return static_cast<const NumericField *>(field)->displayText();
     case F::Phase8:
         return phaseEightName(fieldText(field));
+    case F::PhaseName:
+        return phaseName(fieldText(field));
+    case F::BasisCaption:
+        return fieldText(field).remove(QLatin1String(" :"));
     case F::Trace:
     case F::Warnings:
     case F::Rate:
     case F::Points:
+    case F::BasisName:
         break;
     }
     return QString();
+}
+
+bool namesMissingPhase(const QString &line, const Calculation &calculation)
+{
+    if (!line.contains(QLatin1String("Bezeichnung\\"), Qt::CaseInsensitive))
+        return false;
+    const CalculationSheet &sheet = calculation.sheet();
+    for (const Placeholder &placeholder : placeholders(ReportKind::Html)) {
+        if (placeholder.form == F::PhaseName &&
+            line.contains(placeholder.text, Qt::CaseInsensitive) &&
+            fieldText(sheet.field(placeholder.source)).isEmpty()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace zolvaric

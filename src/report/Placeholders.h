@@ -9,20 +9,25 @@ class Calculation;
 
 // How a value becomes text in a report.
 enum class PlaceholderForm {
-    Text,     // the field's text, a list's item text, a label's caption, unchanged
-    Amount,   // the amount format: 1.234,56 €
-    Percent,  // the percent format: 19,00%
-    Costs,    // the system's currency format of the eligible costs
-    Trace,    // an interpolation value in the system's currency format, two decimals
-    Phase8,   // the name of work phase 8 from its caption: "8 Objektüberwachung"
-    Warnings, // the calculation's warnings, one a line; empty without any
-    Rate,     // the rate's item; the free rate with its position in the span
-    Points    // the sum of the zone's evaluation points; empty when the zone was chosen by hand
+    Text,         // the field's text, a list's item text, a label's caption, unchanged
+    Amount,       // the amount format: 1.234,56 €
+    Percent,      // the percent format: 19,00%
+    Costs,        // the system's currency format of the eligible costs
+    Trace,        // an interpolation value in the system's currency format, two decimals;
+                  // the table keys and their distances in the basis's unit
+    Phase8,       // the name of work phase 8 from its caption: "8 Objektüberwachung"
+    Warnings,     // the calculation's warnings, one a line; empty without any
+    Rate,         // the rate's item; the free rate with its position in the span
+    Points,       // the sum of the zone's evaluation points; empty when the zone was chosen by hand
+    BasisCaption, // the basis field's caption without its colon: "Fläche in Hektar"
+    BasisName,    // what the table counts, short: "Anrechenbare Kosten", "Fläche", …
+    PhaseName // a row's phase as the window names it: "1 Vorentwurf für …", "TL a …"; empty
+              // where the kind of work has no such phase
 };
 
 enum class ReportKind { Html, Word };
 
-// One of the 85 placeholders both report templates use: "\Name\" and the
+// One of the 96 placeholders both report templates use: "\Name\" and the
 // source of its value, a field by component name, a trace value, the
 // calculation's warnings or its evaluation points.
 struct Placeholder
@@ -30,8 +35,8 @@ struct Placeholder
     QString text; // with both backslashes
     QString source;
     PlaceholderForm form;
-    int htmlPosition; // 1..85
-    int wordPosition; // 1..85
+    int htmlPosition; // 1..96
+    int wordPosition; // 1..96
 };
 
 // The vocabulary in the substitution order of a report.
@@ -40,5 +45,10 @@ const QList<Placeholder> &placeholders(ReportKind kind);
 // The value text of a placeholder for the sheet and trace as they are now.
 // Several warnings are separated by '\n'; each report writes its own line break.
 QString placeholderValue(const Placeholder &placeholder, const Calculation &calculation);
+
+// Whether a line of an HTML template belongs to a phase the kind of work
+// lacks: it holds the name placeholder of such a phase, and the report
+// leaves it out, so a plan of four phases prints four rows.
+bool namesMissingPhase(const QString &line, const Calculation &calculation);
 
 } // namespace zolvaric

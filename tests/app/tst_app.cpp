@@ -626,7 +626,7 @@ private slots:
         QTest::mouseClick(w.find<QToolButton>("cmdPrintHonorarHTML"), Qt::LeftButton);
         QCOMPARE(w.desktop.opened.size(), 1);
         QVERIFY(w.desktop.opened.first().endsWith(QStringLiteral("Zolvaric.htm")));
-        QCOMPARE(w.window->waitWindow().position(), 85);
+        QCOMPARE(w.window->waitWindow().position(), 96);
         QVERIFY(!w.window->waitWindow().isVisible());
         QVERIFY(!w.run.busy);
         QVERIFY(w.find<QToolButton>("cmdSaveProjekt")->isEnabled());

@@ -140,6 +140,57 @@ private slots:
         QVERIFY(page.contains("<p class=\"warnhinweis\"></p>\r\n"));
     }
 
+    // A row per phase of the kind of work, named as in the window; the line
+    // of a phase the kind lacks is left out, whatever else it holds.
+    void phaseRowsFollowTheKind_data()
+    {
+        QTest::addColumn<QString>("edition");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("page");
+        QTest::newRow("Gebäude: nine phases")
+            << "2021"
+            << "Gebäude"
+            << QByteArray("1 Grundlagenermittlung|2 Vorplanung|3 Entwurfsplanung|"
+                          "4 Genehmigungsplanung|5 Ausf\xFChrungsplanung|6 Vorbereitung der "
+                          "Vergabe|7 Mitwirkung bei der Vergabe|8 Objekt\xFC"
+                          "berwachung|9 Objektbetreuung u. Dokumentation|");
+        QTest::newRow("Ingenieurbauwerke: row 8 by its own name")
+            << "2013"
+            << "Ingenieurbauwerke" << QByteArray("8 Bauoberleitung|");
+        QTest::newRow("Landschaftsplan: four phases")
+            << "2021"
+            << "Landschaftsplan"
+            << QByteArray("1 Kl\xE4ren der Aufgabenstellung und Ermitteln des "
+                          "Leistungsumfangs|2 Ermitteln der Planungsgrundlagen|3 Vorl\xE4ufige "
+                          "Fassung|4 Abgestimmte Fassung|");
+        QTest::newRow("Geotechnik: three Teilleistungen")
+            << "2013"
+            << "Geotechnik"
+            << QByteArray("TL a Grundlagenermittlung und Erkundungskonzept|TL b Beschreiben der "
+                          "Baugrund- und Grundwasserverh\xE4ltnisse|TL c Beurteilung der "
+                          "Baugrund- und Grundwasserverh\xE4ltnisse, Empfehlungen, Hinweise, "
+                          "Angaben zur Bemessung der Gr\xFCndung|");
+    }
+    void phaseRowsFollowTheKind()
+    {
+        QFETCH(QString, edition);
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, page);
+        CalcHarness h;
+        h.chooseEdition(edition);
+        h.chooseKind(kind);
+        QByteArray templateBytes;
+        for (int n = 1; n <= 9; ++n)
+            templateBytes += "<td>\\LP" + QByteArray::number(n) + "Bezeichnung\\</td>\\LP" +
+                             QByteArray::number(n) + "EUR\\\n";
+        QByteArray rows;
+        for (const QByteArray &line : render(h, templateBytes).split('\n')) {
+            if (line.contains("<td>") && (kind != "Ingenieurbauwerke" || line.startsWith("<td>8")))
+                rows += line.mid(4, line.indexOf("</td>") - 4) + '|';
+        }
+        QCOMPARE(rows, page);
+    }
+
     // The calculation's warnings where \Hinweise\ stands: none inside the
     // fee table; above it, why the basic fee is 0,00 €.
     void warningsInTheNote_data()
@@ -198,8 +249,8 @@ private slots:
             QVERIFY(PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
             QCOMPARE(progress.message,
                      QStringLiteral("\rDie Druckvorschau wird erzeugt. Bitte warten Sie ..."));
-            QCOMPARE(progress.steps, 85);
-            QCOMPARE(progress.advanced, 85);
+            QCOMPARE(progress.steps, 96);
+            QCOMPARE(progress.advanced, 96);
             QCOMPARE(progress.begun, 1);
             QCOMPARE(progress.ended, 1);
             QVERIFY(!h.run.busy);

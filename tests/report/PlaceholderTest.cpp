@@ -101,7 +101,11 @@ private slots:
             {"Bruttohonorar", "31.566,87 €"},
             {"Hinweise", ""},
             {"HonorarsatzProzent", "50,00%"},
-            {"Bewertungspunkte", ""}};
+            {"Bewertungspunkte", ""},
+            {"LP1Bezeichnung", "1 Grundlagenermittlung"},
+            {"LP8Bezeichnung", "8 Objektüberwachung"},
+            {"anrechenbareKostenText", "Anrechenbare Kosten gem. HOAI / DIN 276"},
+            {"anrechenbareKostenKurz", "Anrechenbare Kosten"}};
         for (const auto &[name, value] : rows) {
             QTest::newRow(name) << QStringLiteral("\\%1\\").arg(QString::fromUtf8(name))
                                 << QString::fromUtf8(value);
@@ -146,13 +150,13 @@ private slots:
                            "bei durchschnittlichem Schwierigkeitsgrad (§ 36 Abs. 1 HOAI 2013)."));
     }
 
-    void vocabularyHas85DistinctPlaceholders()
+    void vocabularyHas96DistinctPlaceholders()
     {
         for (ReportKind kind : {ReportKind::Html, ReportKind::Word}) {
             QSet<QString> names;
             for (const Placeholder &p : placeholders(kind))
                 names.insert(p.text.toLower());
-            QCOMPARE(names.size(), 85);
+            QCOMPARE(names.size(), 96);
         }
     }
 
@@ -193,6 +197,33 @@ private slots:
                                     << "";
         QTest::newRow("costs grouped") << "Gebäude" << 1234567.5 << "\\anrechenbareKosten\\"
                                        << "1.234.567,50 €";
+        // A table by hectares: keys and their distances in hectares, fees in euro.
+        const char *plan = "Bebauungsplan";
+        QTest::newRow("hectares") << plan << 12.5 << "\\anrechenbareKosten\\"
+                                  << "12,50 ha";
+        QTest::newRow("hectares: lower key") << plan << 12.5 << "\\K1\\"
+                                             << "10,00 ha";
+        QTest::newRow("hectares: beyond the key") << plan << 12.5 << "\\D1\\"
+                                                  << "2,50 ha";
+        QTest::newRow("hectares: between the keys") << plan << 12.5 << "\\D2\\"
+                                                    << "5,00 ha";
+        QTest::newRow("hectares: between the fees") << plan << 12.5 << "\\D3\\"
+                                                    << "7.995,00 €";
+        QTest::newRow("hectares: caption") << plan << 12.5 << "\\anrechenbareKostenText\\"
+                                           << "Fläche in Hektar";
+        QTest::newRow("hectares: short") << plan << 12.5 << "\\anrechenbareKostenKurz\\"
+                                         << "Fläche";
+        QTest::newRow("units") << "Planungsbegleitende Vermessung" << 1000.0
+                               << "\\anrechenbareKosten\\"
+                               << "1.000,00 VE";
+        QTest::newRow("units: short")
+            << "Planungsbegleitende Vermessung" << 1000.0 << "\\anrechenbareKostenKurz\\"
+            << "Verrechnungseinheiten";
+        QTest::newRow("a phase the kind lacks") << "Landschaftsplan" << 10.0 << "\\LP5Bezeichnung\\"
+                                                << "";
+        QTest::newRow("a Teilleistung") << "Geotechnik" << 100000.0 << "\\LP2Bezeichnung\\"
+                                        << "TL b Beschreiben der Baugrund- und "
+                                           "Grundwasserverhältnisse";
         QTest::newRow("costs above the table")
             << "Gebäude" << 30000000.0 << "\\Hinweise\\"
             << "Die anrechenbaren Kosten liegen über dem Tafelendwert der Honorartafel § 35 "

@@ -132,9 +132,9 @@ private slots:
         QCOMPARE(calls.mid(17, 13), pass);
         QCOMPARE(calls[30], QStringLiteral("activewindow.activepane.view.seekview=0"));
         QCOMPARE(calls.last(), QStringLiteral("visible=true"));
-        QCOMPARE(calls.size(), 3 + 85 * 28 + 1);
-        QCOMPARE(run.progress.advanced, 85);
-        QCOMPARE(run.progress.processed, 85);
+        QCOMPARE(calls.size(), 3 + 96 * 28 + 1);
+        QCOMPARE(run.progress.advanced, 96);
+        QCOMPARE(run.progress.processed, 96);
         QCOMPARE(run.progress.begun, 1);
         QCOMPARE(run.progress.ended, 1);
         QVERIFY(!run.h.run.busy);
@@ -241,9 +241,9 @@ private slots:
         // The failing main-text pass ends that step: no header pass for it.
         QCOMPARE(run.h.desktop.notices, QStringList{message});
         QCOMPARE(run.h.desktop.captions, QStringList{"WordSuchText"});
-        QCOMPARE(run.progress.advanced, 85);
+        QCOMPARE(run.progress.advanced, 96);
         QCOMPARE(run.log->calls.count(QStringLiteral("activewindow.activepane.view.seekview=0")),
-                 84);
+                 95);
     }
 
     void refusedShowEndsTheBusyStateAndReachesTheCaller()
