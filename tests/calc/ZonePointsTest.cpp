@@ -52,6 +52,8 @@ private slots:
             {{2013, "2021", 32, "Pflege- und Entwicklungsplan"},
              {4, 9, 9, 6, 6},
              careAndDevelopment},
+            // Anlage 1 Nr. 1.1.2 Abs. 4 to 6.
+            {{2013, "2013", 0, "Umweltverträglichkeitsstudie"}, {6, 6, 6, 6, 9, 9}, landPlanning},
             // HOAI 2009 § 34 Abs. 2 to 5, § 39 and § 43 Abs. 2 to 4, § 47 Abs. 2
             // with the weights of § 43.
             {{2009, "2009", 34, "Gebäude"}, {6, 9, 9, 6, 6, 6}, building},
