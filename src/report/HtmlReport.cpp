@@ -101,10 +101,11 @@ QString htmlValue(const Placeholder &placeholder, const Calculation &calculation
 QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
                             ReportProgress &progress)
 {
+    // The rows of phases the kind of work lacks go before anything is filled.
+    lines.removeIf([&](const QString &line) { return namesMissingPhase(line, calculation); });
     // Only a line with a placeholder's first character can hold one, now or
     // after a replacement (a value goes in only where a placeholder was): the
     // passes go over those lines alone.
-    lines.removeIf([&](const QString &line) { return namesMissingPhase(line, calculation); });
     const QList<Placeholder> &vocabulary = placeholders(ReportKind::Html);
     QString firstCharacters;
     for (const Placeholder &placeholder : vocabulary) {
