@@ -109,6 +109,13 @@ int main(int argc, char *argv[])
     s.edKosten.setValue(12.5);
     QApplication::processEvents();
     save(&window, folder, QStringLiteral("bebauungsplan.png"));
+    // Its points, each criterion from 1 to 3, not yet scored.
+    TfrmPunkte planPoints(*calculation.pointSystem(), calculation.computation().currentScope(), {},
+                          &window);
+    planPoints.show();
+    QApplication::processEvents();
+    save(&planPoints, folder, QStringLiteral("bewertungspunkte-bebauungsplan.png"));
+    planPoints.hide();
     s.comboHonorarparagraph.select(kindIndex(QStringLiteral("Geotechnik")));
     window.findChild<QAbstractButton *>(QStringLiteral("cmdInitLP"))->click();
     s.comboHonorarzone.select(2);

@@ -160,17 +160,38 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
     m_all.insert(m_all.end(), masterDataFields.begin(), masterDataFields.end());
 }
 
-QString CalculationSheet::basisCaption(BasisUnit unit)
+namespace {
+
+// How the window and the reports name the basis of each unit.
+struct BasisWords
+{
+    const char *caption;
+    const char *name;
+};
+
+BasisWords basisWords(BasisUnit unit)
 {
     switch (unit) {
     case BasisUnit::Hectare:
-        return QStringLiteral("Fläche in Hektar :");
+        return {"Fläche in Hektar :", "Fläche"};
     case BasisUnit::Units:
-        return QStringLiteral("Verrechnungseinheiten :");
+        return {"Verrechnungseinheiten :", "Verrechnungseinheiten"};
     case BasisUnit::Euro:
         break;
     }
-    return QStringLiteral("Anrechenbare Kosten gem. HOAI / DIN 276");
+    return {"Anrechenbare Kosten gem. HOAI / DIN 276", "Anrechenbare Kosten"};
+}
+
+} // namespace
+
+QString CalculationSheet::basisCaption(BasisUnit unit)
+{
+    return QString::fromUtf8(basisWords(unit).caption);
+}
+
+QString CalculationSheet::basisName(BasisUnit unit)
+{
+    return QString::fromUtf8(basisWords(unit).name);
 }
 
 void CalculationSheet::setBasisUnit(BasisUnit unit)

@@ -23,6 +23,8 @@ public:
 
     // The captions of the basis field, by what the fee table counts.
     static QString basisCaption(BasisUnit unit);
+    // The same, short, for a column head: "Anrechenbare Kosten", "Fläche", …
+    static QString basisName(BasisUnit unit);
     // Shows the basis (edKosten, lbKosten) in the unit of the fee table.
     void setBasisUnit(BasisUnit unit);
     BasisUnit basisUnit() const { return m_basisUnit; }

@@ -47,7 +47,10 @@ int PointSystem::zoneOf(int sum) const
 
 std::pair<int, int> PointSystem::zoneRange(int zone) const
 {
-    const int lowest = zone == 1 ? 0 : zoneUpper[zone - 2] + 1;
+    int fewest = 0; // zone 1 starts at the fewest points the criteria allow
+    for (const PointCriterion &criterion : criteria)
+        fewest += criterion.minimum;
+    const int lowest = zone == 1 ? fewest : zoneUpper[zone - 2] + 1;
     return {lowest, zoneUpper[zone - 1]};
 }
 

@@ -31,7 +31,8 @@ struct PointSystem
 
     // The zone (from 1) of a sum between 0 and the highest sum of the last zone.
     int zoneOf(int sum) const;
-    // The lowest and highest sum of a zone (from 1).
+    // The lowest and highest sum of a zone (from 1); zone 1 from the sum of
+    // the criteria's fewest points.
     std::pair<int, int> zoneRange(int zone) const;
 };
 

@@ -172,19 +172,6 @@ bool countsTheBasis(const QString &traceName)
            traceName == QLatin1String("D1") || traceName == QLatin1String("D2");
 }
 
-QString basisName(BasisUnit unit)
-{
-    switch (unit) {
-    case BasisUnit::Hectare:
-        return QStringLiteral("Fläche");
-    case BasisUnit::Units:
-        return QStringLiteral("Verrechnungseinheiten");
-    case BasisUnit::Euro:
-        break;
-    }
-    return QStringLiteral("Anrechenbare Kosten");
-}
-
 // "LP5\tName" → "5 Name", "TL a\tName" → "TL a Name".
 QString phaseName(QString caption)
 {
@@ -214,7 +201,7 @@ QString placeholderValue(const Placeholder &placeholder, const Calculation &calc
         return formatCurrency(value, settings);
     }
     if (placeholder.form == F::BasisName)
-        return basisName(sheet.basisUnit());
+        return CalculationSheet::basisName(sheet.basisUnit());
     if (placeholder.form == F::Warnings)
         return calculation.warnings().join(QLatin1Char('\n'));
     if (placeholder.form == F::Rate)

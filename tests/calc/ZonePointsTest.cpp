@@ -156,6 +156,7 @@ private slots:
         }
         h.calculation->setZonePoints({1, 1, 1, 1, 1, 1});
         QCOMPARE(h.sheet().comboHonorarzone.index(), 0);
+        QCOMPARE(h.calculation->pointSystem()->zoneRange(1), std::pair(6, 9));
         h.calculation->setZonePoints({3, 3, 3, 3, 3, 3});
         QCOMPARE(h.sheet().comboHonorarzone.index(), 2);
     }
