@@ -4,6 +4,7 @@
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,6 +35,7 @@ struct BenchSession
     SilentDesktop desktop;
     QTemporaryDir folder;
     std::unique_ptr<zolvaric::Calculation> calculation;
+    std::unique_ptr<zolvaric::Offer> offer;
 
     BenchSession()
     {
@@ -50,6 +52,7 @@ struct BenchSession
         s.edNebenkosten.setValue(5);
         s.edStammFirma.setText(QStringLiteral("Planungsbüro Sonne & Partner"));
         s.edProjektbez.setText(QStringLiteral("Kindertagesstätte Regenbogen"));
+        offer = std::make_unique<zolvaric::Offer>(*calculation);
     }
 };
 

@@ -31,7 +31,7 @@ void BM_ProjectSave(benchmark::State &state)
 {
     ProjectSession session;
     for (auto _ : state) {
-        if (!SaveProject(*session.calculation, session.run, session.desktop, session.file))
+        if (!SaveProject(*session.offer, session.run, session.desktop, session.file))
             state.SkipWithError("save failed");
     }
 }
@@ -40,9 +40,9 @@ BENCHMARK(BM_ProjectSave)->Unit(benchmark::kMicrosecond);
 void BM_ProjectLoad(benchmark::State &state)
 {
     ProjectSession session;
-    SaveProject(*session.calculation, session.run, session.desktop, session.file);
+    SaveProject(*session.offer, session.run, session.desktop, session.file);
     for (auto _ : state) {
-        if (!LoadProject(*session.calculation, session.run, session.desktop, session.file))
+        if (!LoadProject(*session.offer, session.run, session.desktop, session.file))
             state.SkipWithError("load failed");
     }
 }

@@ -36,7 +36,8 @@ namespace zolvaric {
 TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services services,
                    QWidget *parent)
     : QMainWindow(parent), m_run(run), m_services(std::move(services)),
-      m_calculation(std::make_unique<Calculation>(settings, run, *m_services.desktop))
+      m_calculation(std::make_unique<Calculation>(settings, run, *m_services.desktop)),
+      m_offer(std::make_unique<Offer>(*m_calculation))
 {
     buildWindow();
     setKeyboardOrder();
@@ -143,7 +144,7 @@ void TfrmMain::bringOntoScreen()
 
 bool TfrmMain::saveProjectWithDialog()
 {
-    return SaveProject(*m_calculation, m_run, *m_services.desktop,
+    return SaveProject(*m_offer, m_run, *m_services.desktop,
                        m_services.dialogs->chooseProjectToSave());
 }
 
@@ -248,14 +249,14 @@ QString TfrmMain::statusText() const
 
 void TfrmMain::cmdLoadProjektClick()
 {
-    if (LoadProject(*m_calculation, m_run, *m_services.desktop,
+    if (LoadProject(*m_offer, m_run, *m_services.desktop,
                     m_services.dialogs->chooseProjectToLoad()))
         showProjectStatus();
 }
 
 void TfrmMain::loadProjectFile(const QString &file)
 {
-    if (LoadProject(*m_calculation, m_run, *m_services.desktop, QFileInfo(file).absoluteFilePath()))
+    if (LoadProject(*m_offer, m_run, *m_services.desktop, QFileInfo(file).absoluteFilePath()))
         showProjectStatus();
 }
 

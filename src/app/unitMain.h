@@ -6,6 +6,7 @@
 #include "base/ProgramRun.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 
 #include <QMainWindow>
 
@@ -48,6 +49,7 @@ public:
     ~TfrmMain() override;
 
     Calculation &calculation() { return *m_calculation; }
+    Offer &offer() { return *m_offer; }
     ProgramRun &run() { return m_run; }
     TfrmWait &waitWindow() { return *m_wait; }
     // Made at its first use: few sessions open it.
@@ -105,6 +107,7 @@ private:
     ProgramRun &m_run;
     Services m_services;
     std::unique_ptr<Calculation> m_calculation;
+    std::unique_ptr<Offer> m_offer;
     TfrmWait *m_wait = nullptr;
     TfrmInfo *m_info = nullptr;
     bool m_shown = false;

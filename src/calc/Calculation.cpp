@@ -38,6 +38,7 @@ void Calculation::wireHandlers()
     for (NumericField *share : s.edLP)
         share->setChangeHandler(lpChange);
     s.edLPSumme.setChangeHandler(lpChange);
+    s.edWiederholung.setChangeHandler(lpChange);
 
     s.comboHOAINorm.setChangeHandler([this] {
         m_zonePoints.clear();
@@ -46,6 +47,7 @@ void Calculation::wireHandlers()
 
     const auto projectChange = [this] { m_run.projectChanged = true; };
     s.edZuschlagAnrechenbareKosten.setChangeHandler(projectChange);
+    s.edBezeichnung.setChangeHandler(projectChange);
     for (TextField *field : s.projectTextFields)
         field->setChangeHandler(projectChange);
 }

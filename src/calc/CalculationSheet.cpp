@@ -27,7 +27,7 @@ const QStringList kRates = {
 CalculationSheet::CalculationSheet(const RegionalSettings &settings)
     : m_settings(settings), m_costsFormat(NumberFormat::currencyPattern(settings)),
       m_hectareFormat(u",0.00 ha;-,0.00 ha"), m_unitsFormat(u",0.00 VE;-,0.00 VE"),
-      comboHOAINorm("comboHOAINorm", Access::Input, kEditions, 0),
+      m_countFormat(u"0"), comboHOAINorm("comboHOAINorm", Access::Input, kEditions, 0),
       comboHonorarparagraph("comboHonorarparagraph", Access::Input),
       comboHonorarzone("comboHonorarzone", Access::Input, zoneItems(), 0),
       comboHonorarsatz("comboHonorarsatz", Access::Input, kRates, 4),
@@ -100,9 +100,12 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
       edBauherrname("edBauherrname", Access::Input),
       edBauherrStrasse("edBauherrStrasse", Access::Input),
       edBauherrPLZ("edBauherrPLZ", Access::Input), edBauherrOrt("edBauherrOrt", Access::Input),
-      edBauherrTelefon("edBauherrTelefon", Access::Input), lbLP{&lbLP1, &lbLP2, &lbLP3,
-                                                                &lbLP4, &lbLP5, &lbLP6,
-                                                                &lbLP7, &lbLP8, &lbLP9},
+      edBauherrTelefon("edBauherrTelefon", Access::Input),
+      edBezeichnung("edBezeichnung", Access::Input),
+      edWiederholung("edWiederholung", Access::Input, m_countFormat, settings),
+      lbWiederholung("lbWiederholung", Access::ReadOnly), lbLP{&lbLP1, &lbLP2, &lbLP3,
+                                                               &lbLP4, &lbLP5, &lbLP6,
+                                                               &lbLP7, &lbLP8, &lbLP9},
       lbLPText{&lbLP1Text, &lbLP2Text, &lbLP3Text, &lbLP4Text, &lbLP5Text,
                &lbLP6Text, &lbLP7Text, &lbLP8Text, &lbLP9Text},
       edLP{&edLP1, &edLP2, &edLP3, &edLP4, &edLP5, &edLP6, &edLP7, &edLP8, &edLP9},
@@ -158,6 +161,7 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
                                &gridLeistungsphasen});
     m_all.insert(m_all.end(), projectTextFields.begin(), projectTextFields.end());
     m_all.insert(m_all.end(), masterDataFields.begin(), masterDataFields.end());
+    m_all.insert(m_all.end(), {&edBezeichnung, &edWiederholung, &lbWiederholung});
 }
 
 namespace {

@@ -38,6 +38,7 @@ private:
     const NumberFormat m_costsFormat;
     const NumberFormat m_hectareFormat;
     const NumberFormat m_unitsFormat;
+    const NumberFormat m_countFormat;
     BasisUnit m_basisUnit = BasisUnit::Euro;
 
 public:
@@ -98,6 +99,13 @@ public:
     // Project data.
     TextField edProjektbez, edProjektnr, edProjektleiter, edBauvorhaben, edBauort, edBauherrname,
         edBauherrStrasse, edBauherrPLZ, edBauherrOrt, edBauherrTelefon;
+
+    // The calculation within the offer: its title, and which repetition of
+    // an essentially equal object it is (0: none), with the reduction of the
+    // early phases' shares that follows, as text; empty without one.
+    TextField edBezeichnung;
+    NumericField edWiederholung;
+    TextField lbWiederholung;
 
     // The nine rows, index 0 for LP1.
     const std::array<TextField *, 9> lbLP;

@@ -2,6 +2,7 @@
 
 #include "FeeRate.h"
 #include "FeeSelection.h"
+#include "Repetition.h"
 #include "SurchargeLimit.h"
 
 #include "base/Error.h"
@@ -266,8 +267,22 @@ void FeeComputation::CalcHonorar()
     // A changed sum fires edLP1Change: one nested, identical calculation.
     s.edLPSumme.setValue(shares);
 
-    for (int n = 0; n < 9; ++n)
-        s.edLPEUR[n]->setValue(RoundDecimals(2, s.edLP[n]->value() * m_trace.Grundhonorar / 100));
+    const int tableEdition = FeeSelection::tableEditionOf(s.comboHOAINorm.index());
+    const int repetition = repetitionNumber(s.edWiederholung.value());
+    for (int n = 0; n < 9; ++n) {
+        const int reduction = repetitionReduction(tableEdition, repetition, n + 1);
+        const double share = s.edLP[n]->value();
+        s.edLPEUR[n]->setValue(reduction == 0 ? RoundDecimals(2, share * m_trace.Grundhonorar / 100)
+                                              : RoundDecimals(2, share * (100 - reduction) / 100 *
+                                                                     m_trace.Grundhonorar / 100));
+    }
+    s.lbWiederholung.setText(
+        repetitionText(tableEdition, repetition, s.comboHOAINorm.currentText()));
+    if (repetition > 0 && repetitionLastPhase(tableEdition) == 0) {
+        m_warnings << QStringLiteral("Für die HOAI %1 mindert das Programm Wiederholungen "
+                                     "nicht; die Anteile gelten ungemindert.")
+                          .arg(s.comboHOAINorm.currentText());
+    }
     double basicFee = 0;
     for (const NumericField *amount : s.edLPEUR)
         basicFee += amount->value();

@@ -2,6 +2,7 @@
 
 #include "Calculation.h"
 #include "FeeRate.h"
+#include "Repetition.h"
 
 #include "base/NumberText.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 using K = ProjectKey;
 
-constexpr std::array<ProjectKey, 34> kKeys = {{
+constexpr std::array<ProjectKey, 36> kKeys = {{
     {"Projektbezeichnung", "edProjektbez", K::Text, ""},
     {"Projektnummer", "edProjektnr", K::Text, ""},
     {"Projektleiter", "edProjektleiter", K::Text, ""},
@@ -50,6 +51,8 @@ constexpr std::array<ProjectKey, 34> kKeys = {{
     // agreement (HOAI 2021 § 7 Abs. 1).
     {"Honorarsatz_Prozent", "edHonorarsatzProz", K::Rate, "0"},
     {"Bewertungspunkte", "", K::Points, ""},
+    {"Bezeichnung", "edBezeichnung", K::Title, ""},
+    {"Wiederholung", "edWiederholung", K::Repetition, "0"},
 }};
 
 constexpr std::size_t kEditionKey = 10;
@@ -71,10 +74,33 @@ int checkedIndex(const ProjectKey &key, const QString &text, qsizetype itemCount
     return *index;
 }
 
+// The text's error with the key in front, as every check names its key.
+template <typename Check> auto namingKey(const ProjectKey &key, Check &&check)
+{
+    try {
+        return check();
+    } catch (const InputError &error) {
+        throw InputError(QLatin1String(key.key) + QStringLiteral(": ") + error.message());
+    }
+}
+
+int checkedRepetition(const QString &text)
+{
+    const auto number = tryParseInt(text.trimmed());
+    if (!number || *number < 0)
+        throw InputError(QStringLiteral("'%1' ist keine ganze Zahl ab 0").arg(text));
+    return *number;
+}
+
 void applyValue(CalculationSheet &sheet, const ProjectKey &key, const QString &text)
 {
     Field *field = fieldOf(sheet, key);
     switch (key.kind) {
+    case K::Repetition:
+        static_cast<NumericField *>(field)->setValue(
+            namingKey(key, [&] { return checkedRepetition(text); }));
+        break;
+    case K::Title:
     case K::Text:
         static_cast<TextField *>(field)->setText(text);
         break;
@@ -90,16 +116,6 @@ void applyValue(CalculationSheet &sheet, const ProjectKey &key, const QString &t
         break;
     case K::Points:
         break;
-    }
-}
-
-// The text's error with the key in front, as every check names its key.
-template <typename Check> void namingKey(const ProjectKey &key, Check &&check)
-{
-    try {
-        check();
-    } catch (const InputError &error) {
-        throw InputError(QLatin1String(key.key) + QStringLiteral(": ") + error.message());
     }
 }
 
@@ -128,6 +144,11 @@ WorkScope editionScope(Calculation &calculation, int editionIndex, int kindIndex
 std::span<const ProjectKey> projectKeys()
 {
     return kKeys;
+}
+
+std::span<const ProjectKey> calculationKeys()
+{
+    return std::span<const ProjectKey>(kKeys).subspan(kEditionKey);
 }
 
 const ProjectKey *findProjectKey(QStringView key)
@@ -163,6 +184,14 @@ std::optional<QString> storedProjectValue(const Calculation &calculation, const 
         if (calculation.zonePoints().isEmpty())
             return std::nullopt;
         return pointsText(calculation.zonePoints());
+    case K::Title: {
+        const QString &title = static_cast<const TextField *>(field)->text();
+        return title.isEmpty() ? std::nullopt : std::optional(title);
+    }
+    case K::Repetition: {
+        const int repetition = repetitionNumber(static_cast<const NumericField *>(field)->value());
+        return repetition == 0 ? std::nullopt : std::optional(QString::number(repetition));
+    }
     }
     return std::nullopt;
 }
@@ -202,6 +231,8 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
                 checkedIndex(key, *text, list->items().size());
             else
                 kind = checkedIndex(key, *text, kindCount(calculation, edition));
+        } else if (key.kind == K::Repetition) {
+            namingKey(key, [&] { checkedRepetition(*text); });
         } else if (key.kind == K::Points) {
             namingKey(key, [&] {
                 const QList<int> points = parsePoints(*text);

@@ -19,7 +19,9 @@ struct ProjectKey
 {
     // Rate: the free rate's number, stored only while it is selected.
     // Points: the zone's evaluation points, stored only when scored.
-    enum Kind { Text, Index, Number, Rate, Points };
+    // Title: a text stored only when not empty. Repetition: a whole number
+    // from 0, stored only when not 0.
+    enum Kind { Text, Index, Number, Rate, Points, Title, Repetition };
 
     const char *key;
     const char *component; // empty for the points, which no field holds
@@ -28,8 +30,11 @@ struct ProjectKey
 };
 
 // The keys in the order a project file holds them: the 32 every file has,
-// then the two of a fee agreement beyond the fixed rates and a zone by hand.
+// then the two of a fee agreement beyond the fixed rates and a zone by hand,
+// then the calculation's title and repetition within an offer.
 std::span<const ProjectKey> projectKeys();
+// The keys of a calculation: every key but the project's ten texts.
+std::span<const ProjectKey> calculationKeys();
 const ProjectKey *findProjectKey(QStringView key);
 Field *fieldOf(const CalculationSheet &sheet, const ProjectKey &key);
 

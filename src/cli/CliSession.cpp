@@ -75,6 +75,7 @@ ExitCode CliSession::prepare(const CliOptions &options)
         options.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
                                      : QDir(options.programDir).absolutePath()));
     m_calculation = std::make_unique<Calculation>(m_settings, m_run, m_desktop);
+    m_offer = std::make_unique<Offer>(*m_calculation);
     // The office's master data as the window finds them; only read here.
     m_run.settingsFile = findSettingsFile(m_run.programDir, kWindowBaseName);
     if (const QString error = LoadStammdaten(m_calculation->sheet(), m_run.settingsFile);
@@ -91,7 +92,7 @@ ExitCode CliSession::prepare(const CliOptions &options)
                     << Qt::endl;
                 return kFailed;
             }
-            if (!LoadProject(*m_calculation, m_run, m_desktop, *options.projectFile))
+            if (!LoadProject(*m_offer, m_run, m_desktop, *options.projectFile))
                 return kFailed;
         }
         const ProjectValueLookup lookup =
@@ -111,7 +112,7 @@ ExitCode CliSession::prepare(const CliOptions &options)
         err << "Fehler: " << error.message() << Qt::endl;
         return kFailed;
     }
-    if (options.saveFile && !SaveProject(*m_calculation, m_run, m_desktop, *options.saveFile))
+    if (options.saveFile && !SaveProject(*m_offer, m_run, m_desktop, *options.saveFile))
         return kFailed;
     return kDone;
 }

@@ -5,6 +5,7 @@
 #include "base/ProgramRun.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 #include "calc/ProjectInputs.h"
 
 #include <QMap>
@@ -47,6 +48,7 @@ public:
     ExitCode prepare(const CliOptions &options);
 
     Calculation &calculation() { return *m_calculation; }
+    Offer &offer() { return *m_offer; }
     ProgramRun &run() { return m_run; }
     StderrDesktop &desktop() { return m_desktop; }
 
@@ -55,6 +57,7 @@ private:
     ProgramRun m_run;
     StderrDesktop m_desktop;
     std::unique_ptr<Calculation> m_calculation;
+    std::unique_ptr<Offer> m_offer;
 };
 
 } // namespace zolvaric

@@ -42,11 +42,15 @@ std::optional<IniDocument> readDocument(const QString &path, QString &error)
     return IniDocument::fromBytes(file.read(file.size()));
 }
 
-QString oneLine(QString value)
+} // namespace
+
+QString oneLineValue(QString value)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     return value.replace(lineBreak, QStringLiteral(" "));
 }
+
+namespace {
 
 bool isHexDigit(QChar c)
 {
@@ -66,6 +70,11 @@ QString IniReader::string(const QString &section, const QString &key,
         return defaultValue;
     const auto value = m_document->value(section, key);
     return value && !value->isEmpty() ? *value : defaultValue;
+}
+
+QStringList IniReader::sectionNames() const
+{
+    return m_document ? m_document->sectionNames() : QStringList();
 }
 
 QString ReadIniString(const QString &file, const QString &section, const QString &key,
@@ -96,8 +105,7 @@ bool ReadIniBool(const QString &file, const QString &section, const QString &key
     return ok ? value != 0 : defaultValue;
 }
 
-WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries,
-                            const QStringList &removedKeys)
+WriteResult updateIniFile(const QString &file, const std::function<void(IniDocument &)> &edit)
 {
     IniDocument document;
     QString error;
@@ -105,11 +113,19 @@ WriteResult WriteIniStrings(const QString &file, const QString &section, const I
         document = std::move(*existing);
     else if (!error.isEmpty())
         return WriteResult{false, error};
-    for (const auto &[key, value] : entries)
-        document.setValue(section, key, oneLine(value));
-    for (const QString &key : removedKeys)
-        document.removeValue(section, key);
+    edit(document);
     return writeFileAtomically(file, document.toBytes());
+}
+
+WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries,
+                            const QStringList &removedKeys)
+{
+    return updateIniFile(file, [&](IniDocument &document) {
+        for (const auto &[key, value] : entries)
+            document.setValue(section, key, oneLineValue(value));
+        for (const QString &key : removedKeys)
+            document.removeValue(section, key);
+    });
 }
 
 WriteResult WriteIniString(const QString &file, const QString &section, const QString &key,

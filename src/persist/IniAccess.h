@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace zolvaric {
@@ -34,6 +35,8 @@ public:
 
     // As ReadIniString.
     QString string(const QString &section, const QString &key, const QString &defaultValue) const;
+    // The file's sections in its order; none for a file not read.
+    QStringList sectionNames() const;
 
 private:
     QString m_error; // before m_document: filled while it is read
@@ -59,6 +62,13 @@ using IniEntries = QList<QPair<QString, QString>>;
 // are deleted from the section.
 WriteResult WriteIniStrings(const QString &file, const QString &section, const IniEntries &entries,
                             const QStringList &removedKeys = {});
+// One update of a whole file: the document read (empty for a missing file)
+// goes through edit and is written atomically; a file that cannot be read
+// is not replaced.
+WriteResult updateIniFile(const QString &file, const std::function<void(IniDocument &)> &edit);
+// A value as one line: line breaks become blanks.
+QString oneLineValue(QString value);
+
 WriteResult WriteIniString(const QString &file, const QString &section, const QString &key,
                            const QString &value);
 

@@ -156,6 +156,23 @@ void IniDocument::removeValue(QStringView section, QStringView key)
         m_lines.removeAt(line);
 }
 
+QStringList IniDocument::sectionNames() const
+{
+    QStringList names;
+    for (const Line &line : m_lines) {
+        if (const auto name = sectionName(line.text))
+            names << name->toString();
+    }
+    return names;
+}
+
+void IniDocument::removeSection(QStringView section)
+{
+    const qsizetype header = findSection(section);
+    if (header >= 0)
+        m_lines.remove(header, sectionEnd(header) - header);
+}
+
 void IniDocument::setValue(QStringView section, QStringView key, const QString &value)
 {
     const QString entry = key.toString() + QLatin1Char('=') + value;

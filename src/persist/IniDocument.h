@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -36,6 +37,12 @@ public:
     void setValue(QStringView section, QStringView key, const QString &value);
     // Deletes the key's line; an absent key changes nothing.
     void removeValue(QStringView section, QStringView key);
+
+    // The names of the sections in the order of the file.
+    QStringList sectionNames() const;
+    // Deletes the first section of the name with every line up to the next
+    // section; an absent section changes nothing.
+    void removeSection(QStringView section);
 
 private:
     struct Line

@@ -5,6 +5,7 @@
 #include "base/Desktop.h"
 #include "base/ProgramRun.h"
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 #include "calc/ProjectInputs.h"
 
 #include <QCoreApplication>
@@ -16,8 +17,71 @@ namespace zolvaric {
 namespace {
 
 const QString kSection = QStringLiteral("Projektdaten");
+const QString kPartPrefix = QStringLiteral("Teilhonorar ");
+
+// The number of a calculation's section ("Teilhonorar 3": 3); nullopt for
+// every other section, "Teilhonorar 1" included, which no offer writes.
+std::optional<int> partNumber(const QString &section)
+{
+    if (!section.startsWith(kPartPrefix, Qt::CaseInsensitive))
+        return std::nullopt;
+    bool ok = false;
+    const int number = QStringView(section).sliced(kPartPrefix.size()).trimmed().toInt(&ok);
+    return ok && number >= 2 ? std::optional(number) : std::nullopt;
+}
+
+bool isProjectText(const ProjectKey &key)
+{
+    const auto own = calculationKeys();
+    return &key < own.data() || &key >= own.data() + own.size();
+}
+
+// A calculation's section holds its title and repetition always, that a
+// reader sees which part of the offer it is.
+std::optional<QString> partValue(const QMap<QString, QString> &inputs, const ProjectKey &key)
+{
+    const QString name = QLatin1String(key.key);
+    if (inputs.contains(name))
+        return inputs.value(name);
+    if (key.kind == ProjectKey::Title || key.kind == ProjectKey::Repetition)
+        return QLatin1String(key.defaultText);
+    return std::nullopt;
+}
+
+// Writes the values given, then deletes the keys without one, so that an
+// earlier save of the file does not speak for them.
+void writeSection(IniDocument &document, const QString &section,
+                  std::span<const ProjectKey> keys,
+                  const std::function<std::optional<QString>(const ProjectKey &)> &valueOf)
+{
+    QStringList removed;
+    for (const ProjectKey &key : keys) {
+        if (const auto value = valueOf(key))
+            document.setValue(section, QString::fromLatin1(key.key), oneLineValue(*value));
+        else
+            removed << QLatin1String(key.key);
+    }
+    for (const QString &key : removed)
+        document.removeValue(section, key);
+}
+
+// The sections of the later calculations, by number, each number once.
+QMap<int, QString> partSections(const IniReader &file)
+{
+    QMap<int, QString> sections;
+    for (const QString &name : file.sectionNames()) {
+        if (const auto number = partNumber(name); number && !sections.contains(*number))
+            sections.insert(*number, name);
+    }
+    return sections;
+}
 
 } // namespace
+
+QString offerPartSection(int number)
+{
+    return kPartPrefix + QString::number(number);
+}
 
 QString projectStatusText(const QString &projectFile)
 {
@@ -35,26 +99,38 @@ QString savePromptCaption(const QString &applicationTitle)
     return applicationTitle + QStringLiteral(" - Abfrage");
 }
 
-WriteResult writeProjectFile(const Calculation &calculation, const QString &file)
+WriteResult writeProjectFile(const Offer &offer, const QString &file)
 {
-    IniEntries entries;
-    // A key not stored goes, lest an earlier save of the file speak for it.
-    QStringList removed;
-    for (const ProjectKey &key : projectKeys()) {
-        if (const auto value = storedProjectValue(calculation, key))
-            entries.append({QLatin1String(key.key), *value});
-        else
-            removed << QLatin1String(key.key);
-    }
-    return WriteIniStrings(file, kSection, entries, removed);
+    const QMap<QString, QString> first = offer.inputs(0);
+    return updateIniFile(file, [&](IniDocument &document) {
+        writeSection(document, kSection, projectKeys(), [&](const ProjectKey &key) {
+            if (isProjectText(key))
+                return storedProjectValue(offer.calculation(), key);
+            const auto found = first.constFind(QLatin1String(key.key));
+            return found == first.constEnd() ? std::nullopt : std::optional(*found);
+        });
+        // No section of a calculation removed, or under another spelling of
+        // its number, is left to come back at the next load.
+        for (const QString &name : document.sectionNames()) {
+            const auto number = partNumber(name);
+            if (number && (*number > offer.count() ||
+                           name.compare(offerPartSection(*number), Qt::CaseInsensitive) != 0))
+                document.removeSection(name);
+        }
+        for (int i = 1; i < offer.count(); ++i) {
+            const QMap<QString, QString> inputs = offer.inputs(i);
+            writeSection(document, offerPartSection(i + 1), calculationKeys(),
+                         [&](const ProjectKey &key) { return partValue(inputs, key); });
+        }
+    });
 }
 
-bool SaveProject(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+bool SaveProject(const Offer &offer, ProgramRun &run, Desktop &desktop,
                  const std::optional<QString> &chosenFile)
 {
     if (!chosenFile)
         return false;
-    const WriteResult written = writeProjectFile(calculation, *chosenFile);
+    const WriteResult written = writeProjectFile(offer, *chosenFile);
     if (!written) {
         desktop.NotifyBox(
             QStringLiteral("Das Projekt konnte nicht gespeichert werden: %1").arg(written.error),
@@ -66,7 +142,7 @@ bool SaveProject(const Calculation &calculation, ProgramRun &run, Desktop &deskt
     return true;
 }
 
-bool LoadProject(Calculation &calculation, ProgramRun &run, Desktop &desktop,
+bool LoadProject(Offer &offer, ProgramRun &run, Desktop &desktop,
                  const std::optional<QString> &chosenFile)
 {
     if (!chosenFile)
@@ -76,26 +152,40 @@ bool LoadProject(Calculation &calculation, ProgramRun &run, Desktop &desktop,
         desktop.errorBox(file.error());
         return false;
     }
+    const QString shownFile = QDir::toNativeSeparators(*chosenFile);
     if (!file.exists() && QFileInfo::exists(*chosenFile)) {
-        desktop.errorBox(QStringLiteral("Die Projektdatei \"%1\" kann nicht gelesen werden.")
-                             .arg(QDir::toNativeSeparators(*chosenFile)));
+        desktop.errorBox(
+            QStringLiteral("Die Projektdatei \"%1\" kann nicht gelesen werden.").arg(shownFile));
         return false;
     }
     // Absent and empty values mean the file format's defaults.
-    const ProjectValueLookup lookup = [&file](const ProjectKey &key) -> std::optional<QString> {
-        return file.string(kSection, QLatin1String(key.key), QLatin1String(key.defaultText));
+    const auto sectionLookup = [&file](const QString &section) -> ProjectValueLookup {
+        return [&file, section](const ProjectKey &key) -> std::optional<QString> {
+            return file.string(section, QLatin1String(key.key), QLatin1String(key.defaultText));
+        };
     };
+    Calculation &calculation = offer.calculation();
     try {
-        try {
-            checkProjectInputs(calculation, lookup);
-        } catch (const InputError &error) {
-            // Which file the bad value is in, as the user may load several.
-            throw InputError(QStringLiteral("Projekt \"%1\": %2")
-                                 .arg(QDir::toNativeSeparators(*chosenFile), error.message()));
+        // Which file and section the bad value is in, as the user may load several.
+        const auto checked = [&](const QString &section, const QString &where) {
+            try {
+                checkProjectInputs(calculation, sectionLookup(section));
+            } catch (const InputError &error) {
+                throw InputError(where + error.message());
+            }
+        };
+        checked(kSection, QStringLiteral("Projekt \"%1\": ").arg(shownFile));
+        QList<QMap<QString, QString>> others;
+        for (const QString &section : partSections(file)) {
+            checked(section,
+                    QStringLiteral("Projekt \"%1\", Abschnitt [%2]: ").arg(shownFile, section));
+            const ProjectValueLookup lookup = sectionLookup(section);
+            QMap<QString, QString> inputs;
+            for (const ProjectKey &key : calculationKeys())
+                inputs.insert(QLatin1String(key.key), *lookup(key));
+            others << inputs;
         }
-        Calculation::ActionScope action(calculation);
-        applyProjectInputs(calculation, lookup);
-        recomputeProject(calculation);
+        offer.load(sectionLookup(kSection), others);
     } catch (const Error &error) {
         desktop.errorBox(error.message());
         return false;

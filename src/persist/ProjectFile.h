@@ -8,8 +8,8 @@
 
 namespace zolvaric {
 
-class Calculation;
 class Desktop;
+class Offer;
 struct ProgramRun;
 
 // The status bar text after a project load or save.
@@ -20,23 +20,29 @@ QString savePromptText();
 // Its caption: the application title + " - Abfrage".
 QString savePromptCaption(const QString &applicationTitle);
 
-// Writes the stored inputs into section "Projektdaten" in one update; other
-// sections and keys of an existing file survive, the keys of a fee agreement
-// no longer made go.
-WriteResult writeProjectFile(const Calculation &calculation, const QString &file);
+// Writes the offer in one update: the project's texts and the first
+// calculation into section "Projektdaten", calculation n from the second on
+// into "Teilhonorar n". Other sections and keys of an existing file survive;
+// the keys of a fee agreement no longer made go, as do the sections of
+// calculations the offer no longer has.
+WriteResult writeProjectFile(const Offer &offer, const QString &file);
+
+// The section of calculation n (from 2) of an offer.
+QString offerPartSection(int number);
 
 // Saves into the file chosen in the save dialog (nullopt: cancelled, nothing
 // happens). On success the file becomes ProjectFile and ProjectChanged is
 // cleared; a failure is shown with its reason and changes nothing.
-bool SaveProject(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+bool SaveProject(const Offer &offer, ProgramRun &run, Desktop &desktop,
                  const std::optional<QString> &chosenFile);
 
 // Loads the file chosen in the load dialog (nullopt: cancelled, nothing
 // happens). Every value is checked before any is applied: a bad file is
 // shown with the conversion message and changes nothing. A file that does
-// not exist loads as all defaults. On success the file becomes ProjectFile
+// not exist loads as all defaults. The message of a bad value in a later
+// calculation names its section. On success the file becomes ProjectFile
 // and ProjectChanged is cleared.
-bool LoadProject(Calculation &calculation, ProgramRun &run, Desktop &desktop,
+bool LoadProject(Offer &offer, ProgramRun &run, Desktop &desktop,
                  const std::optional<QString> &chosenFile);
 
 } // namespace zolvaric

@@ -6,6 +6,8 @@ int runSelectionTest(int argc, char *argv[]);
 int runComputationTest(int argc, char *argv[]);
 int runFeeAgreementTest(int argc, char *argv[]);
 int runZonePointsTest(int argc, char *argv[]);
+int runRepetitionTest(int argc, char *argv[]);
+int runOfferTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -17,5 +19,7 @@ int main(int argc, char *argv[])
     failures += runComputationTest(argc, argv);
     failures += runFeeAgreementTest(argc, argv);
     failures += runZonePointsTest(argc, argv);
+    failures += runRepetitionTest(argc, argv);
+    failures += runOfferTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,12 +51,15 @@ struct CalcHarness
     zolvaric::ProgramRun run;
     RecordingDesktop desktop;
     std::unique_ptr<zolvaric::Calculation> calculation;
+    // The offer the calculation is the edited one of, as a project holds it.
+    std::unique_ptr<zolvaric::Offer> offer;
 
     CalcHarness()
     {
         run.programDir = zolvaric::WithBackslash(programFolder.path());
         calculation = std::make_unique<zolvaric::Calculation>(settings, run, desktop);
         calculation->startUp();
+        offer = std::make_unique<zolvaric::Offer>(*calculation);
     }
 
     zolvaric::CalculationSheet &sheet() { return calculation->sheet(); }

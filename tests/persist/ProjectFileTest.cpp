@@ -102,8 +102,8 @@ private slots:
                 text->setText(randomText(random));
             s.edZuschlagAnrechenbareKosten.setText(randomText(random));
 
-            QVERIFY(SaveProject(*source.calculation, source.run, source.desktop, file));
-            QVERIFY(LoadProject(*target.calculation, target.run, target.desktop, file));
+            QVERIFY(SaveProject(*source.offer, source.run, source.desktop, file));
+            QVERIFY(LoadProject(*target.offer, target.run, target.desktop, file));
             QStringList projectTexts{QStringLiteral("edZuschlagAnrechenbareKosten")};
             for (const TextField *text : s.projectTextFields)
                 projectTexts << QLatin1String(text->name());
@@ -137,8 +137,8 @@ private slots:
                 s.comboHonorarzone.select(kind % 3);
                 s.edKosten.setValue(kind < 7 ? 345678.91 : 12.34 * (kind + 1));
                 CalcHarness target;
-                QVERIFY(SaveProject(*source.calculation, source.run, source.desktop, file));
-                QVERIFY(LoadProject(*target.calculation, target.run, target.desktop, file));
+                QVERIFY(SaveProject(*source.offer, source.run, source.desktop, file));
+                QVERIFY(LoadProject(*target.offer, target.run, target.desktop, file));
                 QCOMPARE(snapshot(*target.calculation), snapshot(*source.calculation));
                 QCOMPARE(target.sheet().comboHonorarparagraph.currentText(),
                          s.comboHonorarparagraph.currentText());
@@ -153,14 +153,14 @@ private slots:
         const QString file = path(QStringLiteral("flag.prj"));
         h.sheet().edKosten.setValue(250000);
         QVERIFY(h.run.projectChanged);
-        QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
         QVERIFY(!h.run.projectChanged);
         QCOMPARE(h.run.projectFile, file);
         h.sheet().edStammFirma.setText(QStringLiteral("Büro")); // master data are no project data
         QVERIFY(!h.run.projectChanged);
         h.sheet().edBauort.setText(QStringLiteral("Köln"));
         QVERIFY(h.run.projectChanged);
-        QVERIFY(LoadProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(LoadProject(*h.offer, h.run, h.desktop, file));
         QVERIFY(!h.run.projectChanged);
         QCOMPARE(h.sheet().edBauort.text(), QString());
         QCOMPARE(
@@ -176,7 +176,7 @@ private slots:
         s.edZuschlagUmbau.setValue(12.5);
         s.edProjektbez.setText(QStringLiteral("Neubau Kita"));
         const QString file = path(QStringLiteral("form.prj"));
-        QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
         const QByteArray bytes = readBytes(file);
         QVERIFY(bytes.startsWith(
             "[Projektdaten]\r\nProjektbezeichnung=Neubau Kita\r\nProjektnummer=\r\n"));
@@ -223,7 +223,7 @@ private slots:
         CalcHarness h;
         const QString file = path(QStringLiteral("defaults.prj"));
         writeBytes(file, contents);
-        QVERIFY(LoadProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(LoadProject(*h.offer, h.run, h.desktop, file));
         const QStringList values = snapshot(*h.calculation);
         for (const QString &entry : expected)
             QVERIFY2(values.contains(entry), qPrintable(entry));
@@ -235,7 +235,7 @@ private slots:
         h.sheet().edKosten.setValue(1000);
         h.sheet().edBauort.setText(QStringLiteral("Bonn"));
         const QString file = path(QStringLiteral("gibt-es-nicht.prj"));
-        QVERIFY(LoadProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(LoadProject(*h.offer, h.run, h.desktop, file));
         QCOMPARE(h.sheet().edKosten.value(), 0.0);
         QCOMPARE(h.sheet().edMwSt.value(), 16.0);
         QCOMPARE(h.sheet().edBauort.text(), QString());
@@ -251,12 +251,12 @@ private slots:
         saver.chooseEdition(QStringLiteral("2002"));
         saver.chooseKind(QStringLiteral("Tragwerksplanung"));
         const QString file = path(QStringLiteral("2002.prj"));
-        QVERIFY(SaveProject(*saver.calculation, saver.run, saver.desktop, file));
+        QVERIFY(SaveProject(*saver.offer, saver.run, saver.desktop, file));
         QCOMPARE(ReadIniString(file, "Projektdaten", "Honorarberechnung_fuer", QString()),
                  QStringLiteral("4"));
 
         CalcHarness loader; // shows 2021 with seven kinds
-        QVERIFY(LoadProject(*loader.calculation, loader.run, loader.desktop, file));
+        QVERIFY(LoadProject(*loader.offer, loader.run, loader.desktop, file));
         QCOMPARE(loader.sheet().comboHOAINorm.currentText(), QStringLiteral("2002"));
         QCOMPARE(loader.sheet().comboHonorarparagraph.index(), 4);
         QCOMPARE(loader.sheet().comboHonorarparagraph.currentText(),
@@ -316,7 +316,7 @@ private slots:
         const QString file = path(QStringLiteral("bad.prj"));
         writeBytes(file, "[Projektdaten]\r\nProjektbezeichnung=Neu\r\n" + line + "\r\n");
 
-        QVERIFY(!LoadProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(!LoadProject(*h.offer, h.run, h.desktop, file));
         QCOMPARE(
             h.desktop.errors,
             QStringList{QStringLiteral("Projekt \"%1\": ").arg(QDir::toNativeSeparators(file)) +
@@ -362,20 +362,20 @@ private slots:
         if (!points.isEmpty())
             source.calculation->cmdHonorarzonePunkteOk(points);
         const QString file = path(QStringLiteral("vereinbarung.prj"));
-        QVERIFY(SaveProject(*source.calculation, source.run, source.desktop, file));
+        QVERIFY(SaveProject(*source.offer, source.run, source.desktop, file));
         QVERIFY(readBytes(file).contains(stored));
         QCOMPARE(readBytes(file).contains("Honorarsatz_Prozent="), !rate.isEmpty());
         QCOMPARE(readBytes(file).contains("Bewertungspunkte="), !points.isEmpty());
 
         CalcHarness target;
-        QVERIFY(LoadProject(*target.calculation, target.run, target.desktop, file));
+        QVERIFY(LoadProject(*target.offer, target.run, target.desktop, file));
         QCOMPARE(snapshot(*target.calculation), snapshot(*source.calculation));
         QCOMPARE(target.calculation->zonePoints(), points);
         QVERIFY(source.desktop.errors.isEmpty() && target.desktop.errors.isEmpty());
 
         s.comboHonorarsatz.select(1);
         s.comboHonorarzone.select(s.comboHonorarzone.index() == 0 ? 1 : 0);
-        QVERIFY(SaveProject(*source.calculation, source.run, source.desktop, file));
+        QVERIFY(SaveProject(*source.offer, source.run, source.desktop, file));
         QVERIFY(!readBytes(file).contains("Honorarsatz_Prozent="));
         QVERIFY(!readBytes(file).contains("Bewertungspunkte="));
     }
@@ -394,9 +394,9 @@ private slots:
             "Besondere_Leistung_Zeit=0\r\nZuschlag_Umbau=62,5\r\nNebenkosten=5\r\nMwSt=19\r\n";
         writeBytes(file, bytes);
         CalcHarness h;
-        QVERIFY(LoadProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(LoadProject(*h.offer, h.run, h.desktop, file));
         QVERIFY(h.sheet().edBruttohonorar.value() > 0);
-        QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
         QCOMPARE(readBytes(file), bytes);
     }
 
@@ -409,12 +409,12 @@ private slots:
         QVERIFY(big.resize(kMaxIniFileSize + 1));
         CalcHarness h;
         const QStringList before = snapshot(*h.calculation);
-        QVERIFY(!LoadProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(!LoadProject(*h.offer, h.run, h.desktop, file));
         QCOMPARE(h.desktop.errors.size(), 1);
         QVERIFY2(h.desktop.errors.first().contains(QStringLiteral("zu groß")),
                  qPrintable(h.desktop.errors.first()));
         QCOMPARE(snapshot(*h.calculation), before);
-        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(!SaveProject(*h.offer, h.run, h.desktop, file));
         QCOMPARE(QFileInfo(file).size(), kMaxIniFileSize + 1);
     }
 
@@ -423,8 +423,8 @@ private slots:
         CalcHarness h;
         h.sheet().edKosten.setValue(5000);
         const QStringList before = snapshot(*h.calculation);
-        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, std::nullopt));
-        QVERIFY(!LoadProject(*h.calculation, h.run, h.desktop, std::nullopt));
+        QVERIFY(!SaveProject(*h.offer, h.run, h.desktop, std::nullopt));
+        QVERIFY(!LoadProject(*h.offer, h.run, h.desktop, std::nullopt));
         QCOMPARE(snapshot(*h.calculation), before);
         QVERIFY(h.run.projectChanged);
         QVERIFY(h.run.projectFile.isEmpty());
@@ -437,7 +437,7 @@ private slots:
         const QString file = path(QStringLiteral("foreign.prj"));
         writeBytes(file, "[Notizen]\r\nText=Angebot bis Freitag\r\n"
                          "[Projektdaten]\r\nEigenesFeld=bleibt\r\nMwSt=16\r\n");
-        QVERIFY(SaveProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
         QCOMPARE(ReadIniString(file, "Notizen", "Text", QString()),
                  QStringLiteral("Angebot bis Freitag"));
         QCOMPARE(ReadIniString(file, "Projektdaten", "EigenesFeld", QString()),
@@ -467,7 +467,7 @@ private slots:
         QDir().mkpath(path(QStringLiteral("ordner.prj")));
         CalcHarness h;
         h.sheet().edKosten.setValue(1000);
-        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, path(target)));
+        QVERIFY(!SaveProject(*h.offer, h.run, h.desktop, path(target)));
         QCOMPARE(h.desktop.notices.size(), 1);
         QVERIFY(h.desktop.notices.first().startsWith(
             QStringLiteral("Das Projekt konnte nicht gespeichert werden: ")));
@@ -487,7 +487,7 @@ private slots:
         writeBytes(file, "[Projektdaten]\r\nMwSt=7\r\n");
         QFile::setPermissions(file, QFileDevice::ReadOwner);
         CalcHarness h;
-        QVERIFY(!SaveProject(*h.calculation, h.run, h.desktop, file));
+        QVERIFY(!SaveProject(*h.offer, h.run, h.desktop, file));
         QVERIFY(h.desktop.notices.first().contains(QStringLiteral("schreibgeschützt")));
         QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         // A folder's read-only flag on Windows keeps no file out.
@@ -495,7 +495,7 @@ private slots:
             return;
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         QVERIFY(
-            !SaveProject(*h.calculation, h.run, h.desktop, folder + QStringLiteral("/neu.prj")));
+            !SaveProject(*h.offer, h.run, h.desktop, folder + QStringLiteral("/neu.prj")));
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
         QCOMPARE(readBytes(file), QByteArray("[Projektdaten]\r\nMwSt=7\r\n"));
@@ -519,7 +519,7 @@ private slots:
         h.sheet().edKosten.setValue(99999);
         h.run.projectFile = QStringLiteral("/vorher.prj");
         setWriteFaultForTests([failAt](qint64 written) { return written < failAt; });
-        const bool saved = SaveProject(*h.calculation, h.run, h.desktop, file);
+        const bool saved = SaveProject(*h.offer, h.run, h.desktop, file);
         setWriteFaultForTests(nullptr);
         QVERIFY(!saved);
         QCOMPARE(readBytes(file), previous);
