@@ -5,6 +5,7 @@
 //
 //   zolvaric-screenshots FOLDER
 
+#include "app/OfferPanel.h"
 #include "app/QtDesktop.h"
 #include "app/unitInfo.h"
 #include "app/unitMain.h"
@@ -75,12 +76,38 @@ int main(int argc, char *argv[])
 
     auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("PageControl1"));
     const QStringList names = {"honorarberechnung.png", "hoai-tabelle.png", "leistungsphasen.png"};
-    for (int i = 0; i < tabs->count(); ++i) {
+    for (int i = 0; i < names.size(); ++i) {
         tabs->setCurrentIndex(i);
         QApplication::processEvents();
         save(&window, folder, names[i]);
     }
     tabs->setCurrentIndex(0);
+
+    // An offer of three equal houses, the third as the 2nd repetition, and
+    // the Freianlagen around them.
+    OfferPanel &bar = window.offerPanel();
+    CalculationSheet &sheet = window.calculation().sheet();
+    sheet.edBezeichnung.setText(QStringLiteral("Haus A – Gebäude"));
+    bar.cmdTeilDuplizierenClick();
+    sheet.edBezeichnung.setText(QStringLiteral("Haus B – Gebäude"));
+    sheet.edWiederholung.setValue(1);
+    bar.cmdTeilDuplizierenClick();
+    sheet.edBezeichnung.setText(QStringLiteral("Haus C – Gebäude"));
+    sheet.edWiederholung.setValue(2);
+    QApplication::processEvents();
+    save(&window, folder, QStringLiteral("wiederholung.png"));
+    bar.cmdTeilNeuClick();
+    sheet.comboHonorarparagraph.select(
+        static_cast<int>(sheet.comboHonorarparagraph.items().indexOf(QStringLiteral("Freianlagen"))));
+    sheet.edBezeichnung.setText(QStringLiteral("Freianlagen"));
+    sheet.comboHonorarzone.select(2);
+    sheet.edKosten.setValue(85000);
+    sheet.edNebenkosten.setValue(5);
+    tabs->setCurrentIndex(tabs->count() - 1);
+    QApplication::processEvents();
+    save(&window, folder, QStringLiteral("angebot.png"));
+    tabs->setCurrentIndex(0);
+    bar.selectCalculation(0);
 
     // The worked example's zone 3 scored by points.
     Calculation &calculation = window.calculation();

@@ -4,6 +4,9 @@
 
 #include "unitMain.h"
 
+#include "OfferPanel.h"
+#include "OfferTab.h"
+
 #include "widgets/ElidedLabel.h"
 #include "widgets/FieldBindings.h"
 #include "widgets/GridCorner.h"
@@ -156,6 +159,8 @@ void TfrmMain::buildWindow()
     PageControl1->addTab(new QWidget, QStringLiteral("HOAI-Tabelle"));
     PageControl1->addTab(new QWidget, QStringLiteral("Leistungsphasen"));
     connect(PageControl1, &QTabWidget::currentChanged, this, &TfrmMain::fillTableTab);
+    m_offerTab = new OfferTab(*m_offer);
+    PageControl1->addTab(m_offerTab, QStringLiteral("Angebot"));
     layout->addWidget(PageControl1, 1);
     setCentralWidget(central);
 
@@ -331,6 +336,10 @@ QGroupBox *TfrmMain::buildMasterDataGroup()
     add(QStringLiteral("    Strasse : "), s.edBauherrStrasse);
     addPostcodeTown(QStringLiteral("    PLZ / Ort :"), s.edBauherrPLZ, s.edBauherrOrt);
     add(QStringLiteral("    Telefon :"), s.edBauherrTelefon);
+    // Below the project: its calculations, the edited one marked.
+    grid->setRowMinimumHeight(row++, 10);
+    m_offerPanel = new OfferPanel(*m_offer, *m_services.desktop);
+    grid->addWidget(m_offerPanel, row++, 0, 1, 2);
     grid->setRowStretch(row, 1);
     return group;
 }
@@ -385,7 +394,21 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     list(QStringLiteral("Honorarberechnung für :"), s.comboHonorarparagraph);
     list(QStringLiteral("Honorarzone :"), s.comboHonorarzone, cmdHonorarzonePunkte);
     list(QStringLiteral("Honorarsatz :"), s.comboHonorarsatz, edHonorarsatzProz);
-    list(QStringLiteral("Honorartafel"), s.comboParagraph);
+    // Beside the fee table, which is only shown: which repetition of an
+    // essentially equal object this is (§ 11).
+    auto *repetition = new QWidget;
+    auto *repetitionLine = new QHBoxLayout(repetition);
+    repetitionLine->setContentsMargins(8, 0, 0, 0);
+    auto *repetitionLabel = caption(QStringLiteral("&Wiederholung :"));
+    auto *repetitionEdit = numeric(s.edWiederholung, 40);
+    repetitionEdit->setToolTip(QStringLiteral("Nummer der Wiederholung eines im Wesentlichen "
+                                              "gleichen Objekts nach § 11 HOAI; 0 für keine"));
+    repetitionLabel->setBuddy(repetitionEdit);
+    repetitionLine->addWidget(repetitionLabel);
+    repetitionLine->addWidget(repetitionEdit);
+    list(QStringLiteral("Honorartafel"), s.comboParagraph, repetition);
+    m_calculationOrder.removeOne(repetition);
+    m_calculationOrder << repetitionEdit;
     // Costs, hectares or units, as the fee table counts.
     grid->addWidget(new FieldLabel(s.lbKosten), row, 0, 1, 3);
     grid->addWidget(input(numeric(s.edKosten, kEuroWidth)), row++, kEuro);
@@ -402,6 +425,11 @@ QGroupBox *TfrmMain::buildCalculationGroup()
 
     grid->setRowMinimumHeight(row++, 6);
     grid->addWidget(heading(QStringLiteral("Angebotene Grundleistungen")), row++, 0, 1, 4);
+    lbWiederholung = new FieldLabel(s.lbWiederholung);
+    lbWiederholung->setWordWrap(true);
+    lbWiederholung->setStyleSheet(QStringLiteral("color: %1;").arg(kMaroon));
+    lbWiederholung->hide();
+    grid->addWidget(lbWiederholung, row++, 0, 1, 4);
     auto *phaseHead = caption(QStringLiteral("Leistungsphase"));
     auto *maxHead = caption(QStringLiteral("max. % \nlt. HOAI"));
     maxHead->setAlignment(Qt::AlignRight | Qt::AlignBottom);
@@ -557,7 +585,7 @@ void TfrmMain::fillWorkPhaseTab(QWidget *tab)
 void TfrmMain::setKeyboardOrder()
 {
     // The calculation first, then the master data; top to bottom, left to right.
-    QList<QWidget *> order = m_calculationOrder + m_masterDataOrder;
+    QList<QWidget *> order = m_calculationOrder + m_masterDataOrder + m_offerPanel->inputs();
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

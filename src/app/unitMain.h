@@ -26,6 +26,8 @@ namespace zolvaric {
 class TfrmInfo;
 class TfrmWait;
 class NumericEdit;
+class OfferPanel;
+class OfferTab;
 
 // The main window: header, toolbar, the three tabs and the status bar. It
 // binds the calculation sheet's fields to widgets and runs the operations of
@@ -50,6 +52,7 @@ public:
 
     Calculation &calculation() { return *m_calculation; }
     Offer &offer() { return *m_offer; }
+    OfferPanel &offerPanel() { return *m_offerPanel; }
     ProgramRun &run() { return m_run; }
     TfrmWait &waitWindow() { return *m_wait; }
     // Made at its first use: few sessions open it.
@@ -98,6 +101,9 @@ private:
     // the rate, the kind of work and the edition selected allow.
     void showFeeAgreement();
     void showProjectStatus();
+    // The offer's list and totals, and the repetition's note, as they now are.
+    void showOffer();
+    void openCalculation(int index);
     // The window inside its screen's free area, title bar included, and no
     // larger than that area; `centred` places it in the middle.
     void fitOntoScreen(bool centred);
@@ -115,6 +121,9 @@ private:
 
     QLabel *lbVersion = nullptr;
     QLabel *lbWarning = nullptr;
+    QLabel *lbWiederholung = nullptr;
+    OfferPanel *m_offerPanel = nullptr;
+    OfferTab *m_offerTab = nullptr;
     QLabel *m_status = nullptr;
     QTabWidget *PageControl1 = nullptr;
     QScrollArea *m_calculationScroll = nullptr;

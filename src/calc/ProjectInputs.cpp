@@ -151,6 +151,12 @@ std::span<const ProjectKey> calculationKeys()
     return std::span<const ProjectKey>(kKeys).subspan(kEditionKey);
 }
 
+bool isCalculationKey(const ProjectKey &key)
+{
+    const auto own = calculationKeys();
+    return &key >= own.data() && &key < own.data() + own.size();
+}
+
 const ProjectKey *findProjectKey(QStringView key)
 {
     for (const ProjectKey &k : kKeys) {

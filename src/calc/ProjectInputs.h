@@ -35,6 +35,7 @@ struct ProjectKey
 std::span<const ProjectKey> projectKeys();
 // The keys of a calculation: every key but the project's ten texts.
 std::span<const ProjectKey> calculationKeys();
+bool isCalculationKey(const ProjectKey &key);
 const ProjectKey *findProjectKey(QStringView key);
 Field *fieldOf(const CalculationSheet &sheet, const ProjectKey &key);
 

@@ -4,6 +4,9 @@
 #include "SheetBreakdown.h"
 #include "SheetJson.h"
 
+#include "base/Error.h"
+#include "calc/Offer.h"
+
 #include <QJsonDocument>
 #include <QTextStream>
 
@@ -39,6 +42,10 @@ QString calcUsage()
                "  --json                gibt alle Felder als JSON-Objekt aus\n"
                "  --program-dir ORDNER  Programmordner (eigene Tabellen, Zolvaric.ini)\n"
                "\n"
+               "Ein Angebot aus mehreren Teilhonoraren: --set N:SCHLÜSSEL=WERT setzt den Wert\n"
+               "im Teilhonorar N (ab 1); N eins über dem letzten legt ein neues an. Ohne N gilt\n"
+               "Teilhonorar 1. Bezeichnung und Wiederholung (0 = keine, § 11) gehören zu jedem.\n"
+               "\n"
                "Honorarsatz=5 wählt den frei vereinbarten Satz, Honorarsatz_Prozent seine Lage\n"
                "in der Spanne (0 = Von-Satz, 100 = Bis-Satz). Bewertungspunkte=2;5;5;3;3;3\n"
                "nennt die Punkte je Bewertungsmerkmal in der Reihenfolge der HOAI und wählt\n"
@@ -66,13 +73,23 @@ int runCalcCommand(const QStringList &arguments)
     if (const ExitCode code = session.prepare(options); code != kDone)
         return code;
 
-    const Calculation &calculation = session.calculation();
-    for (const QString &warning : calculation.warnings())
-        err << "Warnung: " << warning << Qt::endl;
-    if (options.flags.contains(QStringLiteral("--json")))
-        out << QJsonDocument(sheetToJson(calculation)).toJson(QJsonDocument::Indented);
-    else
-        out << sheetBreakdown(calculation);
+    Offer &offer = session.offer();
+    try {
+        for (int i = 0; i < offer.count(); ++i) {
+            offer.select(i);
+            const QString where =
+                offer.count() == 1 ? QString() : QStringLiteral(" (Teilhonorar %1)").arg(i + 1);
+            for (const QString &warning : offer.calculation().warnings())
+                err << "Warnung" << where << ": " << warning << Qt::endl;
+        }
+        if (options.flags.contains(QStringLiteral("--json")))
+            out << QJsonDocument(offerToJson(offer)).toJson(QJsonDocument::Indented);
+        else
+            out << offerBreakdown(offer);
+    } catch (const Error &error) {
+        err << "Fehler: " << error.message() << Qt::endl;
+        return kFailed;
+    }
     return kDone;
 }
 

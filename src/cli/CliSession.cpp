@@ -1,5 +1,6 @@
 #include "CliSession.h"
 
+#include "base/NumberText.h"
 #include "base/Paths.h"
 #include "persist/MasterData.h"
 #include "persist/ProjectFile.h"
@@ -48,10 +49,25 @@ std::optional<QString> parseCliOptions(const QStringList &arguments,
             const qsizetype equals = value.indexOf(QLatin1Char('='));
             if (equals <= 0)
                 return QStringLiteral("--set erwartet SCHLÜSSEL=WERT, nicht \"%1\".").arg(value);
-            const ProjectKey *key = findProjectKey(value.left(equals));
+            QString keyName = value.left(equals);
+            int part = 1;
+            if (const qsizetype colon = keyName.indexOf(QLatin1Char(':')); colon >= 0) {
+                const auto number = tryParseInt(keyName.left(colon).trimmed());
+                if (!number || *number < 1)
+                    return QStringLiteral("--set N:SCHLÜSSEL=WERT erwartet als N die Nummer "
+                                          "eines Teilhonorars ab 1, nicht \"%1\".")
+                        .arg(keyName.left(colon));
+                part = *number;
+                keyName = keyName.mid(colon + 1);
+            }
+            const ProjectKey *key = findProjectKey(keyName);
             if (!key)
-                return QStringLiteral("Unbekannter Schlüssel: %1").arg(value.left(equals));
-            options.values[key] = value.mid(equals + 1);
+                return QStringLiteral("Unbekannter Schlüssel: %1").arg(keyName);
+            if (part > 1 && !isCalculationKey(*key))
+                return QStringLiteral("%1 gehört zum Projekt, nicht zu einem Teilhonorar; "
+                                      "ohne Nummer setzen.")
+                    .arg(keyName);
+            options.values[part][key] = value.mid(equals + 1);
         } else if (name == QLatin1String("--program-dir")) {
             options.programDir = value;
         } else if (name == QLatin1String("--project") || name == QLatin1String("--save")) {
@@ -67,6 +83,42 @@ std::optional<QString> parseCliOptions(const QStringList &arguments,
 }
 
 CliSession::CliSession() : m_settings(RegionalSettings::system()) {}
+
+ExitCode CliSession::applyValues(int number, const QMap<const ProjectKey *, QString> &values)
+{
+    if (number > m_offer->count() + 1) {
+        QTextStream(stderr) << QStringLiteral("Das Angebot hat %1 Teilhonorare; als nächstes kann "
+                                              "Teilhonorar %2 angelegt werden, nicht %3.")
+                                   .arg(m_offer->count())
+                                   .arg(m_offer->count() + 1)
+                                   .arg(number)
+                            << Qt::endl;
+        return kBadArguments;
+    }
+    if (number == m_offer->count() + 1) {
+        // As the window's "Neu" after the last one.
+        m_offer->select(m_offer->count() - 1);
+        m_offer->add();
+    } else {
+        m_offer->select(number - 1);
+    }
+    const ProjectValueLookup lookup = [&values](const ProjectKey &key) -> std::optional<QString> {
+        const auto found = values.constFind(&key);
+        if (found == values.constEnd())
+            return std::nullopt;
+        return *found;
+    };
+    try {
+        checkProjectInputs(*m_calculation, lookup);
+    } catch (const InputError &error) {
+        if (m_offer->count() == 1)
+            throw;
+        throw InputError(QStringLiteral("Teilhonorar %1: ").arg(number) + error.message());
+    }
+    applyProjectInputs(*m_calculation, lookup);
+    recomputeProject(*m_calculation);
+    return kDone;
+}
 
 ExitCode CliSession::prepare(const CliOptions &options)
 {
@@ -95,16 +147,14 @@ ExitCode CliSession::prepare(const CliOptions &options)
             if (!LoadProject(*m_offer, m_run, m_desktop, *options.projectFile))
                 return kFailed;
         }
-        const ProjectValueLookup lookup =
-            [&options](const ProjectKey &key) -> std::optional<QString> {
-            const auto found = options.values.constFind(&key);
-            if (found == options.values.constEnd())
-                return std::nullopt;
-            return *found;
-        };
-        checkProjectInputs(*m_calculation, lookup);
-        applyProjectInputs(*m_calculation, lookup);
-        recomputeProject(*m_calculation);
+        // Calculation 1 always: a project load's own recalculation, as ever.
+        QMap<int, QMap<const ProjectKey *, QString>> values = options.values;
+        values.insert(1, options.values.value(1));
+        for (auto part = values.constBegin(); part != values.constEnd(); ++part) {
+            if (const ExitCode code = applyValues(part.key(), part.value()); code != kDone)
+                return code;
+        }
+        m_offer->select(0);
     } catch (const InputError &error) {
         err << error.message() << Qt::endl;
         return kBadArguments;

@@ -23,7 +23,8 @@ enum ExitCode { kDone = 0, kFailed = 1, kBadArguments = 2 };
 // The options every command shares, and those a command adds.
 struct CliOptions
 {
-    QMap<const ProjectKey *, QString> values; // --set, as given
+    // --set, as given, by calculation number from 1 ("--set 2:MwSt=7").
+    QMap<int, QMap<const ProjectKey *, QString>> values;
     QString programDir;
     std::optional<QString> projectFile; // never empty when given
     std::optional<QString> saveFile;
@@ -53,6 +54,10 @@ public:
     StderrDesktop &desktop() { return m_desktop; }
 
 private:
+    // The values given for calculation `number` (from 1), which may be one
+    // past the last: it is added as the window's "Neu" adds it.
+    ExitCode applyValues(int number, const QMap<const ProjectKey *, QString> &values);
+
     RegionalSettings m_settings;
     ProgramRun m_run;
     StderrDesktop m_desktop;

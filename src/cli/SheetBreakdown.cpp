@@ -2,6 +2,9 @@
 
 #include "calc/Calculation.h"
 #include "calc/FeeRate.h"
+#include "calc/Offer.h"
+
+#include "base/NumberFormat.h"
 
 #include <QTextStream>
 
@@ -112,6 +115,48 @@ QString sheetBreakdown(const Calculation &calculation)
     text << row(QStringLiteral("MwSt."), QString(), s.edMwSt.displayText(),
                 s.edMwStEUR.displayText());
     text << row(QStringLiteral("Bruttohonorar"), s.edBruttohonorar.displayText());
+    return out;
+}
+
+QString offerBreakdown(Offer &offer)
+{
+    if (offer.count() == 1)
+        return sheetBreakdown(offer.calculation());
+    QString out;
+    QTextStream text(&out);
+    const int count = offer.count();
+    for (int i = 0; i < count; ++i) {
+        offer.select(i);
+        const PartSummary part = offer.summary(i);
+        QString heading = QStringLiteral("Teilhonorar %1 von %2").arg(i + 1).arg(count);
+        if (!part.title.isEmpty())
+            heading += QStringLiteral(": ") + part.title;
+        text << heading << '\n' << QString(heading.size(), QLatin1Char('=')) << "\n\n";
+        text << sheetBreakdown(offer.calculation()) << '\n';
+    }
+    offer.select(0);
+
+    const RegionalSettings &settings = offer.calculation().sheet().settings();
+    const auto amount = [&settings](double value) {
+        return NumberFormat::amount().format(value, settings);
+    };
+    text << "Angebot\n=======\n\n";
+    for (int i = 0; i < count; ++i) {
+        const PartSummary part = offer.summary(i);
+        QString label = QStringLiteral("%1  %2").arg(i + 1).arg(part.title.isEmpty() ? part.kind
+                                                                                     : part.title);
+        if (part.repetition > 0)
+            label += QStringLiteral(" (%1. Wiederholung)").arg(part.repetition);
+        if (label.size() >= kLabelWidth + 2 * kColumnWidth)
+            label = label.left(kLabelWidth + 2 * kColumnWidth - 2) + QStringLiteral("…");
+        text << row(label, amount(part.net));
+    }
+    const OfferTotals totals = offer.totals();
+    text << row(QStringLiteral("Nettohonorar des Angebots"), amount(totals.net));
+    for (const OfferTotals::Vat &vat : totals.byRate)
+        text << row(QStringLiteral("MwSt."), QString(),
+                    NumberFormat::percent().format(vat.rate, settings), amount(vat.amount));
+    text << row(QStringLiteral("Bruttohonorar des Angebots"), amount(totals.gross));
     return out;
 }
 

@@ -1,6 +1,7 @@
 #include "SheetJson.h"
 
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 
 #include <QJsonArray>
 
@@ -66,6 +67,34 @@ QJsonObject sheetToJson(const Calculation &calculation)
                         {QStringLiteral("zone"), calculation.sheet().comboHonorarzone.index() + 1}};
     }
     json.insert(QStringLiteral("Bewertungspunkte"), scored);
+    return json;
+}
+
+QJsonObject offerToJson(Offer &offer)
+{
+    QJsonArray parts;
+    for (int i = 0; i < offer.count(); ++i) {
+        offer.select(i);
+        QJsonObject part = sheetToJson(offer.calculation());
+        const PartSummary summary = offer.summary(i);
+        part.insert(QStringLiteral("Bezeichnung"), summary.title);
+        part.insert(QStringLiteral("Wiederholung"), summary.repetition);
+        parts.append(part);
+    }
+    offer.select(0);
+    QJsonObject json = sheetToJson(offer.calculation());
+    json.insert(QStringLiteral("Teilhonorare"), parts);
+
+    const OfferTotals totals = offer.totals();
+    QJsonArray byRate;
+    for (const OfferTotals::Vat &vat : totals.byRate)
+        byRate.append(QJsonObject{{QStringLiteral("Satz"), vat.rate},
+                                  {QStringLiteral("Betrag"), vat.amount}});
+    json.insert(QStringLiteral("Angebot"),
+                QJsonObject{{QStringLiteral("Nettohonorar"), totals.net},
+                            {QStringLiteral("MwStEUR"), totals.vat},
+                            {QStringLiteral("Bruttohonorar"), totals.gross},
+                            {QStringLiteral("MwSt"), byRate}});
     return json;
 }
 

@@ -30,12 +30,6 @@ std::optional<int> partNumber(const QString &section)
     return ok && number >= 2 ? std::optional(number) : std::nullopt;
 }
 
-bool isProjectText(const ProjectKey &key)
-{
-    const auto own = calculationKeys();
-    return &key < own.data() || &key >= own.data() + own.size();
-}
-
 // A calculation's section holds its title and repetition always, that a
 // reader sees which part of the offer it is.
 std::optional<QString> partValue(const QMap<QString, QString> &inputs, const ProjectKey &key)
@@ -104,7 +98,7 @@ WriteResult writeProjectFile(const Offer &offer, const QString &file)
     const QMap<QString, QString> first = offer.inputs(0);
     return updateIniFile(file, [&](IniDocument &document) {
         writeSection(document, kSection, projectKeys(), [&](const ProjectKey &key) {
-            if (isProjectText(key))
+            if (!isCalculationKey(key))
                 return storedProjectValue(offer.calculation(), key);
             const auto found = first.constFind(QLatin1String(key.key));
             return found == first.constEnd() ? std::nullopt : std::optional(*found);

@@ -5,6 +5,8 @@
 #include "app/QtTranslations.h"
 #include "app/WindowPlacement.h"
 #include "app/unitMain.h"
+#include "base/NumberFormat.h"
+#include "base/NumberText.h"
 #include "app/unitPunkte.h"
 #include "app/unitWait.h"
 #include "app/widgets/NumericEdit.h"
@@ -21,6 +23,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -29,6 +32,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -183,6 +187,81 @@ private slots:
         QCOMPARE(w.shown("edMwStEUR"), QStringLiteral("5.040,09 €"));
         QCOMPARE(w.shown("edBruttohonorar"), QStringLiteral("31.566,87 €"));
         QCOMPARE(w.find<QLabel>("lbLP8Text")->text(), QStringLiteral("Objektüberwachung"));
+        QVERIFY(w.run.projectChanged);
+    }
+
+    // An offer of three calculations through the window: add, copy, rename,
+    // switch, the list of the tab "Angebot" with its totals, remove after
+    // the question, and nothing of a calculation lost on the way.
+    void offerOfSeveralCalculations()
+    {
+        Window w;
+        w.choose("comboHOAINorm", 1);
+        w.choose("comboHonorarzone", 2);
+        w.choose("comboHonorarsatz", 2);
+        w.type("edKosten", QStringLiteral("120000"));
+        w.type("edBezeichnung", QStringLiteral("Haus A"));
+        auto *list = w.find<QListWidget>("listTeilhonorare");
+        QCOMPARE(list->count(), 1);
+        QVERIFY(!w.find<QToolButton>("cmdTeilEntfernen")->isEnabled());
+        QCOMPARE(list->item(0)->text(), QStringLiteral("1: Haus A"));
+
+        QTest::mouseClick(w.find<QToolButton>("cmdTeilDuplizieren"), Qt::LeftButton);
+        w.type("edBezeichnung", QStringLiteral("Haus B – Wiederholung"));
+        w.type("edWiederholung", QStringLiteral("1"));
+        QCOMPARE(w.shown("edLP1EUR"), QStringLiteral("198,03 €"));
+        QVERIFY(w.find<QLabel>("lbWiederholung")->isVisible());
+        QTest::mouseClick(w.find<QToolButton>("cmdTeilNeu"), Qt::LeftButton);
+        QCOMPARE(w.find<QComboBox>("comboHOAINorm")->currentText(), QStringLiteral("2013"));
+        QCOMPARE(w.shown("edBezeichnung"), QString());
+        QVERIFY(!w.find<QLabel>("lbWiederholung")->isVisible());
+        w.type("edKosten", QStringLiteral("50000"));
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(list->item(1)->text(), QStringLiteral("2: Haus B – Wiederholung"));
+        QCOMPARE(list->item(2)->text(), QStringLiteral("3: Gebäude"));
+        const QString third = w.shown("edNettohonorar");
+
+        // Switching by keyboard shows each calculation as it was left.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(w.shown("edBezeichnung"), QStringLiteral("Haus B – Wiederholung"));
+        QCOMPARE(w.shown("edWiederholung"), QStringLiteral("1"));
+        QCOMPARE(w.shown("edNettohonorar"), QStringLiteral("13.664,09 €"));
+
+        // The tab "Angebot": one row each, the totals of their nets.
+        auto *tabs = w.find<QTabWidget>("PageControl1");
+        tabs->setCurrentIndex(tabs->count() - 1);
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("Angebot"));
+        auto *grid = w.find<QTableWidget>("gridAngebot");
+        QCOMPARE(grid->rowCount(), 3);
+        QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Haus A"));
+        QCOMPARE(grid->item(1, 6)->text(), QStringLiteral("1"));
+        QCOMPARE(grid->item(0, 7)->text(), QStringLiteral("19.803,00 €"));
+        QCOMPARE(grid->item(2, 7)->text(), third);
+        const QString totals = w.find<QLabel>("lbAngebotSummen")->text();
+        QVERIFY2(totals.contains(QStringLiteral("Nettohonorar des Angebots")), qPrintable(totals));
+        const OfferTotals sum = w.window->offer().totals();
+        QCOMPARE(sum.net, RoundDecimals(2, 19803.00 + 13664.09 + w.window->offer().summary(2).net));
+        QVERIFY(totals.contains(NumberFormat::amount().format(sum.gross, w.settings)));
+        // Enter on a row opens that calculation.
+        grid->setFocus();
+        grid->setCurrentCell(0, 1);
+        QTest::keyClick(grid->viewport(), Qt::Key_Return);
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(w.shown("edBezeichnung"), QStringLiteral("Haus A"));
+        QCOMPARE(list->currentRow(), 0);
+
+        // Remove asks; No keeps it, Yes removes it and shows the next one.
+        w.desktop.answers = {Desktop::AnswerNo, Desktop::AnswerYes};
+        QTest::mouseClick(w.find<QToolButton>("cmdTeilEntfernen"), Qt::LeftButton);
+        QCOMPARE(list->count(), 3);
+        QVERIFY2(w.desktop.questions.value(0).contains(QStringLiteral("\"1: Haus A\"")),
+                 qPrintable(w.desktop.questions.value(0)));
+        QTest::mouseClick(w.find<QToolButton>("cmdTeilEntfernen"), Qt::LeftButton);
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(w.shown("edBezeichnung"), QStringLiteral("Haus B – Wiederholung"));
+        QCOMPARE(grid->rowCount(), 2);
         QVERIFY(w.run.projectChanged);
     }
 
