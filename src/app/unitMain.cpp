@@ -269,13 +269,13 @@ void TfrmMain::cmdSaveProjektClick()
 void TfrmMain::cmdPrintHonorarHTMLClick()
 {
     WindowReportProgress progress(*m_wait, [this](bool busy) { SetBusyState(busy); });
-    PrintHonorarHTML(*m_calculation, m_run, *m_services.desktop, progress);
+    PrintHonorarHTML(*m_offer, m_run, *m_services.desktop, progress);
 }
 
 void TfrmMain::cmdPrintHonorarDOCClick()
 {
     WindowReportProgress progress(*m_wait, [this](bool busy) { SetBusyState(busy); });
-    PrintHonorarDOC(*m_calculation, m_run, *m_services.desktop, progress,
+    PrintHonorarDOC(*m_offer, m_run, *m_services.desktop, progress,
                     desktopAutomation(*m_services.desktop));
 }
 

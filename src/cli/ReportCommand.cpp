@@ -61,9 +61,9 @@ int htmlReport(CliSession &session, const QString &templatePath, const QString &
     NoReportProgress progress;
     if (output == kStandardOutput)
         return toStandardOutput(
-            renderHtmlReport(session.calculation(), readHtmlTemplate(templatePath), progress));
+            renderHtmlReport(session.offer(), readHtmlTemplate(templatePath), progress));
     const WriteResult written =
-        writeHtmlReport(session.calculation(), templatePath, output, progress);
+        writeHtmlReport(session.offer(), templatePath, output, progress);
     if (!written) {
         printWriteFailure(output, written.error);
         return kFailed;
@@ -73,7 +73,7 @@ int htmlReport(CliSession &session, const QString &templatePath, const QString &
 
 bool saveWordReportTo(CliSession &session, const QString &templatePath, const QString &output)
 {
-    return saveWordReport(session.calculation(), session.desktop(),
+    return saveWordReport(session.offer(), session.desktop(),
                           desktopAutomation(session.desktop()), templatePath,
                           QFileInfo(output).absoluteFilePath());
 }

@@ -3,6 +3,7 @@
 #include "Placeholders.h"
 #include "ReportBusyState.h"
 #include "ReportProgress.h"
+#include "TemplateBlocks.h"
 
 #include "base/Cp1252.h"
 #include "base/Desktop.h"
@@ -12,6 +13,7 @@
 #include "base/ProgramRun.h"
 #include "base/TextLines.h"
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -96,13 +98,85 @@ QString htmlValue(const Placeholder &placeholder, const Calculation &calculation
     return htmlEscaped(placeholderValue(placeholder, calculation));
 }
 
+QList<PlaceholderValue> escaped(QList<PlaceholderValue> values)
+{
+    for (PlaceholderValue &value : values)
+        value.value = htmlEscaped(value.value);
+    return values;
+}
+
+// The page's lines from the template's lines, whose standard placeholders are
+// filled: the blocks expanded, the lines of missing phases and the marker
+// lines left out, and the offer's placeholders filled in one pass, so that a
+// title the user typed is never searched for them.
+class BlockExpansion
+{
+public:
+    BlockExpansion(const Offer &offer, const QStringList &lines, const QList<bool> &dropped)
+        : m_lines(lines), m_dropped(dropped)
+    {
+        const RegionalSettings &settings = offer.calculation().sheet().settings();
+        m_totals = escaped(offerTotalPlaceholders(offer.totals(), settings));
+        for (int i = 0; i < offer.count(); ++i)
+            m_parts.append(escaped(partPlaceholders(offer.summary(i), settings)) + m_totals);
+    }
+
+    QStringList expand(const QList<TemplateBlock> &blocks)
+    {
+        expandRange(0, m_lines.size(), blocks, m_totals);
+        return std::move(m_page);
+    }
+
+private:
+    void expandRange(qsizetype from, qsizetype to, const QList<TemplateBlock> &blocks,
+                     const QList<PlaceholderValue> &values)
+    {
+        for (const TemplateBlock &block : blocks) {
+            copyLines(from, block.begin, values);
+            if (block.kind == BlockKind::Part) {
+                for (const QList<PlaceholderValue> &part : std::as_const(m_parts))
+                    expandRange(block.begin + 1, block.end, block.inner, part);
+            } else if (m_parts.size() >= 2) {
+                expandRange(block.begin + 1, block.end, block.inner, values);
+            }
+            from = block.end + 1;
+        }
+        copyLines(from, to, values);
+    }
+
+    void copyLines(qsizetype from, qsizetype to, const QList<PlaceholderValue> &values)
+    {
+        for (qsizetype i = from; i < to; ++i) {
+            if (!m_dropped[i])
+                m_page.append(replacedOnce(m_lines[i], values));
+        }
+    }
+
+    const QStringList &m_lines;
+    const QList<bool> &m_dropped;
+    QList<PlaceholderValue> m_totals;
+    QList<QList<PlaceholderValue>> m_parts; // each with the totals
+    QStringList m_page;
+};
+
 } // namespace
 
-QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
-                            ReportProgress &progress)
+QByteArray renderHtmlReport(const Offer &offer, QStringList lines, ReportProgress &progress)
 {
-    // The rows of phases the kind of work lacks go before anything is filled.
-    lines.removeIf([&](const QString &line) { return namesMissingPhase(line, calculation); });
+    const Calculation &calculation = offer.calculation();
+    // The blocks as the template has them, before a value could add a marker,
+    // and checked before any work. The rows of phases the kind of work lacks
+    // are picked before anything is filled.
+    QList<MarkerUnit> units;
+    QList<bool> dropped(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        for (const BlockMarker &marker : blockMarkersIn(lines[i]))
+            units.append({marker, i, 0, QStringLiteral("Zeile %1").arg(i + 1)});
+        dropped[i] = namesMissingPhase(lines[i], calculation);
+    }
+    for (const MarkerUnit &unit : std::as_const(units))
+        dropped[unit.position] = true;
+    const QList<TemplateBlock> blocks = pairBlockMarkers(units);
     // Only a line with a placeholder's first character can hold one, now or
     // after a replacement (a value goes in only where a placeholder was): the
     // passes go over those lines alone.
@@ -127,6 +201,7 @@ QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
     }
     for (qsizetype k = 0; k < candidates.size(); ++k)
         lines[candidates[k]] = std::move(candidateLines[k]);
+    lines = BlockExpansion(offer, lines, dropped).expand(blocks);
     qsizetype size = 0;
     for (const QString &line : std::as_const(lines))
         size += line.size() + 2;
@@ -150,11 +225,11 @@ QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
     return page;
 }
 
-WriteResult writeHtmlReport(const Calculation &calculation, const QString &templatePath,
+WriteResult writeHtmlReport(const Offer &offer, const QString &templatePath,
                             const QString &outputPath, ReportProgress &progress)
 {
-    return writeFileAtomically(
-        outputPath, renderHtmlReport(calculation, readHtmlTemplate(templatePath), progress));
+    return writeFileAtomically(outputPath,
+                               renderHtmlReport(offer, readHtmlTemplate(templatePath), progress));
 }
 
 QString htmlReportPath()
@@ -168,7 +243,7 @@ QString htmlTemplatePath(const ProgramRun &run)
     return run.programDir + QStringLiteral("Zolvaric_Vorlage.htm");
 }
 
-bool PrintHonorarHTML(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+bool PrintHonorarHTML(const Offer &offer, ProgramRun &run, Desktop &desktop,
                       ReportProgress &progress)
 {
     const int steps = static_cast<int>(placeholders(ReportKind::Html).size());
@@ -197,9 +272,15 @@ bool PrintHonorarHTML(const Calculation &calculation, ProgramRun &run, Desktop &
                              .arg(TempFolder()));
         return false;
     }
+    QByteArray page;
+    try {
+        page = renderHtmlReport(offer, std::move(lines), progress);
+    } catch (const Error &error) {
+        desktop.errorBox(error.message());
+        return false;
+    }
     // Nobody else may enter the folder; a link there is still not followed.
-    const WriteResult written = writeFileAtomically(
-        outputPath, renderHtmlReport(calculation, std::move(lines), progress), LinkPolicy::Refuse);
+    const WriteResult written = writeFileAtomically(outputPath, page, LinkPolicy::Refuse);
     if (!written) {
         desktop.errorBox(QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: %2")
                              .arg(QDir::toNativeSeparators(outputPath), written.error));

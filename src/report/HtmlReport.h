@@ -7,7 +7,7 @@
 
 namespace zolvaric {
 
-class Calculation;
+class Offer;
 class Desktop;
 class ReportProgress;
 struct ProgramRun;
@@ -29,14 +29,17 @@ QString htmlEscaped(const QString &value);
 QString htmlWarnings(const QStringList &warnings);
 
 // The report's page: every placeholder of the vocabulary replaced in the
-// HTML order, one progress step each; lines end in CR LF; characters beyond
-// Windows-1252 become numeric character references.
-QByteArray renderHtmlReport(const Calculation &calculation, QStringList lines,
-                            ReportProgress &progress);
+// HTML order with the values of the offer's edited calculation, one progress
+// step each; then the offer's blocks expanded (TemplateBlocks.h) and the
+// offer's placeholders filled. Lines end in CR LF; characters beyond
+// Windows-1252 become numeric character references. Throws
+// TemplateBlockError when the blocks do not pair up.
+QByteArray renderHtmlReport(const Offer &offer, QStringList lines, ReportProgress &progress);
 
 // Renders the template into the output file, replacing it atomically.
-// Throws Error when the template cannot be read.
-WriteResult writeHtmlReport(const Calculation &calculation, const QString &templatePath,
+// Throws Error when the template cannot be read or its blocks do not pair
+// up; the file is then left as it was.
+WriteResult writeHtmlReport(const Offer &offer, const QString &templatePath,
                             const QString &outputPath, ReportProgress &progress);
 
 // Where the report goes: "Zolvaric.htm" in the program's private temp folder;
@@ -47,7 +50,7 @@ QString htmlTemplatePath(const ProgramRun &run);
 // The toolbar's HTML report: template beside the program, busy state and
 // wait window while it is made, the page handed to the desktop's "open".
 // Failures are shown; the busy state always ends.
-bool PrintHonorarHTML(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+bool PrintHonorarHTML(const Offer &offer, ProgramRun &run, Desktop &desktop,
                       ReportProgress &progress);
 
 } // namespace zolvaric

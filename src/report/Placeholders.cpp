@@ -4,6 +4,7 @@
 #include "base/NumberFormat.h"
 #include "calc/Calculation.h"
 #include "calc/FeeRate.h"
+#include "calc/Offer.h"
 
 #include <QRegularExpression>
 
@@ -249,6 +250,35 @@ bool namesMissingPhase(const QString &line, const Calculation &calculation)
         }
     }
     return false;
+}
+
+QList<PlaceholderValue> partPlaceholders(const PartSummary &part, const RegionalSettings &settings)
+{
+    const NumberFormat &amount = NumberFormat::amount();
+    // The texts as the offer's list shows them; the fees in the formats of
+    // their single-calculation counterparts (\Grundhonorar\, \LPSummeEUR\).
+    return {
+        {QStringLiteral("\\Teil.Bezeichnung\\"), part.title},
+        {QStringLiteral("\\Teil.Honorartyp\\"), part.kind},
+        {QStringLiteral("\\Teil.Honorarzone\\"), part.zone},
+        {QStringLiteral("\\Teil.Honorarsatz\\"), part.rate},
+        {QStringLiteral("\\Teil.anrechenbareKosten\\"), part.basis},
+        {QStringLiteral("\\Teil.Grundhonorar\\"), formatCurrency(part.fullFee, settings)},
+        {QStringLiteral("\\Teil.LPSummeEUR\\"), amount.format(part.offeredFee, settings)},
+        {QStringLiteral("\\Teil.Wiederholung\\"), QString::number(part.repetition)},
+        {QStringLiteral("\\Teil.Nettohonorar\\"), amount.format(part.net, settings)},
+    };
+}
+
+QList<PlaceholderValue> offerTotalPlaceholders(const OfferTotals &totals,
+                                               const RegionalSettings &settings)
+{
+    const NumberFormat &amount = NumberFormat::amount();
+    return {
+        {QStringLiteral("\\AngebotNetto\\"), amount.format(totals.net, settings)},
+        {QStringLiteral("\\AngebotMwStEUR\\"), amount.format(totals.vat, settings)},
+        {QStringLiteral("\\AngebotBrutto\\"), amount.format(totals.gross, settings)},
+    };
 }
 
 } // namespace zolvaric

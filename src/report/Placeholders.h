@@ -6,6 +6,9 @@
 namespace zolvaric {
 
 class Calculation;
+struct RegionalSettings;
+struct OfferTotals;
+struct PartSummary;
 
 // How a value becomes text in a report.
 enum class PlaceholderForm {
@@ -50,5 +53,22 @@ QString placeholderValue(const Placeholder &placeholder, const Calculation &calc
 // lacks: it holds the name placeholder of such a phase, and the report
 // leaves it out, so a plan of four phases prints four rows.
 bool namesMissingPhase(const QString &line, const Calculation &calculation);
+
+// A placeholder with its value, for the replacements made in one pass from
+// the left, where inserted text is never searched again.
+struct PlaceholderValue
+{
+    QString text; // with both backslashes
+    QString value;
+};
+
+// The placeholders of one calculation of an offer (\Teil.Bezeichnung\ …),
+// valid inside a block repeated per calculation.
+QList<PlaceholderValue> partPlaceholders(const PartSummary &part, const RegionalSettings &settings);
+
+// The offer's totals (\AngebotNetto\, \AngebotMwStEUR\,
+// \AngebotBrutto\), valid anywhere in a template.
+QList<PlaceholderValue> offerTotalPlaceholders(const OfferTotals &totals,
+                                               const RegionalSettings &settings);
 
 } // namespace zolvaric

@@ -3,14 +3,19 @@
 #include "Placeholders.h"
 #include "ReportBusyState.h"
 #include "ReportProgress.h"
+#include "TemplateBlocks.h"
 #include "WordConstants.h"
+#include "ooxml/OfferBlocks.h"
 
 #include "base/Desktop.h"
 #include "base/ProgramRun.h"
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace zolvaric {
 
@@ -81,14 +86,47 @@ QString wordValue(const Placeholder &placeholder, const Calculation &calculation
     return placeholderValue(placeholder, calculation);
 }
 
-// The placeholder steps of a report, one each.
-void fillPlaceholders(const Calculation &calculation, const AutomationObjectPtr &word,
-                      Desktop &desktop, ReportProgress &progress)
+const RegionalSettings &offerSettings(const Offer &offer)
+{
+    return offer.calculation().sheet().settings();
+}
+
+// The placeholder steps of a report, one each: the edited calculation's,
+// then the offer's totals.
+void fillPlaceholders(const Offer &offer, const AutomationObjectPtr &word, Desktop &desktop,
+                      ReportProgress &progress)
 {
     for (const Placeholder &placeholder : placeholders(ReportKind::Word)) {
         WordSuchText(word, desktop, progress, placeholder.text,
-                     wordValue(placeholder, calculation));
+                     wordValue(placeholder, offer.calculation()));
         progress.advance();
+    }
+    for (const PlaceholderValue &total :
+         offerTotalPlaceholders(offer.totals(), offerSettings(offer))) {
+        WordSuchText(word, desktop, progress, total.text, total.value);
+        progress.advance();
+    }
+}
+
+int reportSteps(const Offer &offer)
+{
+    return static_cast<int>(placeholders(ReportKind::Word).size() +
+                            offerTotalPlaceholders(offer.totals(), offerSettings(offer)).size());
+}
+
+// The template with the offer's blocks expanded; a template whose blocks do
+// not pair up is shown and gives none.
+std::optional<OfferTemplate> offerTemplate(const Offer &offer, const QString &templatePath,
+                                           Desktop &desktop)
+{
+    QList<QList<PlaceholderValue>> parts;
+    for (int i = 0; i < offer.count(); ++i)
+        parts.append(partPlaceholders(offer.summary(i), offerSettings(offer)));
+    try {
+        return std::optional<OfferTemplate>(std::in_place, templatePath, parts);
+    } catch (const Error &error) {
+        desktop.NotifyBox(error.message(), applicationTitle());
+        return std::nullopt;
     }
 }
 
@@ -221,10 +259,10 @@ QString wordTemplatePath(const ProgramRun &run)
     return run.programDir + QStringLiteral("Zolvaric_Vorlage.dot");
 }
 
-bool PrintHonorarDOC(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+bool PrintHonorarDOC(const Offer &offer, ProgramRun &run, Desktop &desktop,
                      ReportProgress &progress, const AutomationFactory &factory)
 {
-    progress.prepare(reportWaitMessage(), static_cast<int>(placeholders(ReportKind::Word).size()));
+    progress.prepare(reportWaitMessage(), reportSteps(offer));
     const QString templatePath = wordTemplatePath(run);
     if (!QFileInfo(templatePath).isFile()) {
         desktop.NotifyBox(QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden. "
@@ -236,33 +274,38 @@ bool PrintHonorarDOC(const Calculation &calculation, ProgramRun &run, Desktop &d
     AutomationObjectPtr word;
     {
         const ReportBusyState busy(run, progress);
-        if (!WordNewDocument(factory, desktop, QString(), templatePath, false, false, word)) {
+        const std::optional<OfferTemplate> expanded = offerTemplate(offer, templatePath, desktop);
+        if (!expanded)
+            return false;
+        if (!WordNewDocument(factory, desktop, QString(), expanded->path(), false, false, word)) {
             desktop.NotifyBox(
                 QStringLiteral("Beim Erstellen des Documentes ist ein Fehler aufgetreten."),
                 applicationTitle());
             return false;
         }
         word->setProperty(QStringLiteral("visible"), false);
-        fillPlaceholders(calculation, word, desktop, progress);
+        fillPlaceholders(offer, word, desktop, progress);
     }
     // Shown after the wait window has gone; the document stays with the user.
     word->setProperty(QStringLiteral("visible"), true);
     return true;
 }
 
-bool saveWordReport(const Calculation &calculation, Desktop &desktop,
-                    const AutomationFactory &factory, const QString &templatePath,
-                    const QString &outputPath)
+bool saveWordReport(const Offer &offer, Desktop &desktop, const AutomationFactory &factory,
+                    const QString &templatePath, const QString &outputPath)
 {
+    const std::optional<OfferTemplate> expanded = offerTemplate(offer, templatePath, desktop);
+    if (!expanded)
+        return false;
     AutomationObjectPtr word;
-    if (!WordNewDocument(factory, desktop, QString(), templatePath, false, false, word)) {
+    if (!WordNewDocument(factory, desktop, QString(), expanded->path(), false, false, word)) {
         desktop.NotifyBox(
             QStringLiteral("Beim Erstellen des Documentes ist ein Fehler aufgetreten."),
             applicationTitle());
         return false;
     }
     NoReportProgress progress;
-    fillPlaceholders(calculation, word, desktop, progress);
+    fillPlaceholders(offer, word, desktop, progress);
     QString failure;
     const bool saved = WordSaveDocAs(word, outputPath, &failure);
     if (!saved) {

@@ -7,7 +7,7 @@
 
 namespace zolvaric {
 
-class Calculation;
+class Offer;
 class Desktop;
 class ReportProgress;
 struct ProgramRun;
@@ -39,14 +39,15 @@ QString wordTemplatePath(const ProgramRun &run);
 QString wordWarnings(const QStringList &warnings);
 
 // The toolbar's word-processor report: a new document from the template
-// beside the program, filled hidden under the busy state, then shown. The
-// busy state always ends.
-bool PrintHonorarDOC(const Calculation &calculation, ProgramRun &run, Desktop &desktop,
+// beside the program, its offer blocks expanded first (ooxml/OfferBlocks.h),
+// filled hidden under the busy state with the edited calculation's values
+// and the offer's totals, then shown. A template whose blocks do not pair up
+// is named and makes no document. The busy state always ends.
+bool PrintHonorarDOC(const Offer &offer, ProgramRun &run, Desktop &desktop,
                      ReportProgress &progress, const AutomationFactory &factory);
 
 // The same report saved as a file instead of shown (for the command line).
-bool saveWordReport(const Calculation &calculation, Desktop &desktop,
-                    const AutomationFactory &factory, const QString &templatePath,
-                    const QString &outputPath);
+bool saveWordReport(const Offer &offer, Desktop &desktop, const AutomationFactory &factory,
+                    const QString &templatePath, const QString &outputPath);
 
 } // namespace zolvaric

@@ -1,3 +1,4 @@
+#include "OfferSheet.h"
 #include "PosixFiles.h"
 #include "RecordingProgress.h"
 #include "ReportSheet.h"
@@ -6,6 +7,7 @@
 
 #include "report/HtmlReport.h"
 #include "report/Placeholders.h"
+#include "report/TemplateBlocks.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -20,7 +22,7 @@ QByteArray render(CalcHarness &h, const QByteArray &templateBytes)
     const QString path = h.programFolder.filePath(QStringLiteral("Zolvaric_Vorlage.htm"));
     writeBytes(path, templateBytes);
     NoReportProgress progress;
-    return renderHtmlReport(*h.calculation, readHtmlTemplate(path), progress);
+    return renderHtmlReport(*h.offer, readHtmlTemplate(path), progress);
 }
 
 } // namespace
@@ -226,7 +228,7 @@ private slots:
         CalcHarness h;
         RecordingProgress progress;
         writeBytes(htmlReportPath(), "alt");
-        QVERIFY(!PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
+        QVERIFY(!PrintHonorarHTML(*h.offer, h.run, h.desktop, progress));
         QCOMPARE(
             h.desktop.notices,
             QStringList{QStringLiteral("Die Vorlagedatei \"%1Zolvaric_Vorlage.htm\" konnte nicht "
@@ -246,7 +248,7 @@ private slots:
         for (const QString &name : {QStringLiteral("Erster"), QStringLiteral("Zweiter")}) {
             h.sheet().edProjektbez.setText(name);
             RecordingProgress progress;
-            QVERIFY(PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
+            QVERIFY(PrintHonorarHTML(*h.offer, h.run, h.desktop, progress));
             QCOMPARE(progress.message,
                      QStringLiteral("\rDie Druckvorschau wird erzeugt. Bitte warten Sie ..."));
             QCOMPARE(progress.steps, 96);
@@ -284,7 +286,7 @@ private slots:
         QFile::remove(htmlReportPath());
         QVERIFY(QFile::link(victim, htmlReportPath()));
         RecordingProgress progress;
-        QVERIFY(!PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
+        QVERIFY(!PrintHonorarHTML(*h.offer, h.run, h.desktop, progress));
         QFile::remove(htmlReportPath());
         QCOMPARE(readBytes(victim), QByteArray("alias ls='ls --color'\n"));
         QCOMPARE(h.desktop.errors.size(), 1);
@@ -299,7 +301,7 @@ private slots:
         QFile::remove(htmlReportPath());
         QDir().mkpath(htmlReportPath()); // a folder takes the page's place
         RecordingProgress progress;
-        QVERIFY(!PrintHonorarHTML(*h.calculation, h.run, h.desktop, progress));
+        QVERIFY(!PrintHonorarHTML(*h.offer, h.run, h.desktop, progress));
         QDir(htmlReportPath()).removeRecursively();
         QCOMPARE(h.desktop.errors.size(), 1);
         QVERIFY(h.desktop.errors.first().startsWith(QStringLiteral("Der Bericht \"")));
@@ -307,6 +309,157 @@ private slots:
         QCOMPARE(progress.ended, 1);
         QVERIFY(!h.run.busy);
         QVERIFY(h.desktop.opened.isEmpty());
+    }
+
+    // Blocks per calculation of the offer and for offers of several; the
+    // offer's copies are of the worked example (net 26.526,78 €, VAT
+    // 5.040,09 €), so three give 79.580,34 €, VAT 19 % of that sum
+    // 15.120,26 € (not 3 × 5.040,09 €), gross 94.700,60 €.
+    void offerBlocks_data()
+    {
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QList<int>>("repetitions");
+        QTest::addColumn<QByteArray>("templateBytes");
+        QTest::addColumn<QByteArray>("page");
+        const QStringList three = {"Haus A", "Haus B", "Haus C"};
+        QTest::newRow("one copy per calculation, in order, markers gone")
+            << three << QList<int>{0, 1, 2}
+            << QByteArray("<table>\n<!-- \\TeilhonorarBeginn\\ -->\n<tr><td>\\Teil.Bezeichnung\\"
+                          "</td><td>\\Teil.Wiederholung\\</td></tr>\n<!-- \\TeilhonorarEnde\\ -->"
+                          "\n</table>")
+            << QByteArray("<table>\r\n<tr><td>Haus A</td><td>0</td></tr>\r\n<tr><td>Haus B</td>"
+                          "<td>1</td></tr>\r\n<tr><td>Haus C</td><td>2</td></tr>\r\n</table>\r\n");
+        QTest::newRow("two blocks, markers in any case")
+            << QStringList{"Haus A", "Haus B"} << QList<int>{0, 1}
+            << QByteArray("\\teilhonorarbeginn\\\n\\Teil.Bezeichnung\\\n\\TEILHONORARENDE\\\n-\n"
+                          "\\TeilhonorarBeginn\\\n\\teil.wiederholung\\\n\\TeilhonorarEnde\\")
+            << QByteArray("Haus A\r\nHaus B\r\n-\r\n0\r\n1\r\n");
+        QTest::newRow("a calculation's values")
+            << QStringList{"Haus A"} << QList<int>{}
+            << QByteArray("\\TeilhonorarBeginn\\\n\\Teil.Honorartyp\\|\\Teil.Honorarzone\\|"
+                          "\\Teil.Honorarsatz\\|\\Teil.anrechenbareKosten\\|\\Teil.Grundhonorar\\|"
+                          "\\Teil.LPSummeEUR\\|\\Teil.Nettohonorar\\\n\\TeilhonorarEnde\\")
+            << QByteArray("Geb\xE4ude|Honorarzone 3|Mittelsatz (50%)|120.000,00 \x80|"
+                          "19.803,00 \x80|19.803,00 \x80|26.526,78 \x80\r\n");
+        QTest::newRow("the offer's totals anywhere")
+            << three << QList<int>{}
+            << QByteArray("\\AngebotNetto\\ \\AngebotMwStEUR\\ \\angebotbrutto\\")
+            << QByteArray("79.580,34 \x80 15.120,26 \x80 94.700,60 \x80\r\n");
+        QTest::newRow("standard placeholders in a block: the edited calculation's")
+            << QStringList{"Haus A", "Haus B"} << QList<int>{}
+            << QByteArray("\\TeilhonorarBeginn\\\n\\Teil.Bezeichnung\\ in \\Bauort\\\n"
+                          "\\TeilhonorarEnde\\")
+            << QByteArray("Haus A in Bonn-Beuel\r\nHaus B in Bonn-Beuel\r\n");
+        QTest::newRow("a calculation's placeholder outside a block stays")
+            << QStringList{"Haus A"} << QList<int>{} << QByteArray("\\Teil.Bezeichnung\\")
+            << QByteArray("\\Teil.Bezeichnung\\\r\n");
+        QTest::newRow("titles that look like placeholders or markers print as typed")
+            << QStringList{"\\Bauort\\", "\\Teil.Nettohonorar\\ & <b>", "\\AngebotNetto\\",
+                           "\\TeilhonorarEnde\\"}
+            << QList<int>{}
+            << QByteArray("\\TeilhonorarBeginn\\\n\\Teil.Bezeichnung\\\n\\TeilhonorarEnde\\")
+            << QByteArray("\\Bauort\\\r\n\\Teil.Nettohonorar\\ &amp; &lt;b&gt;\r\n"
+                          "\\AngebotNetto\\\r\n\\TeilhonorarEnde\\\r\n");
+        const QByteArray offerBlock("a\n<!-- \\AngebotBeginn\\ -->\n<h2>\n\\TeilhonorarBeginn\\\n"
+                                    "\\Teil.Bezeichnung\\\n\\TeilhonorarEnde\\\n"
+                                    "<!-- \\AngebotEnde\\ -->\nb");
+        QTest::newRow("offer block with one calculation: gone")
+            << QStringList{"Haus A"} << QList<int>{} << offerBlock << QByteArray("a\r\nb\r\n");
+        QTest::newRow("offer block with two: kept, its part block repeated")
+            << QStringList{"Haus A", "Haus B"} << QList<int>{} << offerBlock
+            << QByteArray("a\r\n<h2>\r\nHaus A\r\nHaus B\r\nb\r\n");
+    }
+    void offerBlocks()
+    {
+        QFETCH(QStringList, titles);
+        QFETCH(QList<int>, repetitions);
+        QFETCH(QByteArray, templateBytes);
+        QFETCH(QByteArray, page);
+        CalcHarness h;
+        enterOffer(h, titles, repetitions);
+        QCOMPARE(render(h, templateBytes), page);
+    }
+
+    // Blocks that do not pair up stop the report before anything is
+    // written, with the reason and the line.
+    void unpairedMarkersStopTheReport_data()
+    {
+        QTest::addColumn<QByteArray>("templateBytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("begin without end")
+            << QByteArray("a\n\\TeilhonorarBeginn\\\nb")
+            << "Die Vorlage ist fehlerhaft: Zu \"\\TeilhonorarBeginn\\\" fehlt "
+               "\"\\TeilhonorarEnde\\\" (Zeile 2).";
+        QTest::newRow("end without begin")
+            << QByteArray("\\AngebotEnde\\")
+            << "Die Vorlage ist fehlerhaft: \"\\AngebotEnde\\\" steht ohne vorangehendes "
+               "\"\\AngebotBeginn\\\" (Zeile 1).";
+        QTest::newRow("crossing blocks")
+            << QByteArray("\\AngebotBeginn\\\n\\TeilhonorarBeginn\\\n\\AngebotEnde\\\n"
+                          "\\TeilhonorarEnde\\")
+            << "Die Vorlage ist fehlerhaft: \"\\AngebotEnde\\\" schließt den Block von "
+               "\"\\TeilhonorarBeginn\\\" nicht ab; Blöcke dürfen sich nicht überschneiden "
+               "(Zeile 3).";
+        QTest::newRow("a part block in a part block")
+            << QByteArray("\\TeilhonorarBeginn\\\n\\AngebotBeginn\\\n\\TeilhonorarBeginn\\\n")
+            << "Die Vorlage ist fehlerhaft: \"\\TeilhonorarBeginn\\\" steht in einem anderen "
+               "Teilhonorar-Block; diese Blöcke lassen sich nicht ineinander setzen (Zeile 3).";
+        QTest::newRow("two markers in one line")
+            << QByteArray("x\n<!-- \\AngebotBeginn\\ --> \\AngebotEnde\\")
+            << "Die Vorlage ist fehlerhaft: \"\\AngebotBeginn\\\" und \"\\AngebotEnde\\\" stehen "
+               "in derselben Zeile; jede Marke braucht eine Zeile (in Word einen Absatz oder "
+               "eine Tabellenzeile) für sich (Zeile 2).";
+    }
+    void unpairedMarkersStopTheReport()
+    {
+        QFETCH(QByteArray, templateBytes);
+        QFETCH(QString, message);
+        CalcHarness h;
+        enterOffer(h, {"Haus A", "Haus B"});
+        writeBytes(htmlTemplatePath(h.run), templateBytes);
+        writeBytes(htmlReportPath(), "alt");
+        RecordingProgress progress;
+        QVERIFY(!PrintHonorarHTML(*h.offer, h.run, h.desktop, progress));
+        QCOMPARE(h.desktop.errors, QStringList{message});
+        QCOMPARE(readBytes(htmlReportPath()), QByteArray("alt"));
+        QVERIFY(h.desktop.opened.isEmpty());
+        QCOMPARE(progress.ended, progress.begun);
+        QVERIFY(!h.run.busy);
+
+        const QString output = h.programFolder.filePath(QStringLiteral("angebot.htm"));
+        try {
+            writeHtmlReport(*h.offer, htmlTemplatePath(h.run), output, progress);
+            QFAIL("no error");
+        } catch (const TemplateBlockError &error) {
+            QCOMPARE(error.message(), message);
+        }
+        QVERIFY(!QFileInfo::exists(output));
+    }
+
+    // With one calculation the default template gives the page it gave
+    // before it had the offer's summary.
+    void defaultTemplateWithOneCalculationAsBefore()
+    {
+        CalcHarness h;
+        enterOffer(h, {"Haus A"});
+        const QByteArray templateBytes = readBytes(QStringLiteral(ZOLVARIC_HTML_TEMPLATE));
+        const QByteArray before = withoutOfferBlocks(templateBytes);
+        QVERIFY(before.size() < templateBytes.size());
+        QCOMPARE(render(h, templateBytes), render(h, before));
+    }
+
+    void defaultTemplateSummarisesTheOffer()
+    {
+        CalcHarness h;
+        enterOffer(h, {"Haus A", "Haus B"}, {0, 1});
+        const QByteArray page = render(h, readBytes(QStringLiteral(ZOLVARIC_HTML_TEMPLATE)));
+        QVERIFY(page.contains("<h2>Zusammenstellung des Angebots</h2>"));
+        QVERIFY(page.contains("<td>Haus A</td><td>Geb\xE4ude</td><td>Honorarzone 3</td>"
+                              "<td>Mittelsatz (50%)</td><td class=\"zahl\">120.000,00 \x80</td>"
+                              "<td class=\"zahl\">0</td><td class=\"zahl\">26.526,78 \x80</td>"));
+        QVERIFY(page.contains("<td>Haus B</td>"));
+        QVERIFY(!page.contains("\\Teil"));
+        QVERIFY(!page.contains("\\Angebot"));
     }
 };
 

@@ -92,7 +92,7 @@ struct WordRun
         };
     }
 
-    bool print() { return PrintHonorarDOC(*h.calculation, h.run, h.desktop, progress, factory()); }
+    bool print() { return PrintHonorarDOC(*h.offer, h.run, h.desktop, progress, factory()); }
 };
 
 } // namespace
@@ -132,9 +132,11 @@ private slots:
         QCOMPARE(calls.mid(17, 13), pass);
         QCOMPARE(calls[30], QStringLiteral("activewindow.activepane.view.seekview=0"));
         QCOMPARE(calls.last(), QStringLiteral("visible=true"));
-        QCOMPARE(calls.size(), 3 + 96 * 28 + 1);
-        QCOMPARE(run.progress.advanced, 96);
-        QCOMPARE(run.progress.processed, 96);
+        // 96 placeholder steps, then the offer's three totals.
+        QCOMPARE(calls.size(), 3 + 99 * 28 + 1);
+        QCOMPARE(run.progress.steps, 99);
+        QCOMPARE(run.progress.advanced, 99);
+        QCOMPARE(run.progress.processed, 99);
         QCOMPARE(run.progress.begun, 1);
         QCOMPARE(run.progress.ended, 1);
         QVERIFY(!run.h.run.busy);
@@ -153,6 +155,8 @@ private slots:
         QStringList expected;
         for (const Placeholder &p : placeholders(ReportKind::Word))
             expected << p.text << p.text;
+        for (const char *total : {"\\AngebotNetto\\", "\\AngebotMwStEUR\\", "\\AngebotBrutto\\"})
+            expected << QLatin1String(total) << QLatin1String(total);
         QCOMPARE(searched, expected);
     }
 
@@ -241,9 +245,9 @@ private slots:
         // The failing main-text pass ends that step: no header pass for it.
         QCOMPARE(run.h.desktop.notices, QStringList{message});
         QCOMPARE(run.h.desktop.captions, QStringList{"WordSuchText"});
-        QCOMPARE(run.progress.advanced, 96);
+        QCOMPARE(run.progress.advanced, 99);
         QCOMPARE(run.log->calls.count(QStringLiteral("activewindow.activepane.view.seekview=0")),
-                 95);
+                 98);
     }
 
     void refusedShowEndsTheBusyStateAndReachesTheCaller()
@@ -280,7 +284,7 @@ private slots:
         h.sheet().edBauort.setText(QStringLiteral("@CLIPBOARD@"));
         h.desktop.clipboard = QStringLiteral("Bonn-Beuel, Rheinufer");
         const QString output = h.programFolder.filePath(QStringLiteral("angebot.docx"));
-        QVERIFY(saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
+        QVERIFY(saveWordReport(*h.offer, h.desktop, builtInAutomation(h.desktop),
                                QStringLiteral(ZOLVARIC_WORD_TEMPLATE), output));
         const QByteArray body = zipEntry(output, "word/document.xml");
         QVERIFY(!body.isEmpty());
@@ -312,7 +316,7 @@ private slots:
         enterReportExample(h);
         h.sheet().edKosten.setValue(costs);
         const QString output = h.programFolder.filePath(QStringLiteral("angebot.docx"));
-        QVERIFY(saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
+        QVERIFY(saveWordReport(*h.offer, h.desktop, builtInAutomation(h.desktop),
                                QStringLiteral(ZOLVARIC_WORD_TEMPLATE), output));
         const QString body = QString::fromUtf8(zipEntry(output, "word/document.xml"));
         QVERIFY(body.contains(QStringLiteral("Grundhonorar")));
@@ -383,8 +387,8 @@ private slots:
                 .arg(QDir::toNativeSeparators(output), QDir::toNativeSeparators(folder));
         const QString templatePath = QStringLiteral(ZOLVARIC_WORD_TEMPLATE);
         if (report) {
-            QVERIFY(!saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
-                                    templatePath, output));
+            QVERIFY(!saveWordReport(*h.offer, h.desktop, builtInAutomation(h.desktop), templatePath,
+                                    output));
             QCOMPARE(h.desktop.notices, QStringList{expected});
         } else {
             AutomationObjectPtr handle;
@@ -424,8 +428,8 @@ private slots:
         const QString output = h.programFolder.filePath(QStringLiteral("angebot.docx"));
         if (earlierFile)
             writeBytes(output, "alt");
-        QVERIFY(!saveWordReport(*h.calculation, h.desktop, builtInAutomation(h.desktop),
-                                templatePath, output));
+        QVERIFY(!saveWordReport(*h.offer, h.desktop, builtInAutomation(h.desktop), templatePath,
+                                output));
         QCOMPARE(
             h.desktop.messages,
             QStringList{"fehler:word.documents.add\n\nDie Vorlage ist zu groß oder beschädigt."});

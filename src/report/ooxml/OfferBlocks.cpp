@@ -1,0 +1,211 @@
+#include "OfferBlocks.h"
+
+#include "OoxmlPackage.h"
+#include "OpcParts.h"
+#include "ParagraphText.h"
+#include "Story.h"
+#include "TemplateFile.h"
+#include "XmlPart.h"
+
+#include "base/Paths.h"
+#include "base/PrivateTempFolder.h"
+#include "report/Automation.h"
+#include "report/TemplateBlocks.h"
+
+#include <QDir>
+#include <QHash>
+#include <QTemporaryFile>
+
+#include <cstring>
+
+namespace zolvaric {
+
+namespace {
+
+// The unit of a marker's paragraph: the table row when it stands in a cell.
+pugi::xml_node markerUnit(const pugi::xml_node &paragraph, const XmlNames &word)
+{
+    if (!word.is(paragraph.parent(), "tc"))
+        return paragraph;
+    pugi::xml_node row = paragraph.parent();
+    while (row && !word.is(row, "tr"))
+        row = row.parent();
+    return row ? row : paragraph;
+}
+
+bool isBlank(const pugi::xml_node &node)
+{
+    return node.type() == pugi::node_pcdata &&
+           std::strspn(node.value(), " \t\r\n") == std::strlen(node.value());
+}
+
+class Expansion
+{
+public:
+    Expansion(XmlPart &part, QList<pugi::xml_node> units,
+              const QList<QList<PlaceholderValue>> &parts)
+        : m_part(part), m_word(part.word()), m_units(std::move(units)), m_parts(parts)
+    {
+    }
+
+    // Inner blocks first: a part block copies what its offer blocks left.
+    void expand(const QList<TemplateBlock> &blocks)
+    {
+        for (const TemplateBlock &block : blocks) {
+            const pugi::xml_node begin = m_units[block.begin];
+            const pugi::xml_node end = m_units[block.end];
+            if (block.kind == BlockKind::Offer && m_parts.size() < 2) {
+                pugi::xml_node node = begin;
+                while (node != end) {
+                    const pugi::xml_node next = node.next_sibling();
+                    node.parent().remove_child(node);
+                    node = next;
+                }
+                removeUnit(end);
+                continue;
+            }
+            expand(block.inner);
+            const pugi::xml_node first = removeUnit(begin);
+            if (block.kind == BlockKind::Part)
+                repeat(first, end);
+            removeUnit(end);
+        }
+    }
+
+private:
+    // Removes a marker's unit with the blanks after it (the rest of its line
+    // in the file), and a table left without rows; returns what followed.
+    pugi::xml_node removeUnit(const pugi::xml_node &unit)
+    {
+        pugi::xml_node parent = unit.parent();
+        pugi::xml_node next = unit.next_sibling();
+        if (isBlank(next)) {
+            const pugi::xml_node blank = next;
+            next = next.next_sibling();
+            parent.remove_child(blank);
+        }
+        parent.remove_child(unit);
+        if (m_word.is(parent, "tbl") && !parent.child(m_word.name("tr").c_str()))
+            return removeUnit(parent);
+        return next;
+    }
+
+    // The nodes [first, end) once per calculation, before `end`; each copy
+    // with its calculation's values.
+    void repeat(const pugi::xml_node &first, const pugi::xml_node &end)
+    {
+        QList<pugi::xml_node> content;
+        for (pugi::xml_node node = first; node && node != end; node = node.next_sibling())
+            content.append(node);
+        pugi::xml_node parent = end.parent();
+        for (const QList<PlaceholderValue> &values : m_parts) {
+            for (const pugi::xml_node &node : std::as_const(content))
+                fill(parent.insert_copy_before(node, end), values);
+        }
+        for (const pugi::xml_node &node : std::as_const(content))
+            parent.remove_child(node);
+    }
+
+    void fill(const pugi::xml_node &copy, const QList<PlaceholderValue> &values)
+    {
+        QList<pugi::xml_node> paragraphs = Story(&m_part, copy).paragraphs();
+        if (m_word.is(copy, "p"))
+            paragraphs.prepend(copy);
+        for (const pugi::xml_node &paragraph : std::as_const(paragraphs)) {
+            ParagraphText text(paragraph, m_word);
+            QList<ParagraphText::Replacement> replacements;
+            for (const PlaceholderMatch &match :
+                 findPlaceholders(text.text(), values, [&text](qsizetype from, qsizetype to) {
+                     return text.isReplaceable(from, to);
+                 }))
+                replacements.append(
+                    {match.from, match.from + match.length, values[match.index].value});
+            if (!replacements.isEmpty())
+                text.replace(replacements);
+        }
+    }
+
+    XmlPart &m_part;
+    const XmlNames &m_word;
+    QList<pugi::xml_node> m_units; // by position
+    const QList<QList<PlaceholderValue>> &m_parts;
+};
+
+} // namespace
+
+std::optional<QByteArray> expandOfferBlocks(const QByteArray &bytes, const QString &fileName,
+                                            const QList<QList<PlaceholderValue>> &parts)
+{
+    OoxmlPackage package(bytes, fileName);
+    QString mainPart = mainDocumentPart(package);
+    if (mainPart.isEmpty())
+        mainPart = QStringLiteral("word/document.xml");
+    if (!package.contains(mainPart))
+        return std::nullopt;
+    XmlPart part(mainPart, package.read(mainPart));
+    const XmlNames &word = part.word();
+    pugi::xml_node body;
+    for (const pugi::xml_node &child : part.document().document_element().children()) {
+        if (word.is(child, "body"))
+            body = child;
+    }
+    if (!body)
+        return std::nullopt;
+
+    QList<MarkerUnit> units;
+    QList<pugi::xml_node> nodes;
+    QHash<size_t, qsizetype> positions; // by node
+    const Story story(&part, body);
+    for (const pugi::xml_node &paragraph : story.paragraphs()) {
+        const QList<BlockMarker> markers = blockMarkersIn(ParagraphText(paragraph, word).text());
+        if (markers.isEmpty())
+            continue;
+        const pugi::xml_node unit = markerUnit(paragraph, word);
+        auto position = positions.constFind(unit.hash_value());
+        if (position == positions.constEnd()) {
+            position = positions.insert(unit.hash_value(), nodes.size());
+            nodes.append(unit);
+        }
+        for (const BlockMarker &marker : markers)
+            units.append({marker, *position, unit.parent().hash_value(), QString()});
+    }
+    if (units.isEmpty())
+        return std::nullopt;
+    const QList<TemplateBlock> blocks = pairBlockMarkers(units);
+    Expansion(part, std::move(nodes), parts).expand(blocks);
+    package.replace(mainPart, part.toBytes());
+    return packageBytesAs(package, mainPart, MainPartKind::Template);
+}
+
+OfferTemplate::OfferTemplate(const QString &templatePath,
+                             const QList<QList<PlaceholderValue>> &parts, const QString &soffice)
+    : m_path(templatePath)
+{
+    std::optional<QByteArray> expanded;
+    try {
+        expanded = expandOfferBlocks(readTemplatePackage(templatePath, soffice),
+                                     QDir::toNativeSeparators(templatePath), parts);
+    } catch (const AutomationError &) {
+        // The word processor reads the template itself and says what is wrong.
+        return;
+    }
+    if (!expanded)
+        return;
+    const QString folder = PrivateTempFolder();
+    auto file = std::make_unique<QTemporaryFile>(folder + QStringLiteral("AngebotXXXXXX.dotx"));
+    if (folder.isEmpty() || !file->open() || file->write(*expanded) != expanded->size() ||
+        !file->flush())
+        throw Error(QStringLiteral("Die Vorlage für das Angebot kann im temporären Ordner \"%1\" "
+                                   "nicht abgelegt werden.")
+                        .arg(QDir::toNativeSeparators(TempFolder())));
+    // Closed, so that a word processor on Windows may open it.
+    file->close();
+    m_path = file->fileName();
+    m_file = std::move(file);
+}
+
+OfferTemplate::~OfferTemplate() = default;
+OfferTemplate::OfferTemplate(OfferTemplate &&) noexcept = default;
+OfferTemplate &OfferTemplate::operator=(OfferTemplate &&) noexcept = default;
+
+} // namespace zolvaric

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "report/Placeholders.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QTemporaryFile;
+
+namespace zolvaric {
+
+// The package of a Word template with the offer's blocks (report/TemplateBlocks.h)
+// of its main text expanded: a marker paragraph, or the table row of a marker
+// in a cell, is the marker's unit; a block is the paragraphs and tables, or
+// the rows, between its two units, which must have the same parent. Each
+// copy of a part block gets its calculation's placeholders (`parts`, one list
+// each) in one pass per paragraph, across the runs. Headers and footers are
+// left as they are: blocks there are not expanded. Nothing when the main text
+// holds no marker. Throws TemplateBlockError for blocks that do not pair up,
+// AutomationError for a package that is no readable Word file.
+std::optional<QByteArray> expandOfferBlocks(const QByteArray &package, const QString &fileName,
+                                            const QList<QList<PlaceholderValue>> &parts);
+
+// The template a word processor gets for an offer, which only knows to open
+// a file and replace texts (as Word does by automation): the template's own
+// path when its main text holds no marker, or one that cannot be read (the
+// word processor then says why); otherwise the expanded template as a file of
+// its own in the private temp folder, removed with this object.
+class OfferTemplate
+{
+public:
+    // Throws TemplateBlockError as expandOfferBlocks does, and Error when the
+    // expanded template cannot be written.
+    OfferTemplate(const QString &templatePath, const QList<QList<PlaceholderValue>> &parts,
+                  const QString &soffice = QStringLiteral("soffice"));
+    ~OfferTemplate();
+    OfferTemplate(OfferTemplate &&) noexcept;
+    OfferTemplate &operator=(OfferTemplate &&) noexcept;
+
+    const QString &path() const { return m_path; }
+
+private:
+    QString m_path;
+    std::unique_ptr<QTemporaryFile> m_file;
+};
+
+} // namespace zolvaric
