@@ -1,5 +1,7 @@
 #include "CalculationSheet.h"
 
+#include "FeeRate.h"
+
 namespace zolvaric {
 
 namespace {
@@ -30,7 +32,7 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
       m_countFormat(u"0"), comboHOAINorm("comboHOAINorm", Access::Input, kEditions, 0),
       comboHonorarparagraph("comboHonorarparagraph", Access::Input),
       comboHonorarzone("comboHonorarzone", Access::Input, zoneItems(), 0),
-      comboHonorarsatz("comboHonorarsatz", Access::Input, kRates, 4),
+      comboHonorarsatz("comboHonorarsatz", Access::Input, kRates, kStartRateIndex),
       edHonorarsatzProz("edHonorarsatzProz", Access::Input, NumberFormat::percent(), settings),
       comboParagraph("comboParagraph", Access::ReadOnlyDisabled),
       lbKosten("lbKosten", Access::ReadOnly),

@@ -11,6 +11,8 @@ class CalculationSheet;
 // comboHonorarsatz: the five fixed rates, then the rate agreed freely as a
 // position within the span, held by edHonorarsatzProz.
 inline constexpr int kFreeRateIndex = 5;
+// The rate selected at start-up: "Mindest-/Basissatz (0%)".
+inline constexpr int kStartRateIndex = 4;
 
 // The percentage of a fixed rate (100, 75, 50, 25, else 0); nullopt for the
 // free rate.

@@ -113,6 +113,9 @@ void Offer::add()
     const QMap<QString, QString> &from = m_parts.at(m_current).inputs;
     for (const char *key : {"HOAI_nach", "Honorarberechnung_fuer", "MwSt"})
         fresh.insert(QLatin1String(key), from.value(QLatin1String(key)));
+    // Everything else as after start-up, where only the rate is not the
+    // file's default.
+    fresh.insert(QStringLiteral("Honorarsatz"), QString::number(kStartRateIndex));
     m_parts.insert(m_current + 1, {fresh, {}});
     const int added = m_current + 1;
     loadInputs(m_edited, fresh);

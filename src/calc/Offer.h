@@ -63,9 +63,9 @@ public:
     // stored inputs that no longer fit (a changed table override), leaving the
     // edited calculation as it was.
     void select(int index);
-    // A new calculation after the current one, with its edition, kind of work
-    // and VAT rate and every phase at its maximum share; it becomes the
-    // edited one.
+    // A new calculation after the current one, as after start-up but with
+    // its edition, kind of work and VAT rate: every phase at its maximum
+    // share; it becomes the edited one.
     void add();
     // A copy of the current calculation after it, edited from then on.
     void duplicate();

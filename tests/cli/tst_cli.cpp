@@ -15,6 +15,8 @@
 
 #include "IsolatedHome.h"
 
+#include "base/NumberText.h"
+
 #include "PosixFiles.h"
 #include "ZipEntry.h"
 
@@ -149,6 +151,119 @@ private slots:
         QCOMPARE(json["edHonorartafel"].toString(), QStringLiteral("Gebäude( §35)"));
         QCOMPARE(json["gridHOAI"].toArray().size(), 21);
         QCOMPARE(json["warnings"].toArray().size(), 0);
+    }
+
+    // Offers through the command line: each calculation as it gives alone
+    // (its repetition aside), the totals by VAT rate.
+    void offerOfSeveralCalculations_data()
+    {
+        QTest::addColumn<QList<QStringList>>("parts");
+        QTest::addColumn<QList<double>>("reducedBy"); // the repetition's share of LP1–6 kept
+        const QStringList house = {"HOAI_nach=0", "Honorarzone=2", "Honorarsatz=4",
+                                   "Anrechenbare_Kosten=450000", "Nebenkosten=4"};
+        QTest::newRow("Gebäude, Innenräume, Freianlagen")
+            << QList<QStringList>{house,
+                                  {"Honorarberechnung_fuer=1", "Honorarzone=3",
+                                   "Anrechenbare_Kosten=80000", "Bezeichnung=Innenräume EG"},
+                                  {"Honorarberechnung_fuer=2", "Anrechenbare_Kosten=65000",
+                                   "MwSt=7"}}
+            << QList<double>{1, 1, 1};
+        QTest::newRow("three houses, repetitions 0, 1, 2")
+            << QList<QStringList>{house, house + QStringList{"Wiederholung=1"},
+                                  house + QStringList{"Wiederholung=2"}}
+            << QList<double>{1, 0.5, 0.5};
+    }
+    void offerOfSeveralCalculations()
+    {
+        QFETCH(QList<QStringList>, parts);
+        QFETCH(QList<double>, reducedBy);
+        QStringList arguments;
+        for (qsizetype n = 0; n < parts.size(); ++n) {
+            for (const QString &value : parts[n])
+                arguments << "--set" << QStringLiteral("%1:%2").arg(n + 1).arg(value);
+        }
+        const QJsonObject offer = runJson(arguments);
+        const QJsonArray calculations = offer["Teilhonorare"].toArray();
+        QCOMPARE(calculations.size(), parts.size());
+        QMap<double, double> netByRate;
+        double net = 0;
+        for (qsizetype n = 0; n < parts.size(); ++n) {
+            // Alone: the same inputs, the shares a new calculation took over
+            // from the one before it included, without the repetition.
+            const QJsonObject part = calculations[n].toObject();
+            QStringList alone = {"--set", "HOAI_nach=0"};
+            for (const QString &value : parts[n]) {
+                if (!value.startsWith(QLatin1String("Wiederholung")))
+                    alone << "--set" << value;
+            }
+            for (int phase = 1; phase <= 9; ++phase) {
+                alone << "--set"
+                      << QStringLiteral("LP%1=%2").arg(phase).arg(
+                             part[QStringLiteral("edLP%1").arg(phase)].toDouble());
+            }
+            const QJsonObject single = runJson(alone);
+            for (int phase = 1; phase <= 9; ++phase) {
+                const QString key = QStringLiteral("edLP%1EUR").arg(phase);
+                const double kept = phase <= 6 ? reducedBy[n] : 1;
+                QCOMPARE(part[key].toDouble(),
+                         zolvaric::RoundDecimals(2, single[QStringLiteral("edLP%1").arg(phase)].toDouble() *
+                                              kept * single["trace"]["Grundhonorar"].toDouble() /
+                                              100));
+            }
+            if (reducedBy[n] == 1) {
+                for (const char *key : {"edNettohonorar", "edMwStEUR", "edBruttohonorar"})
+                    QCOMPARE(part[key].toDouble(), single[key].toDouble());
+            }
+            net += part["edNettohonorar"].toDouble();
+            netByRate[part["edMwSt"].toDouble()] += part["edNettohonorar"].toDouble();
+        }
+        // The top level is calculation 1, as without an offer.
+        QCOMPARE(offer["edNettohonorar"], calculations[0].toObject()["edNettohonorar"]);
+        QCOMPARE(calculations[1].toObject()["Bezeichnung"].toString(),
+                 parts[1].filter("Bezeichnung=").value(0).mid(12));
+        QCOMPARE(calculations[2].toObject()["Wiederholung"].toInt(),
+                 reducedBy[2] < 1 ? 2 : 0);
+        const QJsonObject totals = offer["Angebot"].toObject();
+        double vat = 0;
+        for (auto rate = netByRate.cbegin(); rate != netByRate.cend(); ++rate)
+            vat += zolvaric::RoundDecimals(2, rate.key() * rate.value() / 100);
+        QCOMPARE(totals["Nettohonorar"].toDouble(), zolvaric::RoundDecimals(2, net));
+        QCOMPARE(totals["MwStEUR"].toDouble(), zolvaric::RoundDecimals(2, vat));
+        QCOMPARE(totals["Bruttohonorar"].toDouble(), zolvaric::RoundDecimals(2, net + vat));
+        QCOMPARE(totals["MwSt"].toArray().size(), netByRate.size());
+
+        const CliRun text = runCli(arguments);
+        QCOMPARE(text.exitCode, 0);
+        QVERIFY2(text.out.contains(QStringLiteral("Teilhonorar 3 von 3")), qPrintable(text.out));
+        QVERIFY(text.out.contains(QStringLiteral("Bruttohonorar des Angebots")));
+    }
+
+    void badCalculationNumbers_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("gap") << QStringList{"--set", "3:MwSt=7"}
+                             << "Das Angebot hat 1 Teilhonorare; als nächstes kann Teilhonorar 2 "
+                                "angelegt werden, nicht 3.";
+        QTest::newRow("zero") << QStringList{"--set", "0:MwSt=7"}
+                              << "--set N:SCHLÜSSEL=WERT erwartet als N die Nummer eines "
+                                 "Teilhonorars ab 1, nicht \"0\".";
+        QTest::newRow("project text")
+            << QStringList{"--set", "2:Projektbezeichnung=X"}
+            << "Projektbezeichnung gehört zum Projekt, nicht zu einem Teilhonorar; ohne Nummer "
+               "setzen.";
+        QTest::newRow("bad value names the calculation")
+            << QStringList{"--set", "2:Wiederholung=-1"}
+            << "Teilhonorar 2: Wiederholung: '-1' ist keine ganze Zahl ab 0";
+    }
+    void badCalculationNumbers()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const CliRun run = runCli(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.err.trimmed(), message);
+        QVERIFY(run.out.isEmpty());
     }
 
     void startsFromTheWindowsInitialState()

@@ -122,6 +122,110 @@ private slots:
         }
     }
 
+    // Offers of 1 to 12 calculations come back with every calculation's
+    // inputs and results; each calculation opened in both is compared.
+    void randomOffersSurviveSaveAndLoad()
+    {
+        QRandomGenerator random(10122026);
+        const QString file = path(QStringLiteral("angebot.prj"));
+        CalcHarness target;
+        for (int round = 0; round < 1000; ++round) {
+            CalcHarness source;
+            const int count = 1 + random.bounded(12);
+            for (int n = 0; n < count; ++n) {
+                if (n > 0 && random.bounded(2) == 0)
+                    source.offer->duplicate();
+                else if (n > 0)
+                    source.offer->add();
+                CalculationSheet &s = source.sheet();
+                s.comboHOAINorm.select(random.bounded(4));
+                s.comboHonorarparagraph.select(
+                    random.bounded(static_cast<int>(s.comboHonorarparagraph.items().size())));
+                s.comboHonorarzone.select(random.bounded(5));
+                s.comboHonorarsatz.select(random.bounded(5));
+                s.edKosten.setValue(randomAmount(random, 30000000));
+                s.edLP[random.bounded(9)]->setValue(randomAmount(random, 40));
+                s.edNebenkosten.setValue(randomAmount(random, 30));
+                s.edMwSt.setValue(random.bounded(3) == 0 ? 7 : 19);
+                s.edWiederholung.setValue(random.bounded(3) == 0 ? random.bounded(12) : 0);
+                s.edBezeichnung.setText(random.bounded(2) == 0 ? randomText(random) : QString());
+            }
+            source.sheet().edProjektbez.setText(randomText(random));
+
+            QVERIFY(SaveProject(*source.offer, source.run, source.desktop, file));
+            QVERIFY(LoadProject(*target.offer, target.run, target.desktop, file));
+            QCOMPARE(target.offer->count(), count);
+            QCOMPARE(target.offer->totals().gross, source.offer->totals().gross);
+            for (int n = count - 1; n >= 0; --n) {
+                source.offer->select(n);
+                target.offer->select(n);
+                const QStringList expected = snapshot(*source.calculation);
+                const QStringList actual = snapshot(*target.calculation);
+                QCOMPARE(actual.size(), expected.size());
+                for (qsizetype i = 0; i < expected.size(); ++i) {
+                    const QString name = expected[i].section(QLatin1Char('='), 0, 0);
+                    QString value = expected[i].section(QLatin1Char('='), 1);
+                    if (name == QLatin1String("edBezeichnung") ||
+                        name == QLatin1String("edProjektbez"))
+                        value = asReadFromIni(value);
+                    QCOMPARE(actual[i], name + QLatin1Char('=') + value);
+                }
+            }
+            QVERIFY(!target.run.projectChanged);
+            QVERIFY(source.desktop.errors.isEmpty() && target.desktop.errors.isEmpty());
+        }
+    }
+
+    // Saving after a removal leaves no section of a calculation behind;
+    // sections of others stay. One calculation writes no section of its own.
+    void removedCalculationsLeaveNoSection()
+    {
+        CalcHarness h;
+        enterWorkedExample(h);
+        const QString file = path(QStringLiteral("entfernt.prj"));
+        writeBytes(file, "[Notizen]\r\nText=bleibt\r\n");
+        for (int n = 2; n <= 5; ++n) {
+            h.offer->duplicate();
+            h.sheet().edBezeichnung.setText(QStringLiteral("Haus %1").arg(n));
+        }
+        QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
+        QVERIFY(readBytes(file).contains("[Teilhonorar 5]\r\nHOAI_nach=1\r\n"));
+        QCOMPARE(ReadIniString(file, "Teilhonorar 3", "Bezeichnung", QString()),
+                 QStringLiteral("Haus 3"));
+        h.offer->remove(1);
+        h.offer->remove(3);
+        QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
+        QCOMPARE(ReadIniString(file, "Teilhonorar 3", "Bezeichnung", QString()),
+                 QStringLiteral("Haus 4"));
+        QVERIFY(!readBytes(file).contains("[Teilhonorar 4]"));
+        h.offer->remove(1);
+        h.offer->remove(1);
+        QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
+        QVERIFY(!readBytes(file).contains("[Teilhonorar"));
+        QCOMPARE(ReadIniString(file, "Notizen", "Text", QString()), QStringLiteral("bleibt"));
+        QVERIFY(!readBytes(file).contains("Bezeichnung="));
+        QVERIFY(!readBytes(file).contains("Wiederholung="));
+    }
+
+    // A bad value in a later calculation is named with its section, and the
+    // offer stays as it was: all or nothing.
+    void badValueInALaterCalculation()
+    {
+        CalcHarness h;
+        enterWorkedExample(h);
+        const QString file = path(QStringLiteral("teil-kaputt.prj"));
+        writeBytes(file, "[Projektdaten]\r\nMwSt=19\r\n[Teilhonorar 2]\r\nMwSt=7\r\n"
+                         "[Teilhonorar 3]\r\nWiederholung=zwei\r\n");
+        const QStringList before = snapshot(*h.calculation);
+        QVERIFY(!LoadProject(*h.offer, h.run, h.desktop, file));
+        QCOMPARE(h.desktop.errors,
+                 QStringList{QStringLiteral("Projekt \"%1\", Abschnitt [Teilhonorar 3]: "
+                                            "Wiederholung: 'zwei' ist keine ganze Zahl ab 0")
+                                 .arg(QDir::toNativeSeparators(file))});
+        QCOMPARE(h.offer->count(), 1);
+        QCOMPARE(snapshot(*h.calculation), before);
+    }
+
     // Each kind of work of each edition with its own basis and phases comes
     // back whole: its index, basis, shares (hidden rows at 0) and results.
     void everyKindSurvivesSaveAndLoad()
