@@ -1,11 +1,14 @@
+#include "OfferSheet.h"
 #include "PosixFiles.h"
 #include "RecordingProgress.h"
 #include "ReportSheet.h"
 #include "RunTests.h"
 #include "TestFiles.h"
 #include "ZipEntry.h"
+#include "ooxml/DocxFixture.h"
 #include "ooxml/RawZip.h"
 
+#include "base/PrivateTempFolder.h"
 #include "report/AutomationServers.h"
 #include "report/Placeholders.h"
 #include "report/WordReport.h"
@@ -94,6 +97,51 @@ struct WordRun
 
     bool print() { return PrintHonorarDOC(*h.offer, h.run, h.desktop, progress, factory()); }
 };
+
+// A table row of one paragraph per cell, and a table of rows.
+QString tableRow(const QStringList &cells)
+{
+    QString row = QStringLiteral("<w:tr>");
+    for (const QString &cell : cells)
+        row += QStringLiteral("<w:tc>") + wordtest::paragraph(cell) + QStringLiteral("</w:tc>");
+    return row + QStringLiteral("</w:tr>");
+}
+
+QString table(const QStringList &rows)
+{
+    return QStringLiteral("<w:tbl><w:tblPr/><w:tblGrid/>") + rows.join(QString()) +
+           QStringLiteral("</w:tbl>");
+}
+
+QString paragraphs(const QStringList &texts)
+{
+    QString body;
+    for (const QString &text : texts)
+        body += wordtest::paragraph(text);
+    return body;
+}
+
+// A template of the body's main text, as a file beside the program.
+QString writeWordTemplate(CalcHarness &h, const QString &body)
+{
+    wordtest::TestPackage package;
+    package.body = body;
+    package.mainContentType = wordtest::TemplateContentType;
+    const QString path = h.programFolder.filePath(QStringLiteral("vorlage.dotx"));
+    writeBytes(path, package.toZip());
+    return path;
+}
+
+// The main text of the report the built-in word processor makes from a
+// template; empty when it makes none.
+QByteArray builtInReport(CalcHarness &h, const QString &templatePath)
+{
+    const QString output = h.programFolder.filePath(QStringLiteral("angebot.docx"));
+    QFile::remove(output);
+    if (!saveWordReport(*h.offer, h.desktop, builtInAutomation(h.desktop), templatePath, output))
+        return QByteArray();
+    return zipEntry(output, "word/document.xml");
+}
 
 } // namespace
 
@@ -461,6 +509,196 @@ private slots:
         QCOMPARE(
             h.desktop.messages.last(),
             QStringLiteral("Die Dokumentvorlage \"/fehlt.dot\" konnte nicht gefunden werden."));
+    }
+    // The offer's blocks through the built-in word processor; the copies are
+    // of the worked example, as in the HTML report's test.
+    void offerBlocks_data()
+    {
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QList<int>>("repetitions");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("paragraphs once per calculation, in order")
+            << QStringList{"Haus A", "Haus B", "Haus C"} << QList<int>{0, 1, 2}
+            << paragraphs({"Vorher", "\\TeilhonorarBeginn\\",
+                           "\\Teil.Bezeichnung\\: \\Teil.Wiederholung\\", "\\TeilhonorarEnde\\",
+                           "Nachher"})
+            << QStringList{"Vorher", "Haus A: 0", "Haus B: 1", "Haus C: 2", "Nachher"};
+        QTest::newRow("table rows, the totals after them")
+            << QStringList{"Haus A", "Haus B"} << QList<int>{}
+            << table({tableRow({"Bezeichnung", "Netto"}), tableRow({"\\TeilhonorarBeginn\\", ""}),
+                      tableRow({"\\Teil.Bezeichnung\\", "\\Teil.Nettohonorar\\"}),
+                      tableRow({"", "\\TeilhonorarEnde\\"}),
+                      tableRow({"Summe", "\\AngebotNetto\\"})})
+            << QStringList{"Bezeichnung", "Netto",       "Haus A", "26.526,78 €",
+                           "Haus B",      "26.526,78 €", "Summe",  "53.053,56 €"};
+        QTest::newRow("marker and placeholder split across runs")
+            << QStringList{"Haus A", "Haus B"} << QList<int>{}
+            << "<w:p><w:r><w:t>\\Teilhonorar</w:t></w:r><w:r><w:rPr><w:b/></w:rPr>"
+               "<w:t>beginn\\</w:t></w:r></w:p><w:p><w:r><w:t>(\\Teil.</w:t></w:r><w:r><w:rPr>"
+               "<w:i/></w:rPr><w:t>Bezeichnung\\)</w:t></w:r></w:p>" +
+                   wordtest::paragraph("\\TeilhonorarEnde\\")
+            << QStringList{"(Haus A)", "(Haus B)"};
+        QTest::newRow("a calculation's values")
+            << QStringList{"Haus A"} << QList<int>{}
+            << paragraphs({"\\TeilhonorarBeginn\\",
+                           "\\Teil.Honorartyp\\|\\Teil.Honorarzone\\|\\Teil.Honorarsatz\\|"
+                           "\\Teil.anrechenbareKosten\\|\\Teil.Grundhonorar\\|"
+                           "\\Teil.LPSummeEUR\\|\\Teil.Nettohonorar\\",
+                           "\\TeilhonorarEnde\\"})
+            << QStringList{"Gebäude|Honorarzone 3|Mittelsatz (50%)|120.000,00 €|19.803,00 €|"
+                           "19.803,00 €|26.526,78 €"};
+        QTest::newRow("the offer's totals in a template without markers")
+            << QStringList{"Haus A", "Haus B", "Haus C"} << QList<int>{}
+            << paragraphs({"\\AngebotNetto\\|\\AngebotMwStEUR\\|\\AngebotBrutto\\"})
+            << QStringList{"79.580,34 €|15.120,26 €|94.700,60 €"};
+        const QString offerRows =
+            table({tableRow({"Kopf"}), tableRow({"\\AngebotBeginn\\"}),
+                   tableRow({"\\TeilhonorarBeginn\\"}), tableRow({"\\Teil.Bezeichnung\\"}),
+                   tableRow({"\\TeilhonorarEnde\\"}), tableRow({"\\AngebotEnde\\"})}) +
+            wordtest::paragraph("Ende");
+        QTest::newRow("offer block of rows, one calculation: gone")
+            << QStringList{"Haus A"} << QList<int>{} << offerRows << QStringList{"Kopf", "Ende"};
+        QTest::newRow("offer block of rows, two: kept, its part block repeated")
+            << QStringList{"Haus A", "Haus B"} << QList<int>{} << offerRows
+            << QStringList{"Kopf", "Haus A", "Haus B", "Ende"};
+    }
+    void offerBlocks()
+    {
+        QFETCH(QStringList, titles);
+        QFETCH(QList<int>, repetitions);
+        QFETCH(QString, body);
+        QFETCH(QStringList, texts);
+        CalcHarness h;
+        enterOffer(h, titles, repetitions);
+        const QByteArray document = builtInReport(h, writeWordTemplate(h, body));
+        QCOMPARE(h.desktop.notices + h.desktop.messages, QStringList());
+        QCOMPARE(wordtest::paragraphTexts(document), texts);
+    }
+
+    // Blocks that do not pair up: named, the word processor never started,
+    // an earlier file of the report's name as it was.
+    void unpairedMarkersWriteNothing_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("begin without end")
+            << paragraphs({"\\TeilhonorarBeginn\\", "x"})
+            << "Die Vorlage ist fehlerhaft: Zu \"\\TeilhonorarBeginn\\\" fehlt "
+               "\"\\TeilhonorarEnde\\\".";
+        QTest::newRow("begin in a table row, end beside the table")
+            << table({tableRow({"\\TeilhonorarBeginn\\"}), tableRow({"x"})}) +
+                   wordtest::paragraph("\\TeilhonorarEnde\\")
+            << "Die Vorlage ist fehlerhaft: \"\\TeilhonorarBeginn\\\" und \"\\TeilhonorarEnde\\\" "
+               "stehen nicht auf derselben Ebene (etwa das eine in einer Tabelle, das andere "
+               "außerhalb).";
+        QTest::newRow("two markers in one table row")
+            << table({tableRow({"\\AngebotBeginn\\", "\\AngebotEnde\\"})})
+            << "Die Vorlage ist fehlerhaft: \"\\AngebotBeginn\\\" und \"\\AngebotEnde\\\" stehen "
+               "in derselben Zeile; jede Marke braucht eine Zeile (in Word einen Absatz oder "
+               "eine Tabellenzeile) für sich.";
+    }
+    void unpairedMarkersWriteNothing()
+    {
+        QFETCH(QString, body);
+        QFETCH(QString, message);
+        WordRun run;
+        enterOffer(run.h, {"Haus A", "Haus B"});
+        const QString templatePath = writeWordTemplate(run.h, body);
+        const QString output = run.h.programFolder.filePath(QStringLiteral("angebot.docx"));
+        writeBytes(output, "alt");
+        QVERIFY(!saveWordReport(*run.h.offer, run.h.desktop, run.factory(), templatePath, output));
+        QCOMPARE(run.h.desktop.notices, QStringList{message});
+        QVERIFY(run.h.desktop.messages.isEmpty());
+        QVERIFY(run.created.isEmpty());
+        QCOMPARE(readBytes(output), QByteArray("alt"));
+    }
+
+    // Word by automation only opens a file: a template without markers goes
+    // as it is, one with markers as an expanded copy of its own that is gone
+    // once the report is made.
+    void templateTheWordProcessorOpens_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("expanded");
+        QTest::newRow("no marker") << paragraphs({"\\Teil.Bezeichnung\\"}) << false;
+        QTest::newRow("a block") << paragraphs({"\\TeilhonorarBeginn\\", "\\Teil.Bezeichnung\\",
+                                                "\\TeilhonorarEnde\\"})
+                                 << true;
+    }
+    void templateTheWordProcessorOpens()
+    {
+        QFETCH(QString, body);
+        QFETCH(bool, expanded);
+        WordRun run;
+        writeBytes(wordTemplatePath(run.h.run), readBytes(writeWordTemplate(run.h, body)));
+        QVERIFY(run.print());
+        QString opened;
+        for (const QString &call : std::as_const(run.log->calls)) {
+            if (call.startsWith(QLatin1String("documents.add(")))
+                opened = call.mid(14, call.indexOf(QLatin1String(", false")) - 14);
+        }
+        QCOMPARE(opened == wordTemplatePath(run.h.run), !expanded);
+        if (expanded) {
+            QCOMPARE(QFileInfo(opened).absolutePath() + u'/',
+                     QDir::fromNativeSeparators(PrivateTempFolder()));
+            QVERIFY(opened.endsWith(QLatin1String(".dotx")));
+            QVERIFY(!QFileInfo::exists(opened));
+        }
+    }
+
+    // With one calculation the default template gives the document it gave
+    // before it had the offer's summary.
+    void defaultTemplateWithOneCalculationAsBefore()
+    {
+        CalcHarness h;
+        enterOffer(h, {"Haus A"});
+        QList<wordtest::RawZipEntry> entries =
+            wordtest::rawEntries(readBytes(QStringLiteral(ZOLVARIC_WORD_TEMPLATE)));
+        for (wordtest::RawZipEntry &entry : entries) {
+            if (entry.name == "word/document.xml") {
+                const QByteArray before = withoutOfferBlocks(entry.data);
+                QVERIFY(before.size() < entry.data.size());
+                entry.data = before;
+            }
+        }
+        const QString before = h.programFolder.filePath(QStringLiteral("vorher.dot"));
+        writeBytes(before, wordtest::rawZip(entries));
+        const QByteArray document = builtInReport(h, QStringLiteral(ZOLVARIC_WORD_TEMPLATE));
+        QVERIFY(!document.isEmpty());
+        QCOMPARE(document, builtInReport(h, before));
+    }
+
+    void defaultTemplateSummarisesTheOffer()
+    {
+        CalcHarness h;
+        enterOffer(h, {"Haus A", "Haus B"});
+        const QByteArray document = builtInReport(h, QStringLiteral(ZOLVARIC_WORD_TEMPLATE));
+        const QStringList texts = wordtest::paragraphTexts(document);
+        const qsizetype heading = texts.indexOf(QStringLiteral("5. Zusammenstellung des Angebots"));
+        QVERIFY(heading > 0);
+        QCOMPARE(texts.mid(heading + 8, 20), (QStringList{"Haus A",
+                                                          "Gebäude",
+                                                          "Honorarzone 3",
+                                                          "Mittelsatz (50%)",
+                                                          "120.000,00 €",
+                                                          "0",
+                                                          "26.526,78 €",
+                                                          "Haus B",
+                                                          "Gebäude",
+                                                          "Honorarzone 3",
+                                                          "Mittelsatz (50%)",
+                                                          "120.000,00 €",
+                                                          "0",
+                                                          "26.526,78 €",
+                                                          "Summe netto",
+                                                          "53.053,56 €",
+                                                          "zzgl. MwSt.",
+                                                          "10.080,18 €",
+                                                          "Summe brutto",
+                                                          "63.133,74 €"}));
+        QVERIFY(!document.contains("\\Teil"));
+        QVERIFY(!document.contains("\\Angebot"));
     }
 };
 
