@@ -1,6 +1,7 @@
 // One full recalculation after a change of the eligible costs, as a keystroke
 // in edKosten causes it: the change handler, the fee-table load (with its
-// look at the override file), the lookup, every result written as text.
+// look at the override file), the lookup, every result written as text;
+// and the same in an offer of 100 calculations with its totals.
 //
 //   zolvaric-bench-calc                      Google Benchmark, ns per recalculation
 //   zolvaric-bench-calc --callgrind-runs N   N recalculations for
@@ -11,6 +12,7 @@
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,6 +43,24 @@ void BM_RecalculateAfterCostsChange(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_RecalculateAfterCostsChange);
+
+// The same keystroke in one calculation of an offer of N, with the offer's
+// totals after it: only the edited calculation is computed, so N = 100
+// costs what N = 1 does, plus adding up the stored results.
+void BM_OfferRecalculateAfterCostsChange(benchmark::State &state)
+{
+    BenchSession session;
+    for (std::int64_t n = 1; n < state.range(0); ++n)
+        session.offer->duplicate();
+    session.offer->select(static_cast<int>(state.range(0) / 2));
+    std::int64_t i = 0;
+    for (auto _ : state) {
+        recalculateOnce(session, i++);
+        benchmark::DoNotOptimize(session.offer->totals().gross);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_OfferRecalculateAfterCostsChange)->Arg(1)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

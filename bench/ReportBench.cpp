@@ -55,7 +55,7 @@ void BM_HtmlReport(benchmark::State &state)
     const QString output = session.folder.filePath(QStringLiteral("Zolvaric.htm"));
     NoReportProgress progress;
     for (auto _ : state) {
-        if (!writeHtmlReport(*session.calculation, templatePath, output, progress))
+        if (!writeHtmlReport(*session.offer, templatePath, output, progress))
             state.SkipWithError("write failed");
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
@@ -68,7 +68,7 @@ void BM_WordReport(benchmark::State &state)
     const QString output = session.folder.filePath(QStringLiteral("Angebot.docx"));
     const AutomationFactory factory = builtInAutomation(session.desktop);
     for (auto _ : state) {
-        if (!saveWordReport(*session.calculation, session.desktop, factory,
+        if (!saveWordReport(*session.offer, session.desktop, factory,
                             QStringLiteral(ZOLVARIC_WORD_TEMPLATE), output))
             state.SkipWithError("report failed");
     }

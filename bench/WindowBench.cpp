@@ -8,6 +8,7 @@
 
 #include "BenchSession.h"
 
+#include "app/OfferPanel.h"
 #include "app/ZolvaricApplication.h"
 #include "app/unitMain.h"
 
@@ -66,6 +67,27 @@ void BM_KeystrokeToResults(benchmark::State &state)
     }
 }
 BENCHMARK(BM_KeystrokeToResults)->Unit(benchmark::kMicrosecond);
+
+// The keystroke in one calculation of an offer of 100: the list beside the
+// calculation and the tab "Angebot" follow it.
+void BM_KeystrokeInAnOfferOf100(benchmark::State &state)
+{
+    WindowSession session;
+    for (int n = 1; n < 100; ++n)
+        session.window.offer().duplicate();
+    session.window.offerPanel().selectCalculation(50);
+    auto *costs = session.window.findChild<QLineEdit *>(QStringLiteral("edKosten"));
+    auto *gross = session.window.findChild<QLineEdit *>(QStringLiteral("edBruttohonorar"));
+    costs->setFocus();
+    costs->setText(QStringLiteral("12000"));
+    QTest::sendKeyEvent(QTest::Click, costs, Qt::Key_0, QStringLiteral("0"), Qt::NoModifier);
+    std::int64_t i = 0;
+    for (auto _ : state) {
+        keystroke(costs, i++);
+        benchmark::DoNotOptimize(gross->text());
+    }
+}
+BENCHMARK(BM_KeystrokeInAnOfferOf100)->Unit(benchmark::kMicrosecond);
 
 void BM_KeystrokeBareLineEdit(benchmark::State &state)
 {

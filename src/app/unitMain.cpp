@@ -1,5 +1,7 @@
 #include "unitMain.h"
 
+#include "OfferPanel.h"
+#include "OfferTab.h"
 #include "WindowPlacement.h"
 #include "WindowReportProgress.h"
 #include "unitInfo.h"
@@ -47,7 +49,14 @@ TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services s
     m_calculation->setActionListener([this] {
         showWarnings();
         showFeeAgreement();
+        showOffer();
     });
+    connect(m_offerPanel, &OfferPanel::offerChanged, this, [this] {
+        showWarnings();
+        showFeeAgreement();
+        showOffer();
+    });
+    connect(m_offerTab, &OfferTab::openRequested, this, &TfrmMain::openCalculation);
     showFeeAgreement();
 }
 
@@ -236,8 +245,23 @@ void TfrmMain::showFeeAgreement()
     edZuschlagUmbau->setToolTip(surchargeHint(s.comboHOAINorm.currentText()));
 }
 
+void TfrmMain::showOffer()
+{
+    m_offerPanel->refresh();
+    m_offerTab->refresh();
+    lbWiederholung->setVisible(!m_calculation->sheet().lbWiederholung.text().isEmpty());
+}
+
+void TfrmMain::openCalculation(int index)
+{
+    m_offerPanel->selectCalculation(index);
+    PageControl1->setCurrentIndex(0);
+}
+
 void TfrmMain::showProjectStatus()
 {
+    // A load replaces the whole offer.
+    showOffer();
     if (!m_run.projectFile.isEmpty())
         m_status->setText(projectStatusText(m_run.projectFile));
 }
