@@ -91,39 +91,67 @@ const RegionalSettings &offerSettings(const Offer &offer)
     return offer.calculation().sheet().settings();
 }
 
-// The placeholder steps of a report, one each: the edited calculation's,
-// then the offer's totals.
-void fillPlaceholders(const Offer &offer, const AutomationObjectPtr &word, Desktop &desktop,
-                      ReportProgress &progress)
-{
-    for (const Placeholder &placeholder : placeholders(ReportKind::Word)) {
-        WordSuchText(word, desktop, progress, placeholder.text,
-                     wordValue(placeholder, offer.calculation()));
-        progress.advance();
-    }
-    for (const PlaceholderValue &total :
-         offerTotalPlaceholders(offer.totals(), offerSettings(offer))) {
-        WordSuchText(word, desktop, progress, total.text, total.value);
-        progress.advance();
-    }
-}
+// A backslash in a calculation's value stands as this character in the
+// expanded template until the placeholder steps are done: a title such as
+// "\Bauort\" is no placeholder for them. The last step puts it back.
+constexpr char16_t kHeldBackslash = 0xE000;
 
-int reportSteps(const Offer &offer)
+// The template the word processor opens, and whether it holds backslashes
+// to put back.
+struct OfferDocument
 {
-    return static_cast<int>(placeholders(ReportKind::Word).size() +
-                            offerTotalPlaceholders(offer.totals(), offerSettings(offer)).size());
-}
+    OfferTemplate file;
+    bool heldBackslashes = false;
+
+    // The placeholder steps of a report, one each: the edited calculation's,
+    // the offer's totals, then the backslashes when there are any.
+    int steps(const Offer &offer) const
+    {
+        return static_cast<int>(
+            placeholders(ReportKind::Word).size() +
+            offerTotalPlaceholders(offer.totals(), offerSettings(offer)).size() +
+            (heldBackslashes ? 1 : 0));
+    }
+
+    void fill(const Offer &offer, const AutomationObjectPtr &word, Desktop &desktop,
+              ReportProgress &progress) const
+    {
+        for (const Placeholder &placeholder : placeholders(ReportKind::Word)) {
+            WordSuchText(word, desktop, progress, placeholder.text,
+                         wordValue(placeholder, offer.calculation()));
+            progress.advance();
+        }
+        for (const PlaceholderValue &total :
+             offerTotalPlaceholders(offer.totals(), offerSettings(offer))) {
+            WordSuchText(word, desktop, progress, total.text, total.value);
+            progress.advance();
+        }
+        if (heldBackslashes) {
+            WordSuchText(word, desktop, progress, QString(QChar(kHeldBackslash)),
+                         QStringLiteral("\\"));
+            progress.advance();
+        }
+    }
+};
 
 // The template with the offer's blocks expanded; a template whose blocks do
 // not pair up is shown and gives none.
-std::optional<OfferTemplate> offerTemplate(const Offer &offer, const QString &templatePath,
+std::optional<OfferDocument> offerDocument(const Offer &offer, const QString &templatePath,
                                            Desktop &desktop)
 {
     QList<QList<PlaceholderValue>> parts;
-    for (int i = 0; i < offer.count(); ++i)
+    bool backslashes = false;
+    for (int i = 0; i < offer.count(); ++i) {
         parts.append(partPlaceholders(offer.summary(i), offerSettings(offer)));
+        for (PlaceholderValue &value : parts.last()) {
+            backslashes = backslashes || value.value.contains(u'\\');
+            value.value.replace(u'\\', QChar(kHeldBackslash));
+        }
+    }
     try {
-        return std::optional<OfferTemplate>(std::in_place, templatePath, parts);
+        OfferTemplate file(templatePath, parts);
+        const bool expanded = file.path() != templatePath;
+        return OfferDocument{std::move(file), expanded && backslashes};
     } catch (const Error &error) {
         desktop.NotifyBox(error.message(), applicationTitle());
         return std::nullopt;
@@ -262,7 +290,6 @@ QString wordTemplatePath(const ProgramRun &run)
 bool PrintHonorarDOC(const Offer &offer, ProgramRun &run, Desktop &desktop,
                      ReportProgress &progress, const AutomationFactory &factory)
 {
-    progress.prepare(reportWaitMessage(), reportSteps(offer));
     const QString templatePath = wordTemplatePath(run);
     if (!QFileInfo(templatePath).isFile()) {
         desktop.NotifyBox(QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden. "
@@ -271,20 +298,22 @@ bool PrintHonorarDOC(const Offer &offer, ProgramRun &run, Desktop &desktop,
                           applicationTitle());
         return false;
     }
+    const std::optional<OfferDocument> document = offerDocument(offer, templatePath, desktop);
+    if (!document)
+        return false;
+    progress.prepare(reportWaitMessage(), document->steps(offer));
     AutomationObjectPtr word;
     {
         const ReportBusyState busy(run, progress);
-        const std::optional<OfferTemplate> expanded = offerTemplate(offer, templatePath, desktop);
-        if (!expanded)
-            return false;
-        if (!WordNewDocument(factory, desktop, QString(), expanded->path(), false, false, word)) {
+        if (!WordNewDocument(factory, desktop, QString(), document->file.path(), false, false,
+                             word)) {
             desktop.NotifyBox(
                 QStringLiteral("Beim Erstellen des Documentes ist ein Fehler aufgetreten."),
                 applicationTitle());
             return false;
         }
         word->setProperty(QStringLiteral("visible"), false);
-        fillPlaceholders(offer, word, desktop, progress);
+        document->fill(offer, word, desktop, progress);
     }
     // Shown after the wait window has gone; the document stays with the user.
     word->setProperty(QStringLiteral("visible"), true);
@@ -294,18 +323,18 @@ bool PrintHonorarDOC(const Offer &offer, ProgramRun &run, Desktop &desktop,
 bool saveWordReport(const Offer &offer, Desktop &desktop, const AutomationFactory &factory,
                     const QString &templatePath, const QString &outputPath)
 {
-    const std::optional<OfferTemplate> expanded = offerTemplate(offer, templatePath, desktop);
-    if (!expanded)
+    const std::optional<OfferDocument> document = offerDocument(offer, templatePath, desktop);
+    if (!document)
         return false;
     AutomationObjectPtr word;
-    if (!WordNewDocument(factory, desktop, QString(), expanded->path(), false, false, word)) {
+    if (!WordNewDocument(factory, desktop, QString(), document->file.path(), false, false, word)) {
         desktop.NotifyBox(
             QStringLiteral("Beim Erstellen des Documentes ist ein Fehler aufgetreten."),
             applicationTitle());
         return false;
     }
     NoReportProgress progress;
-    fillPlaceholders(offer, word, desktop, progress);
+    document->fill(offer, word, desktop, progress);
     QString failure;
     const bool saved = WordSaveDocAs(word, outputPath, &failure);
     if (!saved) {

@@ -41,7 +41,7 @@ QString wordWarnings(const QStringList &warnings);
 // The toolbar's word-processor report: a new document from the template
 // beside the program, its offer blocks expanded first (ooxml/OfferBlocks.h),
 // filled hidden under the busy state with the edited calculation's values
-// and the offer's totals, then shown. A template whose blocks do not pair up
+// and the offer's totals (a step each), then shown. A template whose blocks do not pair up
 // is named and makes no document. The busy state always ends.
 bool PrintHonorarDOC(const Offer &offer, ProgramRun &run, Desktop &desktop,
                      ReportProgress &progress, const AutomationFactory &factory);
