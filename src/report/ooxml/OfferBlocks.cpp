@@ -200,7 +200,7 @@ OfferTemplate::OfferTemplate(const QString &templatePath,
                         .arg(QDir::toNativeSeparators(TempFolder())));
     // Closed, so that a word processor on Windows may open it.
     file->close();
-    m_path = file->fileName();
+    m_path = QDir::toNativeSeparators(file->fileName());
     m_file = std::move(file);
 }
 
