@@ -2,6 +2,9 @@
 #include "RunTests.h"
 #include "TestFiles.h"
 
+#include "base/RegionalSettings.h"
+#include "calc/Offer.h"
+#include "report/ooxml/OfferBlocks.h"
 #include "report/ooxml/WordApplication.h"
 
 #include <QRegularExpression>
@@ -130,16 +133,31 @@ private slots:
         }
     }
 
-    // Filled in, LibreOffice reads it without complaint and no placeholder is left.
+    // Expanded for an offer of two calculations and filled in, LibreOffice
+    // reads it without complaint and no placeholder or marker is left.
     void filledTemplateReadsBack()
     {
         ZOLVARIC_REQUIRE_SOFFICE(soffice);
+        const RegionalSettings settings = RegionalSettings::german();
+        QList<QList<PlaceholderValue>> parts;
+        for (const char *title : {"[Teil 1]", "[Teil 2]"}) {
+            PartSummary part;
+            part.title = QLatin1String(title);
+            parts.append(partPlaceholders(part, settings));
+        }
+        const std::optional<QByteArray> expanded =
+            expandOfferBlocks(readBytes(m_template), m_template, parts);
+        QVERIFY(expanded);
+        const QString offerTemplate = m_dir.filePath(QStringLiteral("angebot.dotx"));
+        writeBytes(offerTemplate, *expanded);
         WordEnvironment environment;
         environment.tempFolder = m_dir.path();
         WordClient word(createWordApplication(environment));
-        word.addDocument(m_template);
+        word.addDocument(offerTemplate);
         for (const QString &name : reportPlaceholders())
             word.replaceEverywhere(u'\\' + name + u'\\', QStringLiteral("[%1]").arg(name));
+        for (const PlaceholderValue &total : offerTotalPlaceholders(OfferTotals(), settings))
+            word.replaceEverywhere(total.text, QStringLiteral("[Angebot]"));
         const QString output = m_dir.filePath(QStringLiteral("angebot.docx"));
         word.saveAs(output);
         QString log;
@@ -149,7 +167,9 @@ private slots:
         const QString plain = QString::fromUtf8(readBytes(text));
         QVERIFY(plain.contains(QStringLiteral("Honorarangebot")));
         QVERIFY(plain.contains(QStringLiteral("[Bruttohonorar]")));
-        QVERIFY2(!plain.contains(QRegularExpression(QStringLiteral(R"(\\[A-Za-z0-9]+\\)"))),
+        QVERIFY(plain.contains(QStringLiteral("[Teil 2]")));
+        QCOMPARE(plain.count(QStringLiteral("[Angebot]")), 3);
+        QVERIFY2(!plain.contains(QRegularExpression(QStringLiteral(R"(\\[A-Za-z0-9.]+\\)"))),
                  qPrintable(plain));
         const QString html = convertWithSoffice(soffice, output, QStringLiteral("html"),
                                                 QStringLiteral("html"), m_dir.path(), &log);
