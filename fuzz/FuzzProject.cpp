@@ -3,6 +3,7 @@
 #include "base/Desktop.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
+#include "calc/Offer.h"
 #include "persist/ProjectFile.h"
 
 #include <QDir>
@@ -37,12 +38,14 @@ struct Session
     ProgramRun run;
     QuietDesktop desktop;
     std::unique_ptr<Calculation> calculation;
+    std::unique_ptr<Offer> offer;
 
     Session()
     {
         run.programDir = folder.path() + QLatin1Char('/');
         calculation = std::make_unique<Calculation>(settings, run, desktop);
         calculation->startUp();
+        offer = std::make_unique<Offer>(*calculation);
     }
 };
 
@@ -59,23 +62,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     out.close();
 
     session.run.projectFile = QStringLiteral("vorher.prj");
-    const double before = session.calculation->sheet().edBruttohonorar.value();
+    Offer &offer = *session.offer;
+    const double before = offer.totals().gross;
+    const int count = offer.count();
     const int errors = session.desktop.errors;
-    const bool loaded = LoadProject(*session.calculation, session.run, session.desktop, file);
+    const bool loaded = LoadProject(offer, session.run, session.desktop, file);
     if (loaded != (session.desktop.errors == errors))
         std::abort();
+    // All or nothing: a refused file leaves the offer as it was.
     if (!loaded && (session.run.projectFile != QStringLiteral("vorher.prj") ||
-                    session.calculation->sheet().edBruttohonorar.value() != before))
+                    offer.totals().gross != before || offer.count() != count))
         std::abort();
-    // What was loaded saves and loads again alike.
+    // What was loaded saves and loads again alike, every calculation.
     if (loaded) {
         const QString copy = session.folder.filePath(QStringLiteral("kopie.prj"));
         QFile::remove(copy);
-        if (!SaveProject(*session.calculation, session.run, session.desktop, copy))
+        if (!SaveProject(offer, session.run, session.desktop, copy))
             std::abort();
-        const double gross = session.calculation->sheet().edBruttohonorar.value();
-        if (!LoadProject(*session.calculation, session.run, session.desktop, copy) ||
-            session.calculation->sheet().edBruttohonorar.value() != gross)
+        const double gross = offer.totals().gross;
+        const int loadedCount = offer.count();
+        if (!LoadProject(offer, session.run, session.desktop, copy) ||
+            offer.totals().gross != gross || offer.count() != loadedCount)
             std::abort();
     }
     return 0;
