@@ -61,7 +61,7 @@ OfferPanel::OfferPanel(Offer &offer, Desktop &desktop, QWidget *parent)
     cmdTeilNeu = command(QStringLiteral("cmdTeilNeu"), QStringLiteral("&Neu"),
                          QStringLiteral("Neues Teilhonorar mit HOAI-Norm, Leistungsbild und MwSt. "
                                         "des gewählten anlegen"));
-    cmdTeilDuplizieren = command(QStringLiteral("cmdTeilDuplizieren"), QStringLiteral("Ko&pieren"),
+    cmdTeilDuplizieren = command(QStringLiteral("cmdTeilDuplizieren"), QStringLiteral("&Kopieren"),
                                  QStringLiteral("Das gewählte Teilhonorar kopieren"));
     cmdTeilHoch = command(QStringLiteral("cmdTeilHoch"), QStringLiteral("▲"),
                           QStringLiteral("Nach oben schieben (Strg+Umschalt+Bild auf)"));
