@@ -1,0 +1,345 @@
+#include "PaperReport.h"
+
+#include "PdfInfo.h"
+
+#include "base/Cp1252.h"
+#include "base/Error.h"
+#include "calc/Calculation.h"
+#include "calc/Offer.h"
+#include "report/HtmlReport.h"
+#include "report/ReportProgress.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QUrl>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace zolvaric {
+
+namespace {
+
+// The layout's unit is the CSS pixel, 1/96 inch: a template's "px" mean on
+// paper what they mean in the browser, whatever the screen.
+constexpr qreal kLayoutDpi = 96;
+constexpr qreal kMarginMm = 20;
+// The foot of the printable area that holds the page number.
+constexpr qreal kFooterMm = 9;
+constexpr qreal kPdfDpi = 1200;
+
+qreal fromMm(qreal mm)
+{
+    return mm / 25.4 * kLayoutDpi;
+}
+
+const QSizeF kPrintable(fromMm(210 - 2 * kMarginMm), fromMm(297 - 2 * kMarginMm));
+const qreal kBodyHeight = kPrintable.height() - fromMm(kFooterMm);
+
+int pageOf(qreal y)
+{
+    return static_cast<int>(std::floor(y / kBodyHeight));
+}
+
+// Where a page break goes: before a heading or a table. Returns false when
+// it is there already.
+bool setBreakBefore(QTextBlock block, bool on)
+{
+    QTextBlockFormat format = block.blockFormat();
+    const auto policy = on ? QTextFormat::PageBreak_AlwaysBefore : QTextFormat::PageBreak_Auto;
+    if (format.pageBreakPolicy() == policy)
+        return false;
+    format.setPageBreakPolicy(policy);
+    QTextCursor(block).setBlockFormat(format);
+    return true;
+}
+
+bool setBreakBefore(QTextFrame *frame, bool on)
+{
+    QTextFrameFormat format = frame->frameFormat();
+    const auto policy = on ? QTextFormat::PageBreak_AlwaysBefore : QTextFormat::PageBreak_Auto;
+    if (format.pageBreakPolicy() == policy)
+        return false;
+    format.setPageBreakPolicy(policy);
+    frame->setFrameFormat(format);
+    return true;
+}
+
+// An empty paragraph with a background would print as an empty coloured
+// bar, where the browser hides it (":empty"): the template's note for the
+// warnings when there are none. It keeps its place but takes no room.
+void collapseEmptyNotes(QTextDocument &document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (!block.text().isEmpty() || format.background().style() == Qt::NoBrush)
+            continue;
+        format.clearBackground();
+        format.setTopMargin(0);
+        format.setBottomMargin(0);
+        format.setLineHeight(0, QTextBlockFormat::FixedHeight);
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
+// What is kept on one page where it fits: a table of the main text, and a
+// paragraph with a background, whose colour would otherwise start at the
+// foot of one page.
+bool keptWhole(const QTextFrame *frame, const QTextBlock &block)
+{
+    return frame || block.blockFormat().background().style() != Qt::NoBrush;
+}
+
+// One step of keeping things whole: the first table or coloured paragraph
+// that runs over a page break although it fits on a page moves to the next
+// page, and so does a heading left at the foot of a page without what
+// follows it; a heading right before a moved part moves with it. Returns
+// false when nothing moved.
+bool moveOneOverBreak(QTextDocument &document, std::set<int> &tooTall)
+{
+    QAbstractTextDocumentLayout *layout = document.documentLayout();
+    QTextBlock heading; // the last heading, while nothing but empty lines follow it
+    qreal headingTop = 0;
+    for (QTextFrame::iterator it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
+        QTextFrame *frame = it.currentFrame();
+        const QTextBlock block = it.currentBlock();
+        if (!frame && block.text().isEmpty())
+            continue;
+        const auto box = [&] {
+            return frame ? layout->frameBoundingRect(frame) : layout->blockBoundingRect(block);
+        };
+        const auto split = [&](const QRectF &rect) {
+            return pageOf(rect.top()) != pageOf(rect.bottom() - 1);
+        };
+        const QRectF before = box();
+        const int position = frame ? frame->firstPosition() : block.position();
+        if (keptWhole(frame, block) && !tooTall.count(position) && split(before)) {
+            const auto moveBreak = [&](bool on) {
+                if (heading.isValid())
+                    return setBreakBefore(heading, on);
+                return frame ? setBreakBefore(frame, on) : setBreakBefore(block, on);
+            };
+            const bool moved = moveBreak(true);
+            if (!moved || split(box())) {
+                // Taller than a page: it runs on over the break as it must.
+                tooTall.insert(position);
+                if (moved)
+                    moveBreak(false);
+            }
+            return true;
+        }
+        if (heading.isValid() && pageOf(before.top()) > pageOf(headingTop) &&
+            setBreakBefore(heading, true))
+            return true;
+        heading = !frame && block.blockFormat().headingLevel() > 0 ? block : QTextBlock();
+        headingTop = before.top();
+    }
+    return false;
+}
+
+void keepWhole(QTextDocument &document)
+{
+    std::set<int> tooTall; // by the position where each starts
+    // Each move can only push what follows further down; a page of tables
+    // and headings is checked again from the top after each move.
+    for (int step = 0; step < 10000 && moveOneOverBreak(document, tooTall); ++step) {
+    }
+}
+
+QFont defaultFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(10);
+    return font;
+}
+
+ReportProgress &noProgress()
+{
+    static NoReportProgress none;
+    return none;
+}
+
+} // namespace
+
+struct PaperReport::Layout
+{
+    // The layout's paint device: it fixes the resolution fonts are laid out
+    // at, so pages do not depend on the screen.
+    QImage metrics{1, 1, QImage::Format_RGB32};
+    QTextDocument text;
+    QString title;
+    QString author;
+    int pages = 0;
+
+    Layout(const QString &html, const QString &folder)
+    {
+        const int dotsPerMeter = qRound(kLayoutDpi / 0.0254);
+        metrics.setDotsPerMeterX(dotsPerMeter);
+        metrics.setDotsPerMeterY(dotsPerMeter);
+        text.documentLayout()->setPaintDevice(&metrics);
+        text.setUseDesignMetrics(true);
+        text.setDocumentMargin(0);
+        text.setDefaultFont(defaultFont());
+        // Words break at their ends only, as in the browser; Qt's default
+        // breaks anywhere, which makes its table columns narrower than a
+        // word and splits "Honorarzone" into "Honorarzon" and "e".
+        QTextOption option = text.defaultTextOption();
+        option.setWrapMode(QTextOption::WordWrap);
+        text.setDefaultTextOption(option);
+        text.setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
+        text.setPageSize(QSizeF(kPrintable.width(), kBodyHeight));
+        // The template's rules for print apply, as in the browser's print.
+        text.setMetaInformation(QTextDocument::CssMedia, QStringLiteral("print"));
+        text.setHtml(html);
+        collapseEmptyNotes(text);
+        keepWhole(text);
+        pages = text.pageCount();
+    }
+};
+
+PaperReport::PaperReport(const Offer &offer, const QString &templatePath,
+                         ReportProgress &progress)
+{
+    const QByteArray page = renderHtmlReport(offer, readHtmlTemplate(templatePath), progress);
+    m_layout = std::make_unique<Layout>(decodeCp1252(page),
+                                        QFileInfo(templatePath).absolutePath());
+    m_layout->title = offerDocumentTitle(offer.calculation());
+    m_layout->author = offer.calculation().sheet().edStammFirma.text().trimmed();
+}
+
+PaperReport::PaperReport(const Offer &offer, const QString &templatePath)
+    : PaperReport(offer, templatePath, noProgress())
+{
+}
+
+PaperReport::PaperReport(PaperReport &&) noexcept = default;
+PaperReport &PaperReport::operator=(PaperReport &&) noexcept = default;
+PaperReport::~PaperReport() = default;
+
+int PaperReport::pageCount() const
+{
+    return m_layout->pages;
+}
+
+const QString &PaperReport::title() const
+{
+    return m_layout->title;
+}
+
+const QString &PaperReport::author() const
+{
+    return m_layout->author;
+}
+
+QString PaperReport::creator()
+{
+    return QStringLiteral("Zolvaric " ZOLVARIC_VERSION_TEXT);
+}
+
+QPageLayout PaperReport::pageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                       QPageLayout::Millimeter);
+}
+
+const QTextDocument &PaperReport::document() const
+{
+    return m_layout->text;
+}
+
+void PaperReport::paintPageNumber(QPainter &painter, qreal scale, int page) const
+{
+    // Laid out at the layout's resolution like the text, so that the
+    // painter's scale takes both to the device alike.
+    QFont font(m_layout->text.defaultFont(), &m_layout->metrics);
+    font.setPointSizeF(8);
+    QTextLayout line(QStringLiteral("Seite %1 von %2").arg(page).arg(m_layout->pages), font,
+                     &m_layout->metrics);
+    line.beginLayout();
+    QTextLine text = line.createLine();
+    line.endLayout();
+    painter.save();
+    painter.scale(scale, scale);
+    painter.setPen(QColor(0x5b, 0x67, 0x70));
+    line.draw(&painter, QPointF(kPrintable.width() - text.naturalTextWidth(),
+                                kPrintable.height() - text.height()));
+    painter.restore();
+}
+
+bool PaperReport::paint(QPagedPaintDevice &device, int fromPage, int toPage) const
+{
+    if (!device.setPageLayout(pageLayout())) {
+        // A printer that cannot print that close to the edge keeps its own
+        // margins; the pages are scaled to its area below.
+        device.setPageSize(QPageSize(QPageSize::A4));
+    }
+    const int first = qBound(1, fromPage, m_layout->pages);
+    const int last = toPage < 1 ? m_layout->pages : qBound(first, toPage, m_layout->pages);
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const qreal scale =
+        std::min({device.logicalDpiX() / kLayoutDpi, device.logicalDpiY() / kLayoutDpi,
+                  device.width() / kPrintable.width(), device.height() / kPrintable.height()});
+    QAbstractTextDocumentLayout *layout = m_layout->text.documentLayout();
+    const QRectF body(QPointF(0, 0), QSizeF(kPrintable.width(), kBodyHeight));
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !device.newPage())
+            return false;
+        painter.save();
+        painter.scale(scale, scale);
+        painter.setClipRect(body);
+        const qreal top = (page - 1) * kBodyHeight;
+        painter.translate(0, -top);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = body.translated(0, top);
+        context.palette.setColor(QPalette::Text, Qt::black);
+        layout->draw(&painter, context);
+        painter.restore();
+
+        paintPageNumber(painter, scale, page);
+    }
+    return painter.end();
+}
+
+QByteArray PaperReport::toPdf() const
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(static_cast<int>(kPdfDpi));
+        writer.setTitle(m_layout->title);
+        writer.setCreator(creator());
+        if (!paint(writer))
+            throw Error(QStringLiteral("Die PDF-Datei kann nicht erzeugt werden."));
+    }
+    return withPdfInfo(buffer.data(), {m_layout->title, m_layout->author, creator(),
+                                       QStringLiteral("Qt ") + QLatin1String(qVersion()),
+                                       QDateTime::currentDateTime()});
+}
+
+QString offerDocumentTitle(const Calculation &calculation)
+{
+    const CalculationSheet &sheet = calculation.sheet();
+    for (const QString &name : {sheet.edProjektbez.text(), sheet.edProjektnr.text()}) {
+        if (!name.trimmed().isEmpty())
+            return name.trimmed();
+    }
+    return QStringLiteral("Honorarangebot");
+}
+
+} // namespace zolvaric
