@@ -2,12 +2,12 @@
 
 #include "CliSession.h"
 
-#include "base/FileStamp.h"
 #include "base/PrivateTempFolder.h"
 #include "report/AutomationServers.h"
 #include "report/HtmlReport.h"
 #include "report/ReportProgress.h"
 #include "report/WordReport.h"
+#include "report/paper/PdfReport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,13 +23,14 @@ namespace {
 QString reportUsage()
 {
     return QStringLiteral(
-        "Aufruf: zolvaric-cli report html|doc [--project DATEI.prj] [--set SCHLÜSSEL=WERT]...\n"
+        "Aufruf: zolvaric-cli report html|doc|pdf [--project DATEI.prj] [--set SCHLÜSSEL=WERT]...\n"
         "                         [--template DATEI] [--program-dir ORDNER] --output DATEI\n"
         "\n"
-        "Schreibt das Honorarangebot als HTML-Seite (html) oder als Word-Dokument im\n"
-        "Format .docx (doc). Ohne --template wird die Vorlage im Programmordner benutzt\n"
-        "(Zolvaric_Vorlage.htm bzw. Zolvaric_Vorlage.dot). --output - schreibt den\n"
-        "Bericht auf die Standardausgabe.\n");
+        "Schreibt das Honorarangebot als HTML-Seite (html), als Word-Dokument im\n"
+        "Format .docx (doc) oder als PDF-Datei im Format A4 (pdf, aus der HTML-Vorlage,\n"
+        "mit Seitenzahlen). Ohne --template wird die Vorlage im Programmordner benutzt\n"
+        "(Zolvaric_Vorlage.htm für html und pdf, Zolvaric_Vorlage.dot für doc).\n"
+        "--output - schreibt den Bericht auf die Standardausgabe.\n");
 }
 
 const QString kStandardOutput = QStringLiteral("-");
@@ -64,6 +65,19 @@ int htmlReport(CliSession &session, const QString &templatePath, const QString &
             renderHtmlReport(session.offer(), readHtmlTemplate(templatePath), progress));
     const WriteResult written =
         writeHtmlReport(session.offer(), templatePath, output, progress);
+    if (!written) {
+        printWriteFailure(output, written.error);
+        return kFailed;
+    }
+    return kDone;
+}
+
+int pdfReport(CliSession &session, const QString &templatePath, const QString &output)
+{
+    NoReportProgress progress;
+    if (output == kStandardOutput)
+        return toStandardOutput(PaperReport(session.offer(), templatePath, progress).toPdf());
+    const WriteResult written = writePdfReport(session.offer(), templatePath, output, progress);
     if (!written) {
         printWriteFailure(output, written.error);
         return kFailed;
@@ -107,25 +121,6 @@ int wordReport(CliSession &session, const QString &templatePath, const QString &
     return toStandardOutput(document.readAll());
 }
 
-// A report written over its own project file, template or the office's
-// settings would destroy what it is made from.
-std::optional<QString> outputIsAnInput(const QString &output, const QString &templatePath,
-                                       CliSession &session)
-{
-    const QList<QPair<QString, QString>> inputs = {
-        {session.run().projectFile, QStringLiteral("die Projektdatei")},
-        {templatePath, QStringLiteral("die Vorlage")},
-        {session.run().settingsFile, QStringLiteral("die Einstellungsdatei")},
-    };
-    for (const auto &[input, what] : inputs) {
-        if (isSameFile(output, input))
-            return QStringLiteral("Die Ausgabedatei \"%1\" ist %2 des Berichts; sie wird nicht "
-                                  "überschrieben.")
-                .arg(QDir::toNativeSeparators(output), what);
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 int runReportCommand(const QStringList &arguments)
@@ -137,8 +132,11 @@ int runReportCommand(const QStringList &arguments)
         return arguments.isEmpty() ? kBadArguments : kDone;
     }
     const QString kind = arguments.first();
-    if (kind != QLatin1String("html") && kind != QLatin1String("doc")) {
-        err << QStringLiteral("Unbekannte Berichtsart: %1 (html oder doc)").arg(kind) << Qt::endl;
+    const bool html = kind == QLatin1String("html");
+    const bool pdf = kind == QLatin1String("pdf");
+    if (!html && !pdf && kind != QLatin1String("doc")) {
+        err << QStringLiteral("Unbekannte Berichtsart: %1 (html, doc oder pdf)").arg(kind)
+            << Qt::endl;
         return kBadArguments;
     }
     CliOptions options;
@@ -156,21 +154,25 @@ int runReportCommand(const QStringList &arguments)
     if (const ExitCode code = session.prepare(options); code != kDone)
         return code;
 
-    const bool html = kind == QLatin1String("html");
     QString templatePath = options.extra.value(QStringLiteral("--template"));
     if (templatePath.isEmpty())
-        templatePath = html ? htmlTemplatePath(session.run()) : wordTemplatePath(session.run());
+        templatePath = html || pdf ? htmlTemplatePath(session.run())
+                                   : wordTemplatePath(session.run());
     if (!QFileInfo(templatePath).isFile()) {
         err << QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden.")
                    .arg(QDir::toNativeSeparators(templatePath))
             << Qt::endl;
         return kFailed;
     }
-    if (const auto clash = outputIsAnInput(output, templatePath, session)) {
+    // A report written over its own project file, template or the office's
+    // settings would destroy what it is made from.
+    if (const auto clash = reportOutputClash(output, templatePath, session.run())) {
         err << *clash << Qt::endl;
         return kBadArguments;
     }
     try {
+        if (pdf)
+            return pdfReport(session, templatePath, output);
         return html ? htmlReport(session, templatePath, output)
                     : wordReport(session, templatePath, output);
     } catch (const Error &error) {

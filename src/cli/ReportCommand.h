@@ -4,8 +4,8 @@
 
 namespace zolvaric {
 
-// zolvaric-cli report html|doc [--project F.prj] [--set KEY=VALUE]... [--template FILE]
-//                              [--program-dir DIR] --output FILE
+// zolvaric-cli report html|doc|pdf [--project F.prj] [--set KEY=VALUE]... [--template FILE]
+//                                  [--program-dir DIR] --output FILE
 int runReportCommand(const QStringList &arguments);
 
 } // namespace zolvaric

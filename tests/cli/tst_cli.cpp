@@ -641,8 +641,8 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown kind") << QStringList{"pdf", "--output", "x"} << 2
-                                      << "Unbekannte Berichtsart: pdf (html oder doc)";
+        QTest::newRow("unknown kind") << QStringList{"rtf", "--output", "x"} << 2
+                                      << "Unbekannte Berichtsart: rtf (html, doc oder pdf)";
         QTest::newRow("no output")
             << QStringList{"html"} << 2 << "Die Ausgabedatei fehlt (--output DATEI).";
         QTest::newRow("missing template")
