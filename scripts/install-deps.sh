@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing;
 # further package names given as arguments are installed as well.
+# poppler-utils: the tests read the written PDF files back (pdftotext, pdfinfo).
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev libzip-dev zipcmp zipmerge ziptool
-          libpugixml-dev qt6-translations-l10n "$@")
+          libpugixml-dev qt6-translations-l10n poppler-utils "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -636,6 +636,21 @@ private slots:
         QVERIFY(!zipEntry(output, "[Content_Types].xml").contains("template.main+xml"));
     }
 
+    void pdfReportWithTheDefaultTemplate()
+    {
+        QTemporaryDir dir;
+        const QString output = dir.filePath(QStringLiteral("angebot.pdf"));
+        const CliRun run = runCli(QStringList{"pdf", "--output", output} + kWorkedExample,
+                                  QStringLiteral("report"));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QFile file(output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        QVERIFY(pdf.startsWith("%PDF-1."));
+        QVERIFY(pdf.endsWith("%%EOF\n"));
+        QCOMPARE(pdf.count("/Type /Page\n"), 2);
+    }
+
     void badReports_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -654,6 +669,10 @@ private slots:
             << QStringList{"html", "--output", "/gibt/es/nicht/x.htm"} << 1
             << QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: ")
                    .arg(shown(QStringLiteral("/gibt/es/nicht/x.htm")));
+        QTest::newRow("pdf: output folder missing")
+            << QStringList{"pdf", "--output", "/gibt/es/nicht/x.pdf"} << 1
+            << QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: ")
+                   .arg(shown(QStringLiteral("/gibt/es/nicht/x.pdf")));
     }
     void badReports()
     {
@@ -676,6 +695,8 @@ private slots:
                                                 << "template";
         QTest::newRow("doc over the project") << "doc"
                                               << "project";
+        QTest::newRow("pdf over the template") << "pdf"
+                                               << "template";
     }
     void reportNeverOverwritesItsInputs()
     {
@@ -697,7 +718,7 @@ private slots:
             dir.path() + QStringLiteral("/./") +
             QFileInfo(target == QLatin1String("project") ? project : templatePath).fileName();
         QStringList arguments = {kind, "--project", project, "--output", output};
-        if (kind == QLatin1String("html"))
+        if (kind != QLatin1String("doc"))
             arguments += {"--template", templatePath};
         const CliRun run = runCli(arguments, QStringLiteral("report"));
         QCOMPARE(run.exitCode, 2);
@@ -715,6 +736,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::newRow("html") << "html";
         QTest::newRow("doc") << "doc";
+        QTest::newRow("pdf") << "pdf";
     }
     void reportOntoAPipeIsRefused()
     {
@@ -737,6 +759,8 @@ private slots:
                               << "<";
         QTest::newRow("doc") << "doc"
                              << "PK";
+        QTest::newRow("pdf") << "pdf"
+                             << "%PDF-";
     }
     void reportToStandardOutput()
     {
@@ -758,6 +782,11 @@ private slots:
         QVERIFY(expected.open(QIODevice::ReadOnly));
         if (kind == QLatin1String("html")) {
             QCOMPARE(run.outBytes, expected.readAll());
+        } else if (kind == QLatin1String("pdf")) {
+            // The same bytes but for the time the file was made.
+            const QRegularExpression date(QStringLiteral("\\(D:[^)]*\\)"));
+            QCOMPARE(QString::fromLatin1(run.outBytes).remove(date),
+                     QString::fromLatin1(expected.readAll()).remove(date));
         } else {
             const QString piped = dir.filePath(QStringLiteral("weitergereicht"));
             QFile out(piped);

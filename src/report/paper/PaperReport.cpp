@@ -74,23 +74,6 @@ bool setBreakBefore(QTextFrame *frame, bool on)
     return true;
 }
 
-// An empty paragraph with a background would print as an empty coloured
-// bar, where the browser hides it (":empty"): the template's note for the
-// warnings when there are none. It keeps its place but takes no room.
-void collapseEmptyNotes(QTextDocument &document)
-{
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        QTextBlockFormat format = block.blockFormat();
-        if (!block.text().isEmpty() || format.background().style() == Qt::NoBrush)
-            continue;
-        format.clearBackground();
-        format.setTopMargin(0);
-        format.setBottomMargin(0);
-        format.setLineHeight(0, QTextBlockFormat::FixedHeight);
-        QTextCursor(block).setBlockFormat(format);
-    }
-}
-
 // What is kept on one page where it fits: a table of the main text, and a
 // paragraph with a background, whose colour would otherwise start at the
 // foot of one page.
@@ -203,7 +186,6 @@ struct PaperReport::Layout
         // The template's rules for print apply, as in the browser's print.
         text.setMetaInformation(QTextDocument::CssMedia, QStringLiteral("print"));
         text.setHtml(html);
-        collapseEmptyNotes(text);
         keepWhole(text);
         pages = text.pageCount();
     }
@@ -253,11 +235,6 @@ QPageLayout PaperReport::pageLayout()
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                        QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                        QPageLayout::Millimeter);
-}
-
-const QTextDocument &PaperReport::document() const
-{
-    return m_layout->text;
 }
 
 void PaperReport::paintPageNumber(QPainter &painter, qreal scale, int page) const

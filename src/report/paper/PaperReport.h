@@ -8,7 +8,6 @@
 
 class QPagedPaintDevice;
 class QPainter;
-class QTextDocument;
 
 namespace zolvaric {
 
@@ -55,9 +54,6 @@ public:
     static QString creator();
 
     static QPageLayout pageLayout();
-
-    // The laid-out text, for checks of the layout.
-    const QTextDocument &document() const;
 
 private:
     void paintPageNumber(QPainter &painter, qreal scale, int page) const;
