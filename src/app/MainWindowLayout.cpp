@@ -92,9 +92,10 @@ QToolButton *toolButton(const QString &name, const QString &text, const QString 
     button->setObjectName(name);
     button->setText(text);
     button->setIcon(QIcon(QStringLiteral(":/app/icons/%1.png").arg(icon)));
-    button->setIconSize(QSize(32, 32));
+    button->setIconSize(QSize(24, 24));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setMinimumSize(160, 36);
+    // Seven commands share the design's width: each as wide as its text.
+    button->setMinimumHeight(36);
     button->setAutoRaise(true);
     return button;
 }
@@ -234,7 +235,7 @@ QWidget *TfrmMain::buildToolbar()
     toolbar->setMinimumHeight(38);
     auto *row = new QHBoxLayout(toolbar);
     row->setContentsMargins(4, 1, 4, 1);
-    row->setSpacing(2);
+    row->setSpacing(0);
     cmdLoadProjekt = toolButton(QStringLiteral("cmdLoadProjekt"), QStringLiteral("Projekt &laden"),
                                 QStringLiteral("projekt-laden"));
     cmdSaveProjekt =
@@ -246,12 +247,24 @@ QWidget *TfrmMain::buildToolbar()
     cmdPrintHonorarHTML =
         toolButton(QStringLiteral("cmdPrintHonorarHTML"), QStringLiteral("Projekt drucken (&HTML)"),
                    QStringLiteral("drucken-html"));
+    cmdSaveHonorarPDF = toolButton(QStringLiteral("cmdSaveHonorarPDF"),
+                                   QStringLiteral("&PDF speichern"), QStringLiteral("pdf-speichern"));
+    cmdPrintHonorar = toolButton(QStringLiteral("cmdPrintHonorar"), QStringLiteral("Drucken …"),
+                                 QStringLiteral("drucken"));
+    // The printer says what it does; the design's width has no room for
+    // its text beside the six others.
+    cmdPrintHonorar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    cmdPrintHonorar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    cmdPrintHonorar->setToolTip(QStringLiteral("Drucken … (Strg+P): das Honorarangebot mit "
+                                               "Vorschau drucken"));
     cmdInfo = toolButton(QStringLiteral("cmdInfo"), QStringLiteral("&Info über ..."),
                          QStringLiteral("info"));
     connect(cmdLoadProjekt, &QToolButton::clicked, this, &TfrmMain::cmdLoadProjektClick);
     connect(cmdSaveProjekt, &QToolButton::clicked, this, &TfrmMain::cmdSaveProjektClick);
     connect(cmdPrintHonorarDOC, &QToolButton::clicked, this, &TfrmMain::cmdPrintHonorarDOCClick);
     connect(cmdPrintHonorarHTML, &QToolButton::clicked, this, &TfrmMain::cmdPrintHonorarHTMLClick);
+    connect(cmdSaveHonorarPDF, &QToolButton::clicked, this, &TfrmMain::cmdSaveHonorarPDFClick);
+    connect(cmdPrintHonorar, &QToolButton::clicked, this, &TfrmMain::cmdPrintHonorarClick);
     connect(cmdInfo, &QToolButton::clicked, this, &TfrmMain::cmdInfoClick);
     row->addWidget(cmdLoadProjekt);
     row->addWidget(separator());
@@ -260,6 +273,9 @@ QWidget *TfrmMain::buildToolbar()
     row->addWidget(cmdPrintHonorarDOC);
     row->addWidget(separator());
     row->addWidget(cmdPrintHonorarHTML);
+    row->addWidget(separator());
+    row->addWidget(cmdSaveHonorarPDF);
+    row->addWidget(cmdPrintHonorar);
     row->addStretch(1);
     row->addWidget(cmdInfo);
     return toolbar;

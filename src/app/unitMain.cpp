@@ -17,17 +17,21 @@
 #include "persist/SettingsLocation.h"
 #include "report/AutomationServers.h"
 #include "report/HtmlReport.h"
+#include "report/paper/PdfReport.h"
 #include "report/WordReport.h"
 #include "widgets/NumericEdit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
@@ -57,6 +61,17 @@ TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services s
         showOffer();
     });
     connect(m_offerTab, &OfferTab::openRequested, this, &TfrmMain::openCalculation);
+    // The scroll area by itself only brings an edit's cursor into view, and
+    // the frame of a field at the viewport's edge stays cut: the whole field
+    // with the focus comes into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        QWidget *content = m_calculationScroll->widget();
+        if (!now || !content->isAncestorOf(now))
+            return;
+        const QPoint centre = now->mapTo(content, now->rect().center());
+        m_calculationScroll->ensureVisible(centre.x(), centre.y(), now->width() / 2 + 4,
+                                           now->height() / 2 + 4);
+    });
     showFeeAgreement();
 }
 
@@ -215,7 +230,8 @@ void TfrmMain::SetBusyState(bool busy)
         QApplication::restoreOverrideCursor();
     for (QWidget *widget :
          std::initializer_list<QWidget *>{PageControl1, cmdSaveProjekt, cmdLoadProjekt, cmdInfo,
-                                          cmdPrintHonorarHTML, cmdPrintHonorarDOC})
+                                          cmdPrintHonorarHTML, cmdPrintHonorarDOC,
+                                          cmdSaveHonorarPDF, cmdPrintHonorar})
         widget->setEnabled(!busy);
     QApplication::processEvents();
 }
@@ -301,6 +317,39 @@ void TfrmMain::cmdPrintHonorarDOCClick()
     WindowReportProgress progress(*m_wait, [this](bool busy) { SetBusyState(busy); });
     PrintHonorarDOC(*m_offer, m_run, *m_services.desktop, progress,
                     desktopAutomation(*m_services.desktop));
+}
+
+void TfrmMain::cmdSaveHonorarPDFClick()
+{
+    const std::optional<QString> file =
+        m_services.dialogs->choosePdfToSave(defaultPdfFileName(*m_offer));
+    if (!file)
+        return;
+    WindowReportProgress progress(*m_wait, [this](bool busy) { SetBusyState(busy); });
+    // For a while in place of the project's file: where the PDF went.
+    if (SaveHonorarPDF(*m_offer, m_run, *m_services.desktop, progress, file))
+        statusBar()->showMessage(QStringLiteral("Honorarangebot gespeichert: \"%1\"")
+                                     .arg(QDir::toNativeSeparators(*file)),
+                                 10000);
+}
+
+void TfrmMain::cmdPrintHonorarClick()
+{
+    std::optional<PaperReport> paper;
+    {
+        WindowReportProgress progress(*m_wait, [this](bool busy) { SetBusyState(busy); });
+        paper = PrepareHonorarPaper(*m_offer, m_run, *m_services.desktop, progress);
+    }
+    if (!paper)
+        return;
+    // The preview paints again for every change of the printer's settings.
+    bool painted = true;
+    m_services.dialogs->printWithPreview(
+        [&paper, &painted](QPrinter &printer) { painted = paper->paint(printer) && painted; });
+    if (!painted)
+        m_services.desktop->NotifyBox(
+            QStringLiteral("Das Honorarangebot konnte nicht gedruckt werden."),
+            QApplication::applicationName());
 }
 
 TfrmInfo &TfrmMain::infoDialog()

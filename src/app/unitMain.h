@@ -73,6 +73,9 @@ public:
     void cmdSaveProjektClick();
     void cmdPrintHonorarHTMLClick();
     void cmdPrintHonorarDOCClick();
+    // The fee offer from the HTML template as a PDF file, and on paper.
+    void cmdSaveHonorarPDFClick();
+    void cmdPrintHonorarClick();
     void cmdInfoClick();
     // Opens the points dialog for the kind of work; its OK sets the zone.
     void cmdHonorarzonePunkteClick();
@@ -134,6 +137,8 @@ private:
     QToolButton *cmdSaveProjekt = nullptr;
     QToolButton *cmdPrintHonorarDOC = nullptr;
     QToolButton *cmdPrintHonorarHTML = nullptr;
+    QToolButton *cmdSaveHonorarPDF = nullptr;
+    QToolButton *cmdPrintHonorar = nullptr;
     QToolButton *cmdInfo = nullptr;
     QToolButton *cmdHonorarzonePunkte = nullptr;
     NumericEdit *edHonorarsatzProz = nullptr;

@@ -20,11 +20,13 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -33,6 +35,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -56,6 +59,22 @@ public:
         asked << QStringLiteral("save");
         return next();
     }
+    std::optional<QString> choosePdfToSave(const QString &proposedName) override
+    {
+        asked << QStringLiteral("pdf ") + proposedName;
+        return next();
+    }
+    // Prints into a PDF file where a printer would take the pages.
+    bool printWithPreview(const std::function<void(QPrinter &)> &paint) override
+    {
+        asked << QStringLiteral("print");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printedFile);
+        paint(printer);
+        return true;
+    }
+    QString printedFile;
 
     QList<std::optional<QString>> answers;
     QStringList asked;
@@ -263,6 +282,39 @@ private slots:
         QCOMPARE(w.shown("edBezeichnung"), QStringLiteral("Haus B – Wiederholung"));
         QCOMPARE(grid->rowCount(), 2);
         QVERIFY(w.run.projectChanged);
+    }
+
+    // The offer as PDF and on paper from the toolbar: the proposed name, a
+    // cancelled choice that writes nothing, a written PDF, a failed write
+    // shown, and Ctrl+P printing what the preview shows.
+    void pdfAndPrintFromTheToolbar()
+    {
+        Window w;
+        QTemporaryDir folder;
+        w.type("edProjektbez", QStringLiteral("Kita: Neubau"));
+        w.type("edKosten", QStringLiteral("120000"));
+        const QString pdf = folder.filePath(QStringLiteral("angebot.pdf"));
+        w.dialogs.answers = {std::nullopt, pdf, folder.filePath(QStringLiteral("fehlt/a.pdf"))};
+        auto *save = w.find<QToolButton>("cmdSaveHonorarPDF");
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(w.dialogs.asked, QStringList{QStringLiteral("pdf Kita_ Neubau.pdf")});
+        QVERIFY(QDir(folder.path()).isEmpty());
+        QTest::mouseClick(save, Qt::LeftButton);
+        QVERIFY(readBytes(pdf).startsWith("%PDF-"));
+        QVERIFY(w.desktop.errors.isEmpty() && w.desktop.notices.isEmpty());
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(w.desktop.errors.size() + w.desktop.notices.size(), 1);
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("fehlt"))));
+        QVERIFY(!w.run.busy);
+
+        w.dialogs.printedFile = folder.filePath(QStringLiteral("gedruckt.pdf"));
+        QApplication::setActiveWindow(w.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        QTest::keyClick(w.window.get(), Qt::Key_P, Qt::ControlModifier);
+        // A shortcut clicks its button a moment later.
+        QTRY_COMPARE(w.dialogs.asked.last(), QStringLiteral("print"));
+        QVERIFY(readBytes(w.dialogs.printedFile).startsWith("%PDF-"));
+        QVERIFY(!w.run.busy);
     }
 
     void typingRules_data()
