@@ -8,10 +8,9 @@
 #include "report/paper/PaperReport.h"
 #include "report/paper/PdfReport.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QOperatingSystemVersion>
-#include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -358,20 +357,40 @@ private slots:
         }
     }
 
-    // A printer the user chose gets the layout of the PDF.
+    // A printer the user set up otherwise gets the layout of the PDF, and
+    // the pages asked for.
+    void printerGetsTheLayout_data()
+    {
+        QTest::addColumn<int>("fromPage");
+        QTest::addColumn<int>("toPage");
+        QTest::addColumn<int>("printed");
+        QTest::newRow("all") << 0 << 0 << 2;
+        QTest::newRow("the second") << 2 << 2 << 1;
+        QTest::newRow("beyond the last") << 1 << 9 << 2;
+    }
     void printerGetsTheLayout()
     {
+        ZOLVARIC_REQUIRE_POPPLER();
+        QFETCH(int, fromPage);
+        QFETCH(int, toPage);
+        QFETCH(int, printed);
         CalcHarness h;
         enterReportExample(h);
         const PaperReport paper(*h.offer, QStringLiteral(ZOLVARIC_HTML_TEMPLATE));
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter device(&buffer);
-        device.setPageSize(QPageSize(QPageSize::Letter));
-        device.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
-        QVERIFY(paper.paint(device));
-        QVERIFY(device.pageLayout().isEquivalentTo(PaperReport::pageLayout()));
-        QCOMPARE(buffer.data().count("/Type /Page\n"), paper.pageCount());
+        QCOMPARE(paper.pageCount(), 2);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString path = h.programFolder.filePath(QStringLiteral("gedruckt.pdf"));
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+        QVERIFY(paper.paint(printer, fromPage, toPage));
+        QVERIFY(printer.pageLayout().isEquivalentTo(PaperReport::pageLayout()));
+        const QString info = runTool(QStringLiteral("pdfinfo"), {path}).out;
+        QCOMPARE(infoField(info, "Pages"), QString::number(printed));
+        QVERIFY2(info.contains(QRegularExpression("Page size:.*\\(A4\\)")), qPrintable(info));
+        QCOMPARE(pdfText(path, 1).contains(QLatin1String("Seite 1 von 2")), fromPage < 2);
     }
 };
 

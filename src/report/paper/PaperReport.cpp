@@ -13,6 +13,8 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
+#include <QPixmap>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextBlock>
@@ -72,6 +74,36 @@ bool setBreakBefore(QTextFrame *frame, bool on)
     format.setPageBreakPolicy(policy);
     frame->setFrameFormat(format);
     return true;
+}
+
+// A picture the template names but that is not there is left out: Qt would
+// print its "missing file" icon (where Qt Widgets is loaded), no office's
+// logo. Returns false when there is none (left).
+bool dropMissingPicture(QTextDocument &document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            const QUrl name(fragment.charFormat().toImageFormat().name());
+            const QVariant picture = document.resource(QTextDocument::ImageResource, name);
+            bool shown = picture.canConvert<QImage>() || picture.canConvert<QPixmap>();
+            if (picture.typeId() == QMetaType::QByteArray) {
+                QByteArray bytes = picture.toByteArray();
+                QBuffer buffer(&bytes);
+                shown = QImageReader(&buffer).canRead();
+            }
+            if (!shown) {
+                QTextCursor cursor(&document);
+                cursor.setPosition(fragment.position());
+                cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 // What is kept on one page where it fits: a table of the main text, and a
@@ -186,6 +218,8 @@ struct PaperReport::Layout
         // The template's rules for print apply, as in the browser's print.
         text.setMetaInformation(QTextDocument::CssMedia, QStringLiteral("print"));
         text.setHtml(html);
+        while (dropMissingPicture(text)) {
+        }
         keepWhole(text);
         pages = text.pageCount();
     }
