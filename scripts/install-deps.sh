@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing;
 # further package names given as arguments are installed as well.
-# poppler-utils: the tests read the written PDF files back (pdftotext, pdfinfo).
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libbenchmark-dev libzip-dev zipcmp zipmerge ziptool
-          libpugixml-dev qt6-translations-l10n poppler-utils "$@")
+          libpugixml-dev qt6-translations-l10n "$@")
 
 missing=()
 for package in "${packages[@]}"; do
