@@ -20,9 +20,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <memory>

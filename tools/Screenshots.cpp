@@ -97,8 +97,8 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     save(&window, folder, QStringLiteral("wiederholung.png"));
     bar.cmdTeilNeuClick();
-    sheet.comboHonorarparagraph.select(
-        static_cast<int>(sheet.comboHonorarparagraph.items().indexOf(QStringLiteral("Freianlagen"))));
+    sheet.comboHonorarparagraph.select(static_cast<int>(
+        sheet.comboHonorarparagraph.items().indexOf(QStringLiteral("Freianlagen"))));
     sheet.edBezeichnung.setText(QStringLiteral("Freianlagen"));
     sheet.comboHonorarzone.select(2);
     sheet.edKosten.setValue(85000);

@@ -247,8 +247,9 @@ QWidget *TfrmMain::buildToolbar()
     cmdPrintHonorarHTML =
         toolButton(QStringLiteral("cmdPrintHonorarHTML"), QStringLiteral("Projekt drucken (&HTML)"),
                    QStringLiteral("drucken-html"));
-    cmdSaveHonorarPDF = toolButton(QStringLiteral("cmdSaveHonorarPDF"),
-                                   QStringLiteral("&PDF speichern"), QStringLiteral("pdf-speichern"));
+    cmdSaveHonorarPDF =
+        toolButton(QStringLiteral("cmdSaveHonorarPDF"), QStringLiteral("&PDF speichern"),
+                   QStringLiteral("pdf-speichern"));
     cmdPrintHonorar = toolButton(QStringLiteral("cmdPrintHonorar"), QStringLiteral("Drucken …"),
                                  QStringLiteral("drucken"));
     // The printer says what it does; the design's width has no room for

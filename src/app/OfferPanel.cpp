@@ -67,8 +67,9 @@ OfferPanel::OfferPanel(Offer &offer, Desktop &desktop, QWidget *parent)
                           QStringLiteral("Nach oben schieben (Strg+Umschalt+Bild auf)"));
     cmdTeilRunter = command(QStringLiteral("cmdTeilRunter"), QStringLiteral("▼"),
                             QStringLiteral("Nach unten schieben (Strg+Umschalt+Bild ab)"));
-    cmdTeilEntfernen = command(QStringLiteral("cmdTeilEntfernen"), QStringLiteral("Ent&fernen"),
-                               QStringLiteral("Das gewählte Teilhonorar aus dem Angebot entfernen"));
+    cmdTeilEntfernen =
+        command(QStringLiteral("cmdTeilEntfernen"), QStringLiteral("Ent&fernen"),
+                QStringLiteral("Das gewählte Teilhonorar aus dem Angebot entfernen"));
     cmdTeilHoch->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_PageUp));
     cmdTeilRunter->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_PageDown));
 
@@ -93,8 +94,7 @@ OfferPanel::OfferPanel(Offer &offer, Desktop &desktop, QWidget *parent)
         emit offerChanged();
     });
     connect(cmdTeilNeu, &QToolButton::clicked, this, &OfferPanel::cmdTeilNeuClick);
-    connect(cmdTeilDuplizieren, &QToolButton::clicked, this,
-            &OfferPanel::cmdTeilDuplizierenClick);
+    connect(cmdTeilDuplizieren, &QToolButton::clicked, this, &OfferPanel::cmdTeilDuplizierenClick);
     connect(cmdTeilHoch, &QToolButton::clicked, this, &OfferPanel::cmdTeilHochClick);
     connect(cmdTeilRunter, &QToolButton::clicked, this, &OfferPanel::cmdTeilRunterClick);
     connect(cmdTeilEntfernen, &QToolButton::clicked, this, &OfferPanel::cmdTeilEntfernenClick);

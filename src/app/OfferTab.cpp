@@ -4,20 +4,20 @@
 #include "calc/Calculation.h"
 #include "calc/Offer.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace zolvaric {
 
 namespace {
 
-const QStringList kColumns = {
-    QStringLiteral("Nr."),         QStringLiteral("Bezeichnung"),   QStringLiteral("Leistungsbild"),
-    QStringLiteral("Honorarzone"), QStringLiteral("Honorarsatz"),   QStringLiteral("Grundlage"),
-    QStringLiteral("Wiederholung"), QStringLiteral("Nettohonorar")};
+const QStringList kColumns = {QStringLiteral("Nr."),           QStringLiteral("Bezeichnung"),
+                              QStringLiteral("Leistungsbild"), QStringLiteral("Honorarzone"),
+                              QStringLiteral("Honorarsatz"),   QStringLiteral("Grundlage"),
+                              QStringLiteral("Wiederholung"),  QStringLiteral("Nettohonorar")};
 
 } // namespace
 

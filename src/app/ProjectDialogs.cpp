@@ -50,8 +50,8 @@ std::optional<QString> QtProjectDialogs::choosePdfToSave(const QString &proposed
     QFileDialog dialog(m_parent, QStringLiteral("Honorarangebot als PDF speichern..."));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("PDF-Dokumente (*.pdf *.PDF)"),
-                           QStringLiteral("Alle Dateien (*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("PDF-Dokumente (*.pdf *.PDF)"), QStringLiteral("Alle Dateien (*)")});
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     // The folder of the last PDF, else the user's documents.
     QString folder = m_lastPdfFolder;

@@ -17,8 +17,8 @@
 #include "persist/SettingsLocation.h"
 #include "report/AutomationServers.h"
 #include "report/HtmlReport.h"
-#include "report/paper/PdfReport.h"
 #include "report/WordReport.h"
+#include "report/paper/PdfReport.h"
 #include "widgets/NumericEdit.h"
 
 #include <QApplication>
@@ -31,9 +31,9 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStatusBar>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -228,10 +228,9 @@ void TfrmMain::SetBusyState(bool busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
-    for (QWidget *widget :
-         std::initializer_list<QWidget *>{PageControl1, cmdSaveProjekt, cmdLoadProjekt, cmdInfo,
-                                          cmdPrintHonorarHTML, cmdPrintHonorarDOC,
-                                          cmdSaveHonorarPDF, cmdPrintHonorar})
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             PageControl1, cmdSaveProjekt, cmdLoadProjekt, cmdInfo, cmdPrintHonorarHTML,
+             cmdPrintHonorarDOC, cmdSaveHonorarPDF, cmdPrintHonorar})
         widget->setEnabled(!busy);
     QApplication::processEvents();
 }

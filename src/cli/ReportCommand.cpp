@@ -63,8 +63,7 @@ int htmlReport(CliSession &session, const QString &templatePath, const QString &
     if (output == kStandardOutput)
         return toStandardOutput(
             renderHtmlReport(session.offer(), readHtmlTemplate(templatePath), progress));
-    const WriteResult written =
-        writeHtmlReport(session.offer(), templatePath, output, progress);
+    const WriteResult written = writeHtmlReport(session.offer(), templatePath, output, progress);
     if (!written) {
         printWriteFailure(output, written.error);
         return kFailed;
@@ -87,9 +86,8 @@ int pdfReport(CliSession &session, const QString &templatePath, const QString &o
 
 bool saveWordReportTo(CliSession &session, const QString &templatePath, const QString &output)
 {
-    return saveWordReport(session.offer(), session.desktop(),
-                          desktopAutomation(session.desktop()), templatePath,
-                          QFileInfo(output).absoluteFilePath());
+    return saveWordReport(session.offer(), session.desktop(), desktopAutomation(session.desktop()),
+                          templatePath, QFileInfo(output).absoluteFilePath());
 }
 
 int wordReport(CliSession &session, const QString &templatePath, const QString &output)
@@ -156,8 +154,8 @@ int runReportCommand(const QStringList &arguments)
 
     QString templatePath = options.extra.value(QStringLiteral("--template"));
     if (templatePath.isEmpty())
-        templatePath = html || pdf ? htmlTemplatePath(session.run())
-                                   : wordTemplatePath(session.run());
+        templatePath =
+            html || pdf ? htmlTemplatePath(session.run()) : wordTemplatePath(session.run());
     if (!QFileInfo(templatePath).isFile()) {
         err << QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden.")
                    .arg(QDir::toNativeSeparators(templatePath))

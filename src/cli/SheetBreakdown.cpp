@@ -143,8 +143,8 @@ QString offerBreakdown(Offer &offer)
     text << "Angebot\n=======\n\n";
     for (int i = 0; i < count; ++i) {
         const PartSummary part = offer.summary(i);
-        QString label = QStringLiteral("%1  %2").arg(i + 1).arg(part.title.isEmpty() ? part.kind
-                                                                                     : part.title);
+        QString label =
+            QStringLiteral("%1  %2").arg(i + 1).arg(part.title.isEmpty() ? part.kind : part.title);
         if (part.repetition > 0)
             label += QStringLiteral(" (%1. Wiederholung)").arg(part.repetition);
         if (label.size() >= kLabelWidth + 2 * kColumnWidth)

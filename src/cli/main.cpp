@@ -17,8 +17,8 @@ namespace {
 // names another). Every other command stays a core application.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
-    const bool paper = argc > 2 && std::strcmp(argv[1], "report") == 0 &&
-                       std::strcmp(argv[2], "pdf") == 0;
+    const bool paper =
+        argc > 2 && std::strcmp(argv[1], "report") == 0 && std::strcmp(argv[2], "pdf") == 0;
     if (!paper)
         return std::make_unique<QCoreApplication>(argc, argv);
 #ifndef Q_OS_WIN

@@ -44,8 +44,7 @@ std::optional<QString> partValue(const QMap<QString, QString> &inputs, const Pro
 
 // Writes the values given, then deletes the keys without one, so that an
 // earlier save of the file does not speak for them.
-void writeSection(IniDocument &document, const QString &section,
-                  std::span<const ProjectKey> keys,
+void writeSection(IniDocument &document, const QString &section, std::span<const ProjectKey> keys,
                   const std::function<std::optional<QString>(const ProjectKey &)> &valueOf)
 {
     QStringList removed;

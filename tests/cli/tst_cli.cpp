@@ -207,9 +207,9 @@ private slots:
                 const QString key = QStringLiteral("edLP%1EUR").arg(phase);
                 const double kept = phase <= 6 ? reducedBy[n] : 1;
                 QCOMPARE(part[key].toDouble(),
-                         zolvaric::RoundDecimals(2, single[QStringLiteral("edLP%1").arg(phase)].toDouble() *
-                                              kept * single["trace"]["Grundhonorar"].toDouble() /
-                                              100));
+                         zolvaric::RoundDecimals(
+                             2, single[QStringLiteral("edLP%1").arg(phase)].toDouble() * kept *
+                                    single["trace"]["Grundhonorar"].toDouble() / 100));
             }
             if (reducedBy[n] == 1) {
                 for (const char *key : {"edNettohonorar", "edMwStEUR", "edBruttohonorar"})
@@ -222,8 +222,7 @@ private slots:
         QCOMPARE(offer["edNettohonorar"], calculations[0].toObject()["edNettohonorar"]);
         QCOMPARE(calculations[1].toObject()["Bezeichnung"].toString(),
                  parts[1].filter("Bezeichnung=").value(0).mid(12));
-        QCOMPARE(calculations[2].toObject()["Wiederholung"].toInt(),
-                 reducedBy[2] < 1 ? 2 : 0);
+        QCOMPARE(calculations[2].toObject()["Wiederholung"].toInt(), reducedBy[2] < 1 ? 2 : 0);
         const QJsonObject totals = offer["Angebot"].toObject();
         double vat = 0;
         for (auto rate = netByRate.cbegin(); rate != netByRate.cend(); ++rate)

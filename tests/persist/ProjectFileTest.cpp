@@ -163,10 +163,10 @@ private slots:
             for (int n = count - 1; n >= 0; --n) {
                 source.offer->select(n);
                 target.offer->select(n);
-                QCOMPARE(snapshot(*target.calculation),
-                         asReadBack(snapshot(*source.calculation),
-                                    {QStringLiteral("edBezeichnung"),
-                                     QStringLiteral("edProjektbez")}));
+                QCOMPARE(
+                    snapshot(*target.calculation),
+                    asReadBack(snapshot(*source.calculation),
+                               {QStringLiteral("edBezeichnung"), QStringLiteral("edProjektbez")}));
             }
             QVERIFY(!target.run.projectChanged);
             QVERIFY(source.desktop.errors.isEmpty() && target.desktop.errors.isEmpty());
@@ -595,8 +595,7 @@ private slots:
         if (!posixfiles::available)
             return;
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        QVERIFY(
-            !SaveProject(*h.offer, h.run, h.desktop, folder + QStringLiteral("/neu.prj")));
+        QVERIFY(!SaveProject(*h.offer, h.run, h.desktop, folder + QStringLiteral("/neu.prj")));
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
         QCOMPARE(readBytes(file), QByteArray("[Projektdaten]\r\nMwSt=7\r\n"));

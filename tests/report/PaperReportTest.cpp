@@ -102,9 +102,9 @@ private slots:
                                  << "Nettohonorar 26.526,78 €";
         QTest::newRow("gross fee") << "Planungsbüro Sonne"
                                    << "Bruttohonorar 31.566,87 €";
-        const QStringList phases = {"396,06 €",   "1.386,21 €", "2.970,45 €",
-                                    "594,09 €",   "4.950,75 €", "1.980,30 €",
-                                    "792,12 €",   "6.336,96 €", "396,06 €"};
+        const QStringList phases = {"396,06 €", "1.386,21 €", "2.970,45 €",
+                                    "594,09 €", "4.950,75 €", "1.980,30 €",
+                                    "792,12 €", "6.336,96 €", "396,06 €"};
         for (int n = 1; n <= 9; ++n)
             QTest::addRow("phase %d", n) << "Planungsbüro Sonne" << phases[n - 1];
         QTest::newRow("office") << "Planungsbüro Sonne"
@@ -133,11 +133,10 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("firm");
         QTest::addColumn<QString>("title");
-        QTest::newRow("the project's name")
-            << " Kita Regenbogen "
-            << "2026-017"
-            << "Planungsbüro Sonne"
-            << "Kita Regenbogen";
+        QTest::newRow("the project's name") << " Kita Regenbogen "
+                                            << "2026-017"
+                                            << "Planungsbüro Sonne"
+                                            << "Kita Regenbogen";
         QTest::newRow("its number without a name") << ""
                                                    << "2026-017"
                                                    << "Łódź Müller €"
@@ -159,13 +158,14 @@ private slots:
         h.sheet().edProjektbez.setText(name);
         h.sheet().edProjektnr.setText(number);
         h.sheet().edStammFirma.setText(firm);
-        const ToolRun info =
-            runTool(QStringLiteral("pdfinfo"), {writePdf(h, QStringLiteral(ZOLVARIC_HTML_TEMPLATE))});
+        const ToolRun info = runTool(QStringLiteral("pdfinfo"),
+                                     {writePdf(h, QStringLiteral(ZOLVARIC_HTML_TEMPLATE))});
         QVERIFY2(info.err.isEmpty(), qPrintable(info.err));
         QCOMPARE(infoField(info.out, "Title"), title);
         QCOMPARE(infoField(info.out, "Author"), firm);
         QCOMPARE(infoField(info.out, "Creator"), QStringLiteral("Zolvaric " ZOLVARIC_VERSION));
-        QVERIFY2(info.out.contains(QRegularExpression("Page size:.*\\(A4\\)")), qPrintable(info.out));
+        QVERIFY2(info.out.contains(QRegularExpression("Page size:.*\\(A4\\)")),
+                 qPrintable(info.out));
         QCOMPARE(infoField(info.out, "Pages"), QStringLiteral("2"));
     }
 
@@ -203,8 +203,8 @@ private slots:
         QByteArray templateBytes = "<p>Anfang</p>\n\\TeilhonorarBeginn\\\n"
                                    "<h2>Abschnitt \\Teil.Bezeichnung\\</h2>\n<table>\n";
         for (int row = 1; row <= rows; ++row)
-            templateBytes += "<tr><td>\\Teil.Bezeichnung\\ Zeile " + QByteArray::number(row) +
-                             "</td></tr>\n";
+            templateBytes +=
+                "<tr><td>\\Teil.Bezeichnung\\ Zeile " + QByteArray::number(row) + "</td></tr>\n";
         templateBytes += "</table>\n\\TeilhonorarEnde\\\n";
         const QString pdf = writePdf(h, writeTemplate(h, templateBytes));
 
@@ -251,14 +251,16 @@ private slots:
         CalcHarness h;
         QTemporaryDir folder;
         const QString templatePath = folder.filePath(QStringLiteral("vorlage.htm"));
-        writeBytes(templatePath, "<p><img src=\"bilder/logo.png\" width=\"80\"> \\StammFirma\\</p>");
+        writeBytes(templatePath,
+                   "<p><img src=\"bilder/logo.png\" width=\"80\"> \\StammFirma\\</p>");
         if (present) {
             QImage logo(40, 20, QImage::Format_RGB32);
             logo.fill(QColor(0x0b, 0x5e, 0x6b));
             QDir().mkpath(folder.filePath(QStringLiteral("bilder")));
             QVERIFY(logo.save(folder.filePath(QStringLiteral("bilder/logo.png"))));
         }
-        const ToolRun list = runTool(QStringLiteral("pdfimages"), {"-list", writePdf(h, templatePath)});
+        const ToolRun list =
+            runTool(QStringLiteral("pdfimages"), {"-list", writePdf(h, templatePath)});
         // A header of two lines, then one line a picture.
         QCOMPARE(list.out.trimmed().split('\n').size() - 2, images);
     }
@@ -277,10 +279,9 @@ private slots:
         QTest::newRow("neither") << ""
                                  << ""
                                  << "Honorarangebot.pdf";
-        QTest::newRow("characters Windows refuses")
-            << "Haus <A>: \"Nord/Süd\" \\ 1|2?*\t"
-            << ""
-            << "Haus _A__ _Nord_Süd_ _ 1_2__.pdf";
+        QTest::newRow("characters Windows refuses") << "Haus <A>: \"Nord/Süd\" \\ 1|2?*\t"
+                                                    << ""
+                                                    << "Haus _A__ _Nord_Süd_ _ 1_2__.pdf";
         QTest::newRow("trailing dots and spaces") << "Angebot. ."
                                                   << ""
                                                   << "Angebot.pdf";
@@ -307,22 +308,21 @@ private slots:
     void saveFromTheWindow_data()
     {
         QTest::addColumn<QByteArray>("templateBytes"); // beside the program; empty: none
-        QTest::addColumn<QString>("target"); // in the program folder; "-": cancelled
+        QTest::addColumn<QString>("target");           // in the program folder; "-": cancelled
         QTest::addColumn<bool>("saved");
         QTest::addColumn<QString>("shown"); // the start of the message shown, "" for none
         const QByteArray page = "<p>\\Projektbez\\ \\Bruttohonorar\\</p>";
         QTest::newRow("saved") << page << "Angebot.pdf" << true << "";
         QTest::newRow("cancelled") << page << "-" << false << "";
-        QTest::newRow("no template") << QByteArray() << "Angebot.pdf" << false
-                                     << "Die Vorlagedatei \"";
+        QTest::newRow("no template")
+            << QByteArray() << "Angebot.pdf" << false << "Die Vorlagedatei \"";
         QTest::newRow("faulty template")
             << QByteArray("\\TeilhonorarBeginn\\") << "Angebot.pdf" << false
             << "Die Vorlage ist fehlerhaft: Zu \"\\TeilhonorarBeginn\\\" fehlt";
-        QTest::newRow("folder missing") << page << "fehlt/Angebot.pdf" << false
-                                        << "Die PDF-Datei \"";
+        QTest::newRow("folder missing")
+            << page << "fehlt/Angebot.pdf" << false << "Die PDF-Datei \"";
         QTest::newRow("over the template")
-            << page << "Zolvaric_Vorlage.htm" << false
-            << "Die Ausgabedatei \"";
+            << page << "Zolvaric_Vorlage.htm" << false << "Die Ausgabedatei \"";
     }
     void saveFromTheWindow()
     {

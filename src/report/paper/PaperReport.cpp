@@ -14,9 +14,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QPixmap>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPixmap>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -97,7 +97,8 @@ bool dropMissingPicture(QTextDocument &document)
             if (!shown) {
                 QTextCursor cursor(&document);
                 cursor.setPosition(fragment.position());
-                cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+                cursor.setPosition(fragment.position() + fragment.length(),
+                                   QTextCursor::KeepAnchor);
                 cursor.removeSelectedText();
                 return true;
             }
@@ -225,12 +226,10 @@ struct PaperReport::Layout
     }
 };
 
-PaperReport::PaperReport(const Offer &offer, const QString &templatePath,
-                         ReportProgress &progress)
+PaperReport::PaperReport(const Offer &offer, const QString &templatePath, ReportProgress &progress)
 {
     const QByteArray page = renderHtmlReport(offer, readHtmlTemplate(templatePath), progress);
-    m_layout = std::make_unique<Layout>(decodeCp1252(page),
-                                        QFileInfo(templatePath).absolutePath());
+    m_layout = std::make_unique<Layout>(decodeCp1252(page), QFileInfo(templatePath).absolutePath());
     m_layout->title = offerDocumentTitle(offer.calculation());
     m_layout->author = offer.calculation().sheet().edStammFirma.text().trimmed();
 }

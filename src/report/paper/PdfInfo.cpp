@@ -121,8 +121,8 @@ QByteArray withPdfInfo(const QByteArray &pdf, const PdfInfo &info)
               pdfTextString(info.title);
     if (!info.author.isEmpty())
         update += "\n/Author " + pdfTextString(info.author);
-    update += "\n/Creator " + pdfTextString(info.creator) + "\n/Producer " +
-              pdfTextString(info.producer);
+    update +=
+        "\n/Creator " + pdfTextString(info.creator) + "\n/Producer " + pdfTextString(info.producer);
     if (info.created.isValid())
         update += "\n/CreationDate " + pdfDate(info.created);
     update += "\n>>\nendobj\n";

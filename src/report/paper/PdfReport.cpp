@@ -23,8 +23,7 @@ namespace {
 // the message when there is none.
 QString templateBesideProgram(const ProgramRun &run, Desktop &desktop, ReportProgress &progress)
 {
-    progress.prepare(reportWaitMessage(),
-                     static_cast<int>(placeholders(ReportKind::Html).size()));
+    progress.prepare(reportWaitMessage(), static_cast<int>(placeholders(ReportKind::Html).size()));
     const QString path = htmlTemplatePath(run);
     if (QFileInfo(path).isFile())
         return path;
@@ -73,7 +72,7 @@ QString defaultPdfFileName(const Offer &offer)
     constexpr qsizetype kMostCharacters = 120;
     if (name.size() > kMostCharacters)
         name.truncate(name[kMostCharacters - 1].isHighSurrogate() ? kMostCharacters - 1
-                                                                   : kMostCharacters);
+                                                                  : kMostCharacters);
     // Windows drops trailing dots and spaces from a name.
     while (!name.isEmpty() && (name.back() == QLatin1Char('.') || name.back().isSpace()))
         name.chop(1);
@@ -111,8 +110,8 @@ std::optional<PaperReport> PrepareHonorarPaper(const Offer &offer, ProgramRun &r
     return paperReport(offer, templatePath, desktop, progress);
 }
 
-bool SaveHonorarPDF(const Offer &offer, ProgramRun &run, Desktop &desktop,
-                    ReportProgress &progress, const std::optional<QString> &chosenFile)
+bool SaveHonorarPDF(const Offer &offer, ProgramRun &run, Desktop &desktop, ReportProgress &progress,
+                    const std::optional<QString> &chosenFile)
 {
     if (!chosenFile)
         return false;

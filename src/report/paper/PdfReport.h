@@ -43,7 +43,7 @@ std::optional<PaperReport> PrepareHonorarPaper(const Offer &offer, ProgramRun &r
 // into the chosen file (nullopt: the user cancelled, nothing happens). Busy
 // state and wait window while it is made; failures are shown with German
 // messages and leave no half-written file. True when the file was written.
-bool SaveHonorarPDF(const Offer &offer, ProgramRun &run, Desktop &desktop,
-                    ReportProgress &progress, const std::optional<QString> &chosenFile);
+bool SaveHonorarPDF(const Offer &offer, ProgramRun &run, Desktop &desktop, ReportProgress &progress,
+                    const std::optional<QString> &chosenFile);
 
 } // namespace zolvaric
