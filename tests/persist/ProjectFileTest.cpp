@@ -76,6 +76,17 @@ double randomAmount(QRandomGenerator &random, qint64 maxEuro)
     return static_cast<double>(random.bounded(maxEuro * 100)) / 100.0;
 }
 
+// Edition, kind of work, zone, rate and basis, each at random.
+void randomBasis(QRandomGenerator &random, CalculationSheet &s)
+{
+    s.comboHOAINorm.select(random.bounded(4));
+    s.comboHonorarparagraph.select(
+        random.bounded(static_cast<int>(s.comboHonorarparagraph.items().size())));
+    s.comboHonorarzone.select(random.bounded(5));
+    s.comboHonorarsatz.select(random.bounded(5));
+    s.edKosten.setValue(randomAmount(random, 30000000));
+}
+
 } // namespace
 
 class ProjectFileTest : public QObject
@@ -96,12 +107,7 @@ private slots:
         const QString file = path(QStringLiteral("roundtrip.prj"));
         for (int round = 0; round < 1000; ++round) {
             CalculationSheet &s = source.sheet();
-            s.comboHOAINorm.select(random.bounded(4));
-            s.comboHonorarparagraph.select(
-                random.bounded(static_cast<int>(s.comboHonorarparagraph.items().size())));
-            s.comboHonorarzone.select(random.bounded(5));
-            s.comboHonorarsatz.select(random.bounded(5));
-            s.edKosten.setValue(randomAmount(random, 30000000));
+            randomBasis(random, s);
             for (NumericField *share : s.edLP)
                 share->setValue(randomAmount(random, 40));
             for (NumericField *input : {&s.edZuschlagAnrechenbareKostenProz, &s.edZuschlagUmbau,
@@ -142,12 +148,7 @@ private slots:
                 else if (n > 0)
                     source.offer->add();
                 CalculationSheet &s = source.sheet();
-                s.comboHOAINorm.select(random.bounded(4));
-                s.comboHonorarparagraph.select(
-                    random.bounded(static_cast<int>(s.comboHonorarparagraph.items().size())));
-                s.comboHonorarzone.select(random.bounded(5));
-                s.comboHonorarsatz.select(random.bounded(5));
-                s.edKosten.setValue(randomAmount(random, 30000000));
+                randomBasis(random, s);
                 s.edLP[random.bounded(9)]->setValue(randomAmount(random, 40));
                 s.edNebenkosten.setValue(randomAmount(random, 30));
                 s.edMwSt.setValue(random.bounded(3) == 0 ? 7 : 19);
