@@ -65,8 +65,10 @@ TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services s
     // the frame of a field at the viewport's edge stays cut: the whole field
     // with the focus comes into view.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now)
+            return;
         QWidget *content = m_calculationScroll->widget();
-        if (!now || !content->isAncestorOf(now))
+        if (!content->isAncestorOf(now))
             return;
         const QPoint centre = now->mapTo(content, now->rect().center());
         m_calculationScroll->ensureVisible(centre.x(), centre.y(), now->width() / 2 + 4,
@@ -81,6 +83,8 @@ TfrmMain::~TfrmMain()
     // calculation still stands, and take their observers with them.
     for (Field *field : m_calculation->sheet().allFields())
         field->setViewObserver({});
+    // Focus moves while the widgets go: nothing may look at them then.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     delete takeCentralWidget();
 }
 
