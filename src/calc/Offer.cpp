@@ -118,7 +118,13 @@ void Offer::add()
     fresh.insert(QStringLiteral("Honorarsatz"), QString::number(kStartRateIndex));
     m_parts.insert(m_current + 1, {fresh, {}});
     const int added = m_current + 1;
-    loadInputs(m_edited, fresh);
+    try {
+        loadInputs(m_edited, fresh);
+    } catch (...) {
+        m_parts.removeAt(added);
+        loadInputs(m_edited, m_parts.at(m_current).inputs);
+        throw;
+    }
     // As after start-up: every phase offered at its maximum share.
     m_edited.cmdInitLPClick();
     m_current = added;
@@ -145,7 +151,13 @@ void Offer::remove(int index)
         return;
     }
     const int next = index + 1 < count() ? index + 1 : index - 1;
-    loadInputs(m_edited, m_parts.at(next).inputs);
+    const QMap<QString, QString> removed = storedInputs(m_edited);
+    try {
+        loadInputs(m_edited, m_parts.at(next).inputs);
+    } catch (...) {
+        loadInputs(m_edited, removed);
+        throw;
+    }
     m_parts.removeAt(index);
     m_current = next > index ? index : next;
 }

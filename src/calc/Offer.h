@@ -65,7 +65,8 @@ public:
     void select(int index);
     // A new calculation after the current one, as after start-up but with
     // its edition, kind of work and VAT rate: every phase at its maximum
-    // share; it becomes the edited one.
+    // share; it becomes the edited one. Like every change of the list, a
+    // calculation that fails leaves the offer as it was and is thrown.
     void add();
     // A copy of the current calculation after it, edited from then on.
     void duplicate();
