@@ -1,5 +1,6 @@
 // Pictures of the window for the user guide and for looking at changes: the
-// three tabs with the worked example entered, the points dialog, a plan by
+// three tabs with the worked example entered, an offer of several calculations
+// and its print preview, the points dialog, a plan by
 // hectares, the Geotechnik, the info dialog and the wait window, as PNG files into the folder
 // given.
 //
@@ -11,7 +12,10 @@
 #include "app/unitMain.h"
 #include "app/unitPunkte.h"
 #include "app/unitWait.h"
+#include "base/Paths.h"
+#include "report/HtmlReport.h"
 #include "report/Placeholders.h"
+#include "report/paper/PaperReport.h"
 #include "report/ReportProgress.h"
 
 #include <QAbstractButton>
@@ -20,6 +24,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
@@ -108,6 +114,20 @@ int main(int argc, char *argv[])
     save(&window, folder, QStringLiteral("angebot.png"));
     tabs->setCurrentIndex(0);
     bar.selectCalculation(0);
+
+    // The print preview of that offer, as "Drucken …" shows it.
+    {
+        window.run().programDir = WithBackslash(QApplication::applicationDirPath());
+        const PaperReport paper(window.offer(), htmlTemplatePath(window.run()));
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintPreviewDialog preview(&printer, &window);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&paper](QPrinter *target) { paper.paint(*target); });
+        preview.resize(900, 700);
+        preview.show();
+        QApplication::processEvents();
+        save(&preview, folder, QStringLiteral("druckvorschau.png"));
+    }
 
     // The worked example's zone 3 scored by points.
     Calculation &calculation = window.calculation();
