@@ -24,7 +24,8 @@ QString reportUsage()
 {
     return QStringLiteral(
         "Aufruf: zolvaric-cli report html|doc|pdf [--project DATEI.prj] [--set SCHLÜSSEL=WERT]...\n"
-        "                         [--template DATEI] [--program-dir ORDNER] --output DATEI\n"
+        "                                         [--template DATEI] [--program-dir ORDNER]\n"
+        "                                         --output DATEI\n"
         "\n"
         "Schreibt das Honorarangebot als HTML-Seite (html), als Word-Dokument im\n"
         "Format .docx (doc) oder als PDF-Datei im Format A4 (pdf, aus der HTML-Vorlage,\n"
