@@ -96,22 +96,34 @@ const RegionalSettings &offerSettings(const Offer &offer)
 // "\Bauort\" is no placeholder for them. The last step puts it back.
 constexpr char16_t kHeldBackslash = 0xE000;
 
+bool anyBackslash(const Offer &offer)
+{
+    for (int i = 0; i < offer.count(); ++i) {
+        for (const PlaceholderValue &value :
+             partPlaceholders(offer.summary(i), offerSettings(offer)))
+            if (value.value.contains(u'\\'))
+                return true;
+    }
+    return false;
+}
+
+// The placeholder steps of a report, one each: the edited calculation's, the
+// offer's totals, then the backslashes held back when there are any. Known
+// before the template is read, which may take a conversion under the wait
+// window.
+int wordSteps(const Offer &offer)
+{
+    return static_cast<int>(placeholders(ReportKind::Word).size() +
+                            offerTotalPlaceholders(offer.totals(), offerSettings(offer)).size() +
+                            (anyBackslash(offer) ? 1 : 0));
+}
+
 // The template the word processor opens, and whether it holds backslashes
 // to put back.
 struct OfferDocument
 {
     OfferTemplate file;
     bool heldBackslashes = false;
-
-    // The placeholder steps of a report, one each: the edited calculation's,
-    // the offer's totals, then the backslashes when there are any.
-    int steps(const Offer &offer) const
-    {
-        return static_cast<int>(
-            placeholders(ReportKind::Word).size() +
-            offerTotalPlaceholders(offer.totals(), offerSettings(offer)).size() +
-            (heldBackslashes ? 1 : 0));
-    }
 
     void fill(const Offer &offer, const AutomationObjectPtr &word, Desktop &desktop,
               ReportProgress &progress) const
@@ -126,11 +138,11 @@ struct OfferDocument
             WordSuchText(word, desktop, progress, total.text, total.value);
             progress.advance();
         }
-        if (heldBackslashes) {
+        if (heldBackslashes)
             WordSuchText(word, desktop, progress, QString(QChar(kHeldBackslash)),
                          QStringLiteral("\\"));
+        if (anyBackslash(offer))
             progress.advance();
-        }
     }
 };
 
@@ -298,13 +310,13 @@ bool PrintHonorarDOC(const Offer &offer, ProgramRun &run, Desktop &desktop,
                           applicationTitle());
         return false;
     }
-    const std::optional<OfferDocument> document = offerDocument(offer, templatePath, desktop);
-    if (!document)
-        return false;
-    progress.prepare(reportWaitMessage(), document->steps(offer));
+    progress.prepare(reportWaitMessage(), wordSteps(offer));
     AutomationObjectPtr word;
     {
         const ReportBusyState busy(run, progress);
+        const std::optional<OfferDocument> document = offerDocument(offer, templatePath, desktop);
+        if (!document)
+            return false;
         if (!WordNewDocument(factory, desktop, QString(), document->file.path(), false, false,
                              word)) {
             desktop.NotifyBox(
