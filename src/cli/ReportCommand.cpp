@@ -5,6 +5,7 @@
 #include "base/PrivateTempFolder.h"
 #include "report/AutomationServers.h"
 #include "report/HtmlReport.h"
+#include "report/ReportOutput.h"
 #include "report/ReportProgress.h"
 #include "report/WordReport.h"
 #include "report/paper/PdfReport.h"

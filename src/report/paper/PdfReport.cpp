@@ -2,12 +2,12 @@
 
 #include "base/Desktop.h"
 #include "base/Error.h"
-#include "base/FileStamp.h"
 #include "base/ProgramRun.h"
 #include "calc/Offer.h"
 #include "report/HtmlReport.h"
 #include "report/Placeholders.h"
 #include "report/ReportBusyState.h"
+#include "report/ReportOutput.h"
 #include "report/ReportProgress.h"
 
 #include <QCoreApplication>
@@ -81,23 +81,6 @@ QString defaultPdfFileName(const Offer &offer)
     if (isDeviceName(name))
         name += QLatin1Char('_');
     return name + QStringLiteral(".pdf");
-}
-
-std::optional<QString> reportOutputClash(const QString &outputPath, const QString &templatePath,
-                                         const ProgramRun &run)
-{
-    const QList<QPair<QString, QString>> inputs = {
-        {run.projectFile, QStringLiteral("die Projektdatei")},
-        {templatePath, QStringLiteral("die Vorlage")},
-        {run.settingsFile, QStringLiteral("die Einstellungsdatei")},
-    };
-    for (const auto &[input, what] : inputs) {
-        if (isSameFile(outputPath, input))
-            return QStringLiteral("Die Ausgabedatei \"%1\" ist %2 des Berichts; sie wird nicht "
-                                  "überschrieben.")
-                .arg(QDir::toNativeSeparators(outputPath), what);
-    }
-    return std::nullopt;
 }
 
 std::optional<PaperReport> PrepareHonorarPaper(const Offer &offer, ProgramRun &run,

@@ -27,12 +27,6 @@ WriteResult writePdfReport(const Offer &offer, const QString &templatePath,
 // "_"; "Honorarangebot.pdf" when both are empty.
 QString defaultPdfFileName(const Offer &offer);
 
-// Why a report must not be written to the path: it is the report's template,
-// the project file or the office's settings file (German), nullopt when it
-// may.
-std::optional<QString> reportOutputClash(const QString &outputPath, const QString &templatePath,
-                                         const ProgramRun &run);
-
 // The paper report from the template beside the program (Zolvaric_Vorlage.htm)
 // for printing: nullopt after a message on the desktop when the template is
 // missing or faulty. The busy state and wait window last while it is made.
