@@ -418,6 +418,8 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     repetitionLine->setContentsMargins(8, 0, 0, 0);
     auto *repetitionLabel = caption(QStringLiteral("&Wiederholung :"));
     auto *repetitionEdit = numeric(s.edWiederholung, 40);
+    // What the field shows is what is computed: no fraction, no minus.
+    repetitionEdit->acceptWholeNumbersOnly();
     repetitionEdit->setToolTip(QStringLiteral("Nummer der Wiederholung eines im Wesentlichen "
                                               "gleichen Objekts nach § 11 HOAI; 0 für keine"));
     repetitionLabel->setBuddy(repetitionEdit);

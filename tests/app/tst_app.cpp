@@ -282,6 +282,11 @@ private slots:
         QCOMPARE(w.shown("edBezeichnung"), QStringLiteral("Haus B – Wiederholung"));
         QCOMPARE(grid->rowCount(), 2);
         QVERIFY(w.run.projectChanged);
+
+        // A repetition is a count: neither minus nor decimals can be typed.
+        w.type("edWiederholung", QStringLiteral("-2,5"));
+        QCOMPARE(w.shown("edWiederholung"), QStringLiteral("25"));
+        QCOMPARE(w.shown("edLP1EUR"), QStringLiteral("39,61 €")); // 2 % × 10 % of 19.803,00 €
     }
 
     // The offer as PDF and on paper from the toolbar: the proposed name, a

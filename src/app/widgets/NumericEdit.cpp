@@ -21,6 +21,11 @@ NumericEdit::NumericEdit(NumericField &field, QWidget *parent)
     showField();
 }
 
+void NumericEdit::acceptWholeNumbersOnly()
+{
+    m_typable.setPattern(QStringLiteral("^[0-9]*$"));
+}
+
 void NumericEdit::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {

@@ -21,6 +21,9 @@ public:
 
     NumericField &field() { return m_field; }
 
+    // Only the digits of a whole number from 0 may be typed (a count).
+    void acceptWholeNumbersOnly();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
