@@ -18,27 +18,33 @@ Calculation::Calculation(const RegionalSettings &settings, ProgramRun &run, Desk
 void Calculation::wireHandlers()
 {
     CalculationSheet &s = m_sheet;
-    const auto paragraphChange = [this] {
-        runHandler([this] { m_selection.comboHonorarparagraphChange(); });
-    };
+    // Only a change of the kind of work sets up its shares anew; every other
+    // input just recalculates.
+    const auto calculate = [this] { runHandler([this] { m_computation.CalcHonorar(); }); };
     for (Field *field : std::initializer_list<Field *>{
-             &s.comboHonorarsatz, &s.edHonorarsatzProz, &s.comboParagraph, &s.edKosten,
+             &s.comboHonorarsatz, &s.edHonorarsatzProz, &s.comboParagraph,
              &s.edZuschlagAnrechenbareKostenProz, &s.edZeithonorar, &s.edBesondereLeistung,
              &s.edBesondereLeistungZeit, &s.edZuschlagUmbau, &s.edNebenkosten, &s.edMwSt})
-        field->setChangeHandler(paragraphChange);
+        field->setChangeHandler(calculate);
+    // A basis written anew has been looked at in its unit.
+    s.edKosten.setChangeHandler([this, calculate] {
+        m_computation.setBasisUnitToCheck(false);
+        calculate();
+    });
     // A zone chosen by hand, or another kind of work, leaves the points behind.
-    for (Field *field :
-         std::initializer_list<Field *>{&s.comboHonorarparagraph, &s.comboHonorarzone})
-        field->setChangeHandler([this, paragraphChange] {
-            m_zonePoints.clear();
-            paragraphChange();
-        });
+    s.comboHonorarzone.setChangeHandler([this, calculate] {
+        m_zonePoints.clear();
+        calculate();
+    });
+    s.comboHonorarparagraph.setChangeHandler([this] {
+        m_zonePoints.clear();
+        runHandler([this] { m_selection.comboHonorarparagraphChange(); });
+    });
 
-    const auto lpChange = [this] { runHandler([this] { m_computation.CalcHonorar(); }); };
     for (NumericField *share : s.edLP)
-        share->setChangeHandler(lpChange);
-    s.edLPSumme.setChangeHandler(lpChange);
-    s.edWiederholung.setChangeHandler(lpChange);
+        share->setChangeHandler(calculate);
+    s.edLPSumme.setChangeHandler(calculate);
+    s.edWiederholung.setChangeHandler(calculate);
 
     s.comboHOAINorm.setChangeHandler([this] {
         m_zonePoints.clear();
@@ -114,10 +120,10 @@ void Calculation::showError(const QString &message)
 
 void Calculation::collectWarnings()
 {
-    for (const QString &warning : m_computation.warnings()) {
-        if (!m_actionWarnings.contains(warning))
-            m_actionWarnings << warning;
-    }
+    // What the inputs give at the end of the action counts: the runs on
+    // the way (an edition change writes its shares one by one) pass states
+    // that no longer stand.
+    m_actionWarnings = m_computation.warnings();
 }
 
 void Calculation::enterAction()

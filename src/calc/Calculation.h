@@ -60,7 +60,7 @@ public:
     const QStringList &warnings() const { return m_computation.warnings(); }
 
     // Told once at the end of a user action (a handler, or an ActionScope)
-    // of the warnings its calculations raised, however many runs it took.
+    // of the warnings its last calculation raised, however many runs it took.
     void setWarningListener(std::function<void(const QStringList &)> listener)
     {
         m_warningListener = std::move(listener);

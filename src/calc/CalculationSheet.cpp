@@ -200,6 +200,14 @@ QString CalculationSheet::basisName(BasisUnit unit)
     return QString::fromUtf8(basisWords(unit).name);
 }
 
+QString CalculationSheet::basisUnitNote(BasisUnit unit)
+{
+    const char *words = unit == BasisUnit::Hectare ? "Hektar"
+                        : unit == BasisUnit::Units ? "Verrechnungseinheiten"
+                                                   : "Euro";
+    return QStringLiteral("Die Grundlage ist jetzt in %1 – bitte prüfen").arg(QLatin1String(words));
+}
+
 void CalculationSheet::setBasisUnit(BasisUnit unit)
 {
     m_basisUnit = unit;

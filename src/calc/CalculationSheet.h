@@ -25,6 +25,9 @@ public:
     static QString basisCaption(BasisUnit unit);
     // The same, short, for a column head: "Anrechenbare Kosten", "Fläche", …
     static QString basisName(BasisUnit unit);
+    // The note after the kind of work changed the basis's unit: "Die
+    // Grundlage ist jetzt in Hektar – bitte prüfen".
+    static QString basisUnitNote(BasisUnit unit);
     // Shows the basis (edKosten, lbKosten) in the unit of the fee table.
     void setBasisUnit(BasisUnit unit);
     BasisUnit basisUnit() const { return m_basisUnit; }

@@ -3,6 +3,7 @@
 #include "FeeRate.h"
 #include "FeeSelection.h"
 #include "Repetition.h"
+#include "ShareLimit.h"
 #include "SurchargeLimit.h"
 
 #include "base/Error.h"
@@ -20,15 +21,6 @@ double keyOf(const TextTable &table, int row, bool eitherNotation)
     if (key != -1 || !eitherNotation)
         return key;
     return tryParseFloatEitherNotation(table.cell(row, 0)).value_or(-1);
-}
-
-// The zones a fee table knows: from zone 1 on, each with a fee in its first row.
-int zonesOf(const TextTable &table)
-{
-    int zones = 0;
-    while (zones < 5 && table.number(1, 2 * (zones + 1)) > 0)
-        ++zones;
-    return zones;
 }
 
 const NumberFormat &keyFormat(BasisUnit unit)
@@ -63,6 +55,14 @@ QStringView decimalDigits(int value, char16_t (&buffer)[12])
 }
 
 } // namespace
+
+int feeTableZones(const TextTable &table)
+{
+    int zones = 0;
+    while (zones < 5 && table.number(1, 2 * (zones + 1)) > 0)
+        ++zones;
+    return zones;
+}
 
 FeeComputation::FeeComputation(CalculationSheet &sheet, InterpolationTrace &trace,
                                TableStore &tables, ProgramRun &run)
@@ -103,11 +103,18 @@ QString FeeComputation::outsideTableWarning(const FeeTableInfo &feeTable, bool a
                           : feeTable.unit == BasisUnit::Units
                               ? QStringLiteral("Die Verrechnungseinheiten liegen")
                               : QStringLiteral("Die anrechenbaren Kosten liegen");
-    return QStringLiteral("%1 %2 der Honorartafel %3 (%4). Das Honorar ist frei zu vereinbaren.")
+    return QStringLiteral("%1 %2 der Honorartafel %3 (%4) und damit außerhalb der Honorartafel. %5")
         .arg(basis,
              above ? QStringLiteral("über dem Tafelendwert")
                    : QStringLiteral("unter dem Tafelanfangswert"),
-             tableReference(feeTable), keyFormat(feeTable.unit).format(key, m_sheet.settings()));
+             tableReference(feeTable), keyFormat(feeTable.unit).format(key, m_sheet.settings()),
+             outsideTableConsequence(currentScope()));
+}
+
+void FeeComputation::warn(const QString &warning)
+{
+    if (!m_warnings.contains(warning))
+        m_warnings << warning;
 }
 
 WorkScope FeeComputation::currentScope() const
@@ -183,22 +190,24 @@ double FeeComputation::LookupGrundhonorar(const FeeTableInfo &feeTable, int zone
     t.D2 = t.K2 - t.K1;
     t.D3 = t.H2 - t.H1;
 
-    const int zones = zonesOf(table);
+    const int zones = feeTableZones(table);
+    m_zoneCount = zones;
     if (zone > zones) {
-        m_warnings << QStringLiteral("Die Honorartafel %1 kennt nur die Honorarzonen 1 bis %2.")
-                          .arg(tableReference(feeTable))
-                          .arg(zones);
+        warn(QStringLiteral("Die Honorartafel %1 kennt nur die Honorarzonen 1 bis %2.")
+                 .arg(tableReference(feeTable))
+                 .arg(zones));
         return 0;
     }
+    // The regulation gives no fee outside its table: at either end the
+    // edition's rule for an agreement holds. No basis typed yet is no note;
+    // a negative one has its own.
     if (costs > last) {
-        // The regulation gives no fee outside its table: the fee is free to agree.
-        m_warnings << outsideTableWarning(feeTable, true, last);
+        warn(outsideTableWarning(feeTable, true, last));
         return 0;
     }
     if (costs < t.K1) {
-        // Below the first key the older tables have always been silent.
-        if (eitherNotation && costs > 0)
-            m_warnings << outsideTableWarning(feeTable, false, first);
+        if (costs > 0)
+            warn(outsideTableWarning(feeTable, false, first));
         return 0;
     }
     if (t.D2 == 0)
@@ -206,16 +215,48 @@ double FeeComputation::LookupGrundhonorar(const FeeTableInfo &feeTable, int zone
     return t.D3 * t.D1 / t.D2 + t.H1;
 }
 
-void FeeComputation::addAgreementNotes(double rate)
+void FeeComputation::addAgreementNotes(const WorkScope &scope, double rate)
 {
-    const WorkScope scope = currentScope();
     if (m_sheet.comboHonorarsatz.index() == kFreeRateIndex) {
-        if (const auto warning = rateLimitWarning(scope.edition, rate))
-            m_warnings << *warning;
+        if (const auto warning = rateLimitWarning(scope, rate))
+            warn(*warning);
     }
     if (const auto note =
             surchargeLimitNote(scope, m_sheet.edZuschlagUmbau.value(), m_sheet.settings()))
-        m_warnings << *note;
+        warn(*note);
+}
+
+void FeeComputation::addShareNotes(const KindOfWork &kind, const WorkScope &scope)
+{
+    const TextTable &phases = m_sheet.gridLeistungsphasen.table();
+    for (int n = 1; n <= kind.phaseCount(); ++n) {
+        const double offered = m_sheet.edLP[n - 1]->value();
+        const double lawShare = kind.maximumShare(phases, n);
+        if (offered <= lawShare)
+            continue;
+        if (const auto note = shareLimitNote(scope, n, kind.phaseMark(n), offered, lawShare,
+                                             m_sheet.settings()))
+            warn(*note);
+    }
+}
+
+void FeeComputation::addNegativeNotes(const FeeTableInfo &feeTable, double costs)
+{
+    const RegionalSettings &settings = m_sheet.settings();
+    if (costs < 0) {
+        const QString subject = feeTable.unit == BasisUnit::Hectare ? QStringLiteral("Die Fläche ist")
+                                : feeTable.unit == BasisUnit::Units
+                                    ? QStringLiteral("Die Verrechnungseinheiten sind")
+                                    : QStringLiteral("Die anrechenbaren Kosten sind");
+        warn(QStringLiteral("%1 negativ (%2); dafür gibt die Honorartafel %3 kein Honorar.")
+                 .arg(subject, keyFormat(feeTable.unit).format(costs, settings),
+                      tableReference(feeTable)));
+    }
+    if (m_trace.Grundhonorar < 0) {
+        warn(QStringLiteral("Der Honorarsatz von %1 der Spanne ergibt ein negatives Honorar (%2).")
+                 .arg(NumberFormat::percentInText().format(GetHonorarsatzProzent(), settings),
+                      NumberFormat::amount().format(m_trace.Grundhonorar, settings)));
+    }
 }
 
 void FeeComputation::clearSharesBeyond(int phaseCount)
@@ -253,9 +294,13 @@ void FeeComputation::CalcHonorar()
     const int zone = s.comboHonorarzone.index() + 1;
 
     m_trace.Grundhonorar = LookupGrundhonorar(feeTable, zone, rate, costs);
-    // The notes depend on inputs only: raised here, before the nested run
-    // that a changed share sum fires, they stand once.
-    addAgreementNotes(rate);
+    const WorkScope scope = workScope(kind, FeeSelection::tableEditionOf(s.comboHOAINorm.index()),
+                                      s.comboHOAINorm.currentText());
+    addNegativeNotes(feeTable, costs);
+    addAgreementNotes(scope, rate);
+    addShareNotes(kind, scope);
+    if (m_basisUnitToCheck)
+        warn(CalculationSheet::basisUnitNote(feeTable.unit));
     s.edHonorar100Proz.setValue(m_trace.Grundhonorar);
     s.comboParagraph.setIndex(s.comboHonorarparagraph.index());
     for (int n = 0; n < 9; ++n)
@@ -267,7 +312,11 @@ void FeeComputation::CalcHonorar()
     // A changed sum fires edLP1Change: one nested, identical calculation.
     s.edLPSumme.setValue(shares);
 
-    const int tableEdition = FeeSelection::tableEditionOf(s.comboHOAINorm.index());
+    const int tableEdition = scope.tableEdition;
+    // A kind of work without repetitions keeps none: a stored one would be
+    // refused by the next load.
+    if (repetitionRule(scope) == RepetitionRule::None && s.edWiederholung.value() != 0)
+        s.edWiederholung.setValue(0);
     const int repetition = repetitionNumber(s.edWiederholung.value());
     for (int n = 0; n < 9; ++n) {
         const int reduction = repetitionReduction(tableEdition, repetition, n + 1);
@@ -276,12 +325,11 @@ void FeeComputation::CalcHonorar()
                                               : RoundDecimals(2, share * (100 - reduction) / 100 *
                                                                      m_trace.Grundhonorar / 100));
     }
-    s.lbWiederholung.setText(
-        repetitionText(tableEdition, repetition, s.comboHOAINorm.currentText()));
+    s.lbWiederholung.setText(repetitionText(scope, repetition, kind.lastRatedPhase(s.gridLeistungsphasen.table())));
     if (repetition > 0 && repetitionLastPhase(tableEdition) == 0) {
-        m_warnings << QStringLiteral("Für die HOAI %1 mindert das Programm Wiederholungen "
-                                     "nicht; die Anteile gelten ungemindert.")
-                          .arg(s.comboHOAINorm.currentText());
+        warn(QStringLiteral("Für die HOAI %1 mindert das Programm Wiederholungen "
+                            "nicht; die Anteile gelten ungemindert.")
+                 .arg(s.comboHOAINorm.currentText()));
     }
     double basicFee = 0;
     for (const NumericField *amount : s.edLPEUR)

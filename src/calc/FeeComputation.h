@@ -12,6 +12,9 @@
 
 namespace zolvaric {
 
+// The zones a fee table knows: from zone 1 on, each with a fee in its first row.
+int feeTableZones(const TextTable &table);
+
 // Computes every result of the sheet from its inputs: the full fee by
 // interpolation in the fee table, its spread over the work phases, the
 // additions, incidental costs and VAT, rounded to cents where they are.
@@ -38,17 +41,33 @@ public:
     // The edition and kind of work selected, for the rules beyond the fee table.
     WorkScope currentScope() const;
 
-    // Warnings of the last calculation, e.g. costs above the fee table.
+    // Warnings of the last calculation, e.g. costs above the fee table; each
+    // once, however many nested runs raised it.
     const QStringList &warnings() const { return m_warnings; }
 
+    // The zones the fee table of the last calculation has (5 or 3).
+    int zoneCount() const { return m_zoneCount; }
+
+    // The kind of work changed to one whose basis counts in another unit
+    // while a basis stood: the number stays, and a note asks to check it
+    // until the basis is written again.
+    void setBasisUnitToCheck(bool check) { m_basisUnitToCheck = check; }
+    bool basisUnitToCheck() const { return m_basisUnitToCheck; }
+
 private:
+    void warn(const QString &warning);
     // The warnings of a free rate outside binding limits and of a renovation
     // surcharge above its limit.
-    void addAgreementNotes(double rate);
+    void addAgreementNotes(const WorkScope &scope, double rate);
+    // The notes of shares above what the Leistungsbild rates a phase with.
+    void addShareNotes(const KindOfWork &kind, const WorkScope &scope);
+    // The notes of a basis or fee below zero.
+    void addNegativeNotes(const FeeTableInfo &feeTable, double costs);
     // The fee table of the kind: throws Error when it has none, or when the
     // work-phase table gives no integer paragraph.
     const FeeTableInfo &feeTableOf(const KindOfWork &kind) const;
-    // The warning of a basis outside the table's keys.
+    // The warning of a basis outside the table's keys, with what the
+    // edition says of a fee there.
     QString outsideTableWarning(const FeeTableInfo &feeTable, bool above, double key) const;
     // Rows the kind of work does not have hold no share.
     void clearSharesBeyond(int phaseCount);
@@ -58,6 +77,8 @@ private:
     TableStore &m_tables;
     ProgramRun &m_run;
     QStringList m_warnings;
+    int m_zoneCount = 5;
+    bool m_basisUnitToCheck = false;
 };
 
 } // namespace zolvaric

@@ -2,6 +2,8 @@
 
 #include "base/Error.h"
 
+#include <cmath>
+
 namespace zolvaric {
 
 FeeSelection::FeeSelection(CalculationSheet &sheet, TableStore &tables, FeeComputation &computation)
@@ -50,6 +52,7 @@ void FeeSelection::InitLP(bool takeOver)
     CalculationSheet &s = m_sheet;
     const TextTable &table = s.gridLeistungsphasen.table();
     const KindOfWork kind = m_computation.currentKind();
+    m_shownKind = s.comboHonorarparagraph.index();
     for (int n = 0; n < 9; ++n) {
         if (kind.appended)
             s.lbLP[n]->setText(QString::number(kind.maximumShare(table, n + 1)) +
@@ -81,14 +84,54 @@ void FeeSelection::comboHOAINormChange()
         throw Error(QStringLiteral("Es ist keine HOAI-Ausgabe gewählt."));
     // The fee paragraphs shown stay those of the loaded table, so that an
     // override table with other paragraphs shows the ones it computes with.
+    const BasisUnit unitBefore = m_sheet.basisUnit();
     LoadLeistungsphasen(tableEdition);
+    if (m_computation.currentKind().unit() != unitBefore && m_sheet.edKosten.value() != 0)
+        m_computation.setBasisUnitToCheck(true);
     m_computation.CalcHonorar();
 }
 
 void FeeSelection::comboHonorarparagraphChange()
 {
-    InitLP(false);
+    if (m_shownKind >= 0 && m_shownKind != m_sheet.comboHonorarparagraph.index())
+        kindChanged(shownKind(), true);
+    else
+        InitLP(false);
     m_computation.CalcHonorar();
+}
+
+KindOfWork FeeSelection::shownKind() const
+{
+    return kindOfWork(m_sheet.gridLeistungsphasen.table(),
+                      tableEditionOf(m_sheet.comboHOAINorm.index()), m_shownKind);
+}
+
+bool FeeSelection::sharesAreStandardOf(const KindOfWork &kind) const
+{
+    if (!kind.exists())
+        return false;
+    const TextTable &table = m_sheet.gridLeistungsphasen.table();
+    for (int n = 0; n < 9; ++n) {
+        // Both hold two decimals at most.
+        if (std::abs(m_sheet.edLP[n]->value() - kind.maximumShare(table, n + 1)) > 0.0005)
+            return false;
+    }
+    return true;
+}
+
+void FeeSelection::kindChanged(const KindOfWork &previous, bool mayTakeOverShares)
+{
+    CalculationSheet &s = m_sheet;
+    const KindOfWork kind = m_computation.currentKind();
+    const bool takeOver = mayTakeOverShares && sharesAreStandardOf(previous);
+    if (previous.exists() && previous.unit() != kind.unit() && s.edKosten.value() != 0)
+        m_computation.setBasisUnitToCheck(true);
+    if (kind.feeTable) {
+        const int zones = feeTableZones(*m_tables.load(kind.feeTable->table));
+        if (zones > 0 && s.comboHonorarzone.index() >= zones)
+            s.comboHonorarzone.setIndex(zones - 1);
+    }
+    InitLP(takeOver);
 }
 
 void FeeSelection::cmdInitLPClick()

@@ -24,13 +24,25 @@ public:
     void InitLP(bool takeOver);
 
     void comboHOAINormChange();
+    // The kind of work chosen: see kindChanged, then the calculation.
     void comboHonorarparagraphChange();
     void cmdInitLPClick();
 
+    // After the kind of work changed from `previous`: shares that are still
+    // exactly its standard shares become the new kind's standard shares (when
+    // mayTakeOverShares; shares the user typed stay); a basis that now counts
+    // in another unit is marked to be checked; a zone the new fee table lacks
+    // becomes its highest. Then the labels and sum as InitLP shows them.
+    void kindChanged(const KindOfWork &previous, bool mayTakeOverShares);
+    // The kind of work the labels and shares were last set up for.
+    KindOfWork shownKind() const;
+
 private:
+    bool sharesAreStandardOf(const KindOfWork &kind) const;
     CalculationSheet &m_sheet;
     TableStore &m_tables;
     FeeComputation &m_computation;
+    int m_shownKind = -1; // index in comboHonorarparagraph
 };
 
 } // namespace zolvaric

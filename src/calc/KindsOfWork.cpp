@@ -134,6 +134,21 @@ QString KindOfWork::phaseCaption(int phase) const
     return QStringLiteral("LP%1\t%2").arg(phase).arg(QString::fromUtf8(kPhaseNames[phase - 1]));
 }
 
+QString KindOfWork::phaseMark(int phase) const
+{
+    const QString caption = phaseCaption(phase);
+    return caption.left(caption.indexOf(QLatin1Char('\t')));
+}
+
+int KindOfWork::lastRatedPhase(const TextTable &phases) const
+{
+    for (int phase = phaseCount(); phase > 0; --phase) {
+        if (maximumShare(phases, phase) > 0)
+            return phase;
+    }
+    return 0;
+}
+
 double KindOfWork::maximumShare(const TextTable &phases, int phase) const
 {
     if (phase < 1 || phase > phaseCount())

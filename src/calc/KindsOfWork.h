@@ -54,8 +54,13 @@ struct KindOfWork
     // structures and traffic installations "LP8\tBauoberleitung"; empty
     // beyond the kind's phases.
     QString phaseCaption(int phase) const;
+    // The row's mark alone: "LP8", "TL b".
+    QString phaseMark(int phase) const;
     // The maximum share of a phase (from 1) in percent; 0 beyond its phases.
     double maximumShare(const TextTable &phases, int phase) const;
+    // The last phase the Leistungsbild rates with a share (LP6 for the
+    // Tragwerksplanung); 0 for none.
+    int lastRatedPhase(const TextTable &phases) const;
     // The item of comboParagraph: "§ 35 HOAI", "Anlage 1.3.4 HOAI".
     QString paragraphItem(const TextTable &phases) const;
     BasisUnit unit() const { return feeTable ? feeTable->unit : BasisUnit::Euro; }

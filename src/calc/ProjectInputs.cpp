@@ -2,6 +2,7 @@
 
 #include "Calculation.h"
 #include "FeeRate.h"
+#include "KindsOfWork.h"
 #include "Repetition.h"
 
 #include "base/NumberText.h"
@@ -56,6 +57,9 @@ constexpr std::array<ProjectKey, 36> kKeys = {{
 }};
 
 constexpr std::size_t kEditionKey = 10;
+constexpr std::size_t kKindKey = 11;
+constexpr std::size_t kCostsKey = 14;
+constexpr std::size_t kFirstShareKey = 15;
 constexpr std::size_t kPointsKey = 33;
 
 int checkedIndex(const ProjectKey &key, const QString &text, qsizetype itemCount)
@@ -81,6 +85,19 @@ template <typename Check> auto namingKey(const ProjectKey &key, Check &&check)
         return check();
     } catch (const InputError &error) {
         throw InputError(QLatin1String(key.key) + QStringLiteral(": ") + error.message());
+    }
+}
+
+// A zone the kind's fee table lacks would compute nothing.
+void checkZone(const ProjectKey &key, int index, int zones)
+{
+    if (index >= zones) {
+        throw InputError(QStringLiteral("%1: Der Wert %2 wählt die Honorarzone %3; die Honorartafel "
+                                        "dieser Leistung kennt nur die Honorarzonen 1 bis %4.")
+                             .arg(QLatin1String(key.key))
+                             .arg(index)
+                             .arg(index + 1)
+                             .arg(zones));
     }
 }
 
@@ -125,6 +142,21 @@ qsizetype kindCount(Calculation &calculation, int editionIndex)
     const int tableEdition = FeeSelection::tableEditionOf(editionIndex);
     const TableInfo *table = workPhaseTable(tableEdition);
     return table ? kindCount(*calculation.tables().load(*table), tableEdition) : 0;
+}
+
+// The zones of the fee table of a kind of work of an edition's list; 5 where
+// it has none (the calculation says so).
+int zoneCount(Calculation &calculation, int editionIndex, int kindIndex)
+{
+    const int tableEdition = FeeSelection::tableEditionOf(editionIndex);
+    const TableInfo *table = workPhaseTable(tableEdition);
+    if (!table)
+        return 5;
+    const KindOfWork kind = kindOfWork(*calculation.tables().load(*table), tableEdition, kindIndex);
+    if (!kind.feeTable)
+        return 5;
+    const int zones = feeTableZones(*calculation.tables().load(kind.feeTable->table));
+    return zones > 0 ? zones : 5;
 }
 
 // The scope of a kind of work of an edition's list, before either is applied.
@@ -233,12 +265,19 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
             namingKey(key, [&] { parseProjectNumber(*text, sheet.settings().decimalSeparator); });
         } else if (key.kind == K::Index) {
             const auto *list = static_cast<const ChoiceField *>(fieldOf(sheet, key));
-            if (list != &sheet.comboHonorarparagraph)
-                checkedIndex(key, *text, list->items().size());
-            else
+            if (list == &sheet.comboHonorarparagraph)
                 kind = checkedIndex(key, *text, kindCount(calculation, edition));
+            else if (list == &sheet.comboHonorarzone)
+                checkZone(key, checkedIndex(key, *text, list->items().size()),
+                          zoneCount(calculation, edition, kind));
+            else
+                checkedIndex(key, *text, list->items().size());
         } else if (key.kind == K::Repetition) {
-            namingKey(key, [&] { checkedRepetition(*text); });
+            namingKey(key, [&] {
+                const WorkScope scope = editionScope(calculation, edition, kind);
+                if (checkedRepetition(*text) > 0 && repetitionRule(scope) == RepetitionRule::None)
+                    throw InputError(noRepetitionHint(scope));
+            });
         } else if (key.kind == K::Points) {
             namingKey(key, [&] {
                 const QList<int> points = parsePoints(*text);
@@ -262,11 +301,29 @@ void applyProjectInputs(Calculation &calculation, const ProjectValueLookup &look
             checkedIndex(kKeys[kEditionKey], *edition, sheet.comboHOAINorm.items().size()));
         calculation.selection().comboHOAINormChange();
     }
+    bool sharesGiven = false;
+    for (std::size_t i = kFirstShareKey; i < kFirstShareKey + 9; ++i)
+        sharesGiven = sharesGiven || lookup(kKeys[i]).has_value();
     for (std::size_t i = 0; i < kKeys.size(); ++i) {
         if (i == kEditionKey)
             continue;
-        if (const auto text = lookup(kKeys[i]))
+        const auto text = lookup(kKeys[i]);
+        if (!text)
+            continue;
+        if (i == kKindKey) {
+            // Another kind of work given alone sets up its shares, unit and
+            // zone as the window's choice does; the values given after it win.
+            const KindOfWork previous = calculation.computation().currentKind();
+            const int previousIndex = sheet.comboHonorarparagraph.index();
             applyValue(sheet, kKeys[i], *text);
+            if (sheet.comboHonorarparagraph.index() != previousIndex)
+                calculation.selection().kindChanged(previous, !sharesGiven);
+            continue;
+        }
+        applyValue(sheet, kKeys[i], *text);
+        // Written anew, the basis needs no check of its unit.
+        if (i == kCostsKey)
+            calculation.computation().setBasisUnitToCheck(false);
     }
     if (const auto points = lookup(kKeys[kPointsKey]))
         namingKey(kKeys[kPointsKey], [&] { calculation.setZonePoints(parsePoints(*points)); });

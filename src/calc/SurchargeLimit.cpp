@@ -44,6 +44,13 @@ const std::vector<Limit> &limits()
 std::optional<QString> surchargeLimitNote(const WorkScope &scope, double surcharge,
                                           const RegionalSettings &settings)
 {
+    if (!hasRenovationSurcharge(scope)) {
+        if (surcharge == 0)
+            return std::nullopt;
+        return QStringLiteral("Der Umbauzuschlag von %1 ist nicht in der HOAI %2 geregelt: %3")
+            .arg(NumberFormat::percentInText().format(surcharge, settings), scope.edition,
+                 noSurchargeHint(scope));
+    }
     const Limit *limit = findRule(limits(), scope);
     if (!limit || surcharge <= limit->percent)
         return std::nullopt;
@@ -53,6 +60,23 @@ std::optional<QString> surchargeLimitNote(const WorkScope &scope, double surchar
     return QStringLiteral("Der Umbauzuschlag von %1 liegt über dem Höchstwert von %2 (%3 HOAI %4).")
         .arg(NumberFormat::percentInText().format(surcharge, settings), maximum, limit->reference,
              scope.edition);
+}
+
+bool hasRenovationSurcharge(const WorkScope &scope)
+{
+    return !scope.isAreaPlanning();
+}
+
+QString noSurchargeHint(const WorkScope &scope)
+{
+    if (hasRenovationSurcharge(scope))
+        return QString();
+    const QString parts = scope.edition == QLatin1String("2013")
+                              ? QStringLiteral("Teile 3 und 4")
+                              : QStringLiteral("Teile 3 und 4 und Anlage 1 Nr. 1.2");
+    return QStringLiteral("Die Flächenplanung (%1) hat keinen Umbau- oder "
+                          "Modernisierungszuschlag; § 6 Abs. 2 HOAI %2 regelt ihn nur für die %3.")
+        .arg(scope.kind, scope.edition, parts);
 }
 
 QString surchargeHint(const QString &edition)

@@ -13,8 +13,13 @@ namespace zolvaric {
 WorkScope workScope(const TextTable &phases, int tableEdition, const QString &edition,
                     int kindIndex)
 {
-    const KindOfWork kind = kindOfWork(phases, tableEdition, kindIndex);
-    return {tableEdition, edition, kind.paragraph, kind.name};
+    return workScope(kindOfWork(phases, tableEdition, kindIndex), tableEdition, edition);
+}
+
+WorkScope workScope(const KindOfWork &kind, int tableEdition, const QString &edition)
+{
+    return {tableEdition, edition, kind.paragraph, kind.name,
+            kind.feeTable && kind.feeTable->annex != nullptr};
 }
 
 RuleScope RuleScope::read(const QJsonObject &rule)

@@ -8,6 +8,7 @@
 namespace zolvaric {
 
 class TextTable;
+struct KindOfWork;
 
 // What the rules beyond the fee table depend on: the edition and the kind of
 // work with the paragraph of its fee table.
@@ -17,11 +18,17 @@ struct WorkScope
     QString edition;      // as the edition list names it, e.g. "2021"
     int paragraph = 0;
     QString kind; // as the work-phase table names it, e.g. "Innenräume"
+    // A service of Anlage 1, whose fee table the law numbers there.
+    bool annex = false;
+
+    // The town and landscape planning of Teil 2 (HOAI 2013/2021 §§ 18 to 32).
+    bool isAreaPlanning() const { return tableEdition == 2013 && paragraph >= 18 && paragraph <= 32; }
 };
 
 // The scope of column kindIndex + 1 of a work-phase table.
 WorkScope workScope(const TextTable &phases, int tableEdition, const QString &edition,
                     int kindIndex);
+WorkScope workScope(const KindOfWork &kind, int tableEdition, const QString &edition);
 
 // The scopes a compiled-in rule covers: its table edition, its paragraph (0:
 // every paragraph of the edition) and its kind of work (empty: every kind of

@@ -159,13 +159,19 @@ private slots:
             QCOMPARE(t.Grundhonorar, t.D3 * t.D1 / t.D2 + t.H1);
         QCOMPARE(h.sheet().edHonorar100Proz.value(), RoundDecimals(2, t.Grundhonorar));
         QVERIFY(h.desktop.errors.isEmpty());
-        // A zone beyond the three of technical equipment is named, not silent.
-        const QStringList expected =
+        // A zone beyond the three of technical equipment is named, not silent;
+        // so are costs below the table.
+        QStringList expected =
             lookup.kind.startsWith(QLatin1String("Techn")) && lookup.zone > 3
                 ? QStringList{QStringLiteral("Die Honorartafel § %1 kennt nur die Honorarzonen 1 "
                                              "bis 3.")
                                   .arg(h.sheet().comboParagraph.currentText().section(' ', 1, 1))}
                 : QStringList();
+        if (lookup.costs > 0 && lookup.costs < t.K1)
+            expected << QStringLiteral("Die anrechenbaren Kosten liegen unter dem Tafelanfangswert "
+                                       "der Honorartafel § 35 (25.000,00 €) und damit außerhalb "
+                                       "der Honorartafel. Das Honorar ist frei zu vereinbaren "
+                                       "(§ 7 Abs. 2 HOAI 2013).");
         QCOMPARE(h.calculation->warnings(), expected);
     }
 
@@ -215,7 +221,8 @@ private slots:
         const CalculationSheet &s = h.sheet();
         const QString expected = QStringLiteral(
             "Die anrechenbaren Kosten liegen über dem Tafelendwert der Honorartafel § 35 "
-            "(25.000.000,00 €). Das Honorar ist frei zu vereinbaren.");
+            "(25.000.000,00 €) und damit außerhalb der Honorartafel. Das Honorar ist frei zu "
+            "vereinbaren (§ 7 Abs. 2 HOAI 2013).");
         QCOMPARE(h.calculation->warnings(), QStringList{expected});
         QCOMPARE(notified, QStringList{expected});
         QCOMPARE(notifications, 1);

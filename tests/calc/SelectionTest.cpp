@@ -122,15 +122,17 @@ private slots:
         QVERIFY(h.desktop.errors.isEmpty());
     }
 
-    void otherKindRefreshesLabelsButKeepsShares()
+    // Shares the user typed stay when the kind of work changes.
+    void otherKindRefreshesLabelsButKeepsTypedShares()
     {
         CalcHarness h;
         CalculationSheet &s = h.sheet();
         h.chooseEdition(QStringLiteral("2013"));
+        s.edLP9.setValue(1);
         h.chooseKind(QStringLiteral("Tragwerksplanung"));
         QCOMPARE(labels(s),
                  (QStringList{"3 %", "10 %", "15 %", "30 %", "40 %", "2 %", "0 %", "0 %", "0 %"}));
-        QCOMPARE(shares(s), (QList<double>{2, 7, 15, 3, 25, 10, 4, 32, 2}));
+        QCOMPARE(shares(s), (QList<double>{2, 7, 15, 3, 25, 10, 4, 32, 1}));
         QCOMPARE(s.edHonorartafel.text(), QStringLiteral("Tragwerksplanung( §52)"));
         QCOMPARE(s.comboParagraph.currentText(), QStringLiteral("§ 52 HOAI"));
 

@@ -26,6 +26,8 @@ private slots:
         const QList<int> landPlanning = {16, 30, 42};
         const QList<int> planning = {9, 14, 18};
         const QList<int> careAndDevelopment = {13, 24, 34};
+        const QList<int> surveyForPlanning = {13, 23, 34, 44, 55};
+        const QList<int> constructionSurvey = {14, 25, 37, 48, 60};
         const struct
         {
             WorkScope scope;
@@ -54,6 +56,15 @@ private slots:
              careAndDevelopment},
             // Anlage 1 Nr. 1.1.2 Abs. 4 to 6.
             {{2013, "2013", 0, "Umweltverträglichkeitsstudie"}, {6, 6, 6, 6, 9, 9}, landPlanning},
+            // Anlage 1 Nr. 1.4.3 and 1.4.6 score every criterion from 1; Nr.
+            // 1.2.3 Abs. 1 takes the building's zone of § 35.
+            {{2013, "2021", 0, "Planungsbegleitende Vermessung"},
+             {5, 5, 5, 10, 15, 15},
+             surveyForPlanning},
+            {{2013, "2013", 0, "Bauvermessung"}, {5, 10, 10, 10, 10, 15}, constructionSurvey},
+            {{2013, "2021", 0, "Bauphysik: Wärmeschutz und Energiebilanzierung"},
+             {6, 9, 9, 6, 6, 6},
+             building},
             // HOAI 2009 § 34 Abs. 2 to 5, § 39 and § 43 Abs. 2 to 4, § 47 Abs. 2
             // with the weights of § 43.
             {{2009, "2009", 34, "Gebäude"}, {6, 9, 9, 6, 6, 6}, building},

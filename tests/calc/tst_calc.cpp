@@ -8,6 +8,7 @@ int runFeeAgreementTest(int argc, char *argv[]);
 int runZonePointsTest(int argc, char *argv[]);
 int runRepetitionTest(int argc, char *argv[]);
 int runOfferTest(int argc, char *argv[]);
+int runLawLimitsTest(int argc, char *argv[]);
 
 int main(int argc, char *argv[])
 {
@@ -21,5 +22,6 @@ int main(int argc, char *argv[])
     failures += runZonePointsTest(argc, argv);
     failures += runRepetitionTest(argc, argv);
     failures += runOfferTest(argc, argv);
+    failures += runLawLimitsTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }
