@@ -84,6 +84,15 @@ NumericEdit *numeric(NumericField &field, int width)
     return edit;
 }
 
+// An input of euros (or the basis in hectares or units): "450.000" is typed
+// as German writes it.
+NumericEdit *amount(NumericField &field, int width)
+{
+    NumericEdit *edit = numeric(field, width);
+    edit->acceptThousandsPoints();
+    return edit;
+}
+
 // The icons are small files of our own: the style's standard icons would
 // decode several sizes each at start-up.
 QToolButton *toolButton(const QString &name, const QString &text, const QString &icon)
@@ -430,7 +439,7 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     m_calculationOrder << repetitionEdit;
     // Costs, hectares or units, as the fee table counts.
     grid->addWidget(new FieldLabel(s.lbKosten), row, 0, 1, 3);
-    grid->addWidget(input(numeric(s.edKosten, kEuroWidth)), row++, kEuro);
+    grid->addWidget(input(amount(s.edKosten, kEuroWidth)), row++, kEuro);
 
     grid->setRowMinimumHeight(row++, 6);
     grid->addWidget(heading(QStringLiteral("Ermitteltes Grundhonorar (100%)")), row, 0, 1, 3);
@@ -521,7 +530,7 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     grid->addWidget(numeric(s.edZuschlagAnrechenbareKostenEUR, kEuroWidth), row++, kEuro);
     const auto euroRow = [&](const QString &label, NumericField &field) {
         grid->addWidget(caption(label), row, 0);
-        grid->addWidget(input(numeric(field, kEuroWidth)), row++, kEuro);
+        grid->addWidget(input(amount(field, kEuroWidth)), row++, kEuro);
     };
     euroRow(QStringLiteral("Zeithonorar in € :"), s.edZeithonorar);
     euroRow(QStringLiteral("Besondere Leistungen in € :"), s.edBesondereLeistung);

@@ -904,6 +904,59 @@ private slots:
         QFETCH(QString, shown);
         QCOMPARE(QtDesktop::errorText(text), shown);
     }
+
+    // Amounts take the point as German writes them: a third digit after it
+    // makes it a thousands point, where it would be refused as a decimal
+    // separator. Typed and pasted alike; percentages keep the plain rule.
+    void amountsWithThousandsPoints_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("thousands") << "edKosten" << false << "450.000"
+                                   << "450000" << 450000.0;
+        QTest::newRow("comma after thousands") << "edZeithonorar" << false << "1.250.000,5"
+                                               << "1250000,5" << 1250000.5;
+        QTest::newRow("decimal point stays") << "edBesondereLeistung" << false << "450.5"
+                                             << "450,5" << 450.5;
+        QTest::newRow("two decimals stay") << "edBesondereLeistungZeit" << false << "450.50"
+                                           << "450,50" << 450.5;
+        QTest::newRow("comma takes no third digit") << "edKosten" << false << "2,345"
+                                                    << "2,34" << 2.34;
+        QTest::newRow("percent keeps the rule") << "edNebenkosten" << false << "1.250"
+                                                << "1,25" << 1.25;
+        QTest::newRow("pasted with decimals") << "edZeithonorar" << true << "1.250.000,00"
+                                              << "1250000,00" << 1250000.0;
+        QTest::newRow("pasted groups of four refused") << "edKosten" << true << "1.2345"
+                                                       << "7" << 7.0;
+    }
+    void amountsWithThousandsPoints()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, paste);
+        QFETCH(QString, input);
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        Window w;
+        auto *edit = w.find<NumericEdit>(qPrintable(name));
+        edit->setFocus();
+        edit->selectAll();
+        if (paste) {
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("7"),
+                                Qt::NoModifier);
+            edit->selectAll();
+            QApplication::clipboard()->setText(input);
+            edit->paste();
+        } else {
+            for (const QChar c : input)
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(edit->field().value(), value);
+    }
 };
 
 int main(int argc, char *argv[])
