@@ -63,6 +63,16 @@ void setBold(QWidget *widget)
     widget->setFont(font);
 }
 
+// A computed field is only shown: no focus by Tab or click, and neither text
+// cursor nor hover frame inviting to type.
+void showOnly(QLineEdit *edit)
+{
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::NoFocus);
+    edit->setCursor(Qt::ArrowCursor);
+    edit->setAttribute(Qt::WA_Hover, false);
+}
+
 // A numeric edit as its field's access says: inputs bold, computed fields
 // read-only, most of them also disabled.
 NumericEdit *numeric(NumericField &field, int width)
@@ -74,10 +84,10 @@ NumericEdit *numeric(NumericField &field, int width)
         setBold(edit);
         break;
     case Field::Access::ReadOnly:
-        edit->setReadOnly(true);
+        showOnly(edit);
         break;
     case Field::Access::ReadOnlyDisabled:
-        edit->setReadOnly(true);
+        showOnly(edit);
         edit->setEnabled(false);
         break;
     }
@@ -555,12 +565,12 @@ QGroupBox *TfrmMain::buildCalculationGroup()
             setBold(edit);
             edit->setStyleSheet(QStringLiteral("color: %1;").arg(kMaroon));
         }
-        grid->addWidget(input(edit), row++, kEuro);
+        grid->addWidget(edit, row++, kEuro);
     };
     total(QStringLiteral("Nettohonorar "), s.edNettohonorar, true);
     grid->addWidget(caption(QStringLiteral("MwSt. ")), row, 0);
     grid->addWidget(input(numeric(s.edMwSt, kPercentWidth)), row, kPercent);
-    grid->addWidget(input(numeric(s.edMwStEUR, kEuroWidth)), row++, kEuro);
+    grid->addWidget(numeric(s.edMwStEUR, kEuroWidth), row++, kEuro);
     total(QStringLiteral("Bruttohonorar "), s.edBruttohonorar, true);
 
     auto *disclaimer = new QLabel(QStringLiteral(

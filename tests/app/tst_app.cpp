@@ -793,8 +793,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget *edit = QApplication::focusWidget();
             const QString name = edit ? edit->objectName() : QString();
-            if (!QStringList{"edKosten", "edNettohonorar", "edBruttohonorar", "edStammFirma"}
-                     .contains(name))
+            if (!QStringList{"edKosten", "edNebenkosten", "edMwSt", "edStammFirma"}.contains(name))
                 continue;
             reached << name;
             const QRect shown(edit->mapTo(scroll->viewport(), QPoint()), edit->size());
@@ -956,6 +955,35 @@ private slots:
         }
         QCOMPARE(edit->text(), text);
         QCOMPARE(edit->field().value(), value);
+    }
+
+    // The computed results are shown, not typed: a click gives them no
+    // focus, they show no text cursor, and Tab passes them by.
+    void computedFieldsTakeNoFocus_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("net") << "edNettohonorar";
+        QTest::newRow("VAT") << "edMwStEUR";
+        QTest::newRow("gross") << "edBruttohonorar";
+    }
+    void computedFieldsTakeNoFocus()
+    {
+        QFETCH(QString, name);
+        Window w;
+        QApplication::setActiveWindow(w.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        auto *computed = w.find<QLineEdit>(qPrintable(name));
+        auto *vat = w.find<QLineEdit>("edMwSt");
+        vat->setFocus();
+        QTest::mouseClick(computed, Qt::LeftButton);
+        QVERIFY(!computed->hasFocus());
+        QVERIFY(computed->isReadOnly());
+        QCOMPARE(computed->cursor().shape(), Qt::ArrowCursor);
+        vat->setFocus();
+        QTest::keyClick(vat, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("edStammFirma"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), vat);
     }
 };
 
