@@ -2,11 +2,13 @@
 
 #include "calc/ZonePoints.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zolvaric {
@@ -19,6 +21,39 @@ QLabel *wrapped(const QString &text)
     label->setWordWrap(true);
     return label;
 }
+
+// A criterion's points: the whole value is selected when the box gets the
+// focus, so a typed value replaces it; a value beyond the criterion's range
+// becomes its limit with a beep instead of vanishing.
+class PointSpinBox : public QSpinBox
+{
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QSpinBox::focusInEvent(event);
+        // After the click that brought the focus has placed the cursor.
+        QTimer::singleShot(0, this, &QSpinBox::selectAll);
+    }
+
+    QValidator::State validate(QString &input, int &position) const override
+    {
+        bool number = false;
+        const int typed = locale().toInt(input.trimmed(), &number);
+        // Below the minimum only where no further digit could reach it.
+        const bool belowForGood =
+            typed < minimum() && (typed <= 0 || qint64(typed) * 10 > maximum());
+        if (number && (typed > maximum() || belowForGood)) {
+            QApplication::beep();
+            input = textFromValue(typed > maximum() ? maximum() : minimum());
+            position = static_cast<int>(input.size());
+            return QValidator::Acceptable;
+        }
+        return QSpinBox::validate(input, position);
+    }
+};
 
 // "Honorarzone 1: bis 10 Punkte · 2: 11 bis 18 · …", as the law lists them.
 QString zoneTable(const PointSystem &system)
@@ -63,7 +98,7 @@ TfrmPunkte::TfrmPunkte(const PointSystem &system, const WorkScope &scope, const 
     grid->addWidget(new QLabel(QStringLiteral("Punkte")), 0, 3);
     for (int i = 0; i < static_cast<int>(system.criteria.size()); ++i) {
         const PointCriterion &criterion = system.criteria[static_cast<std::size_t>(i)];
-        auto *spin = new QSpinBox;
+        auto *spin = new PointSpinBox;
         spin->setObjectName(QStringLiteral("spinPunkte%1").arg(i + 1));
         spin->setRange(criterion.minimum, criterion.maximum);
         spin->setValue(qMax(criterion.minimum, points.value(i)));

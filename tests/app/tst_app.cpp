@@ -12,6 +12,7 @@
 #include "base/NumberFormat.h"
 #include "base/NumberText.h"
 #include "base/Paths.h"
+#include "calc/ZonePoints.h"
 #include "persist/IniAccess.h"
 #include "report/HtmlReport.h"
 
@@ -984,6 +985,53 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("edStammFirma"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), vat);
+    }
+
+    // A criterion's points are replaced by what is typed, whether the box
+    // got the focus by Tab or by click; a value beyond its range becomes
+    // the criterion's limit.
+    void pointsAreTypedOver_data()
+    {
+        QTest::addColumn<bool>("click");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("points");
+        QTest::newRow("by Tab") << false << "4" << 4;
+        QTest::newRow("above the maximum") << true << "8" << 6;
+        QTest::newRow("two digits above the maximum") << false << "12" << 6;
+        QTest::newRow("below the minimum") << true << "0" << 1;
+    }
+    void pointsAreTypedOver()
+    {
+        QFETCH(bool, click);
+        QFETCH(QString, keys);
+        QFETCH(int, points);
+        PointSystem system;
+        system.reference = QStringLiteral("§ 35 Abs. 2");
+        system.criteria = {{QStringLiteral("Anforderungen"), 6, 0},
+                           {QStringLiteral("Gestaltung"), 6, 1}};
+        system.zoneUpper = {4, 8, 12};
+        WorkScope scope;
+        scope.kind = QStringLiteral("Gebäude");
+        scope.edition = QStringLiteral("2021");
+        TfrmPunkte dialog(system, scope, {2, 3});
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        // The first criterion has the focus as the dialog opens.
+        const QList<QSpinBox *> spins = dialog.findChildren<QSpinBox *>();
+        QSpinBox *spin = spins[1];
+        auto *edit = spin->findChild<QLineEdit *>();
+        QTRY_COMPARE(spins[0]->findChild<QLineEdit *>()->selectedText(), QStringLiteral("2"));
+        if (click)
+            QTest::mouseClick(edit, Qt::LeftButton);
+        else
+            QTest::keyClick(spins[0], Qt::Key_Tab);
+        QVERIFY(spin->hasFocus());
+        QTRY_COMPARE(edit->selectedText(), QStringLiteral("3"));
+        QTest::keyClicks(spin, keys);
+        QCOMPARE(spin->value(), points);
+        QCOMPARE(spin->text(), QString::number(points));
+        QCOMPARE(dialog.points(), (QList<int>{2, points}));
     }
 };
 
