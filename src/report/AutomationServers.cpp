@@ -1,5 +1,6 @@
 #include "AutomationServers.h"
 
+#include "ReportOutput.h"
 #include "SystemAutomation.h"
 
 #include "ooxml/WordApplication.h"
@@ -18,7 +19,9 @@ AutomationFactory builtInAutomation(Desktop &desktop)
         environment.tempFolder = PrivateTempFolder();
         environment.clipboardText = [&desktop] { return desktop.clipboardText(); };
         environment.open = [&desktop](const QString &file) {
-            desktop.ShellOpen(file, QString(), QString(), 1);
+            openReport(desktop, file,
+                       QStringLiteral("einem Textverarbeitungsprogramm wie LibreOffice Writer "
+                                      "oder Microsoft Word"));
         };
         return createWordApplication(environment);
     };

@@ -2,6 +2,7 @@
 
 #include "Placeholders.h"
 #include "ReportBusyState.h"
+#include "ReportOutput.h"
 #include "ReportProgress.h"
 #include "TemplateBlocks.h"
 
@@ -264,29 +265,35 @@ bool PrintHonorarHTML(const Offer &offer, ProgramRun &run, Desktop &desktop,
         return false;
     }
 
-    const ReportBusyState busy(run, progress);
-    const QString outputPath = htmlReportPath();
-    if (outputPath.isEmpty()) {
-        desktop.errorBox(QStringLiteral("Für den Bericht kann im temporären Ordner \"%1\" kein "
-                                        "eigener Ordner angelegt werden.")
-                             .arg(TempFolder()));
-        return false;
+    QString outputPath;
+    {
+        const ReportBusyState busy(run, progress);
+        outputPath = htmlReportPath();
+        if (outputPath.isEmpty()) {
+            desktop.errorBox(QStringLiteral("Für den Bericht kann im temporären Ordner \"%1\" "
+                                            "kein eigener Ordner angelegt werden.")
+                                 .arg(TempFolder()));
+            return false;
+        }
+        QByteArray page;
+        try {
+            page = renderHtmlReport(offer, std::move(lines), progress);
+        } catch (const Error &error) {
+            desktop.errorBox(error.message());
+            return false;
+        }
+        // Nobody else may enter the folder; a link there is still not followed.
+        const WriteResult written = writeFileAtomically(outputPath, page, LinkPolicy::Refuse);
+        if (!written) {
+            desktop.errorBox(
+                QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: %2")
+                    .arg(QDir::toNativeSeparators(outputPath), written.error));
+            return false;
+        }
     }
-    QByteArray page;
-    try {
-        page = renderHtmlReport(offer, std::move(lines), progress);
-    } catch (const Error &error) {
-        desktop.errorBox(error.message());
-        return false;
-    }
-    // Nobody else may enter the folder; a link there is still not followed.
-    const WriteResult written = writeFileAtomically(outputPath, page, LinkPolicy::Refuse);
-    if (!written) {
-        desktop.errorBox(QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: %2")
-                             .arg(QDir::toNativeSeparators(outputPath), written.error));
-        return false;
-    }
-    desktop.ShellOpen(outputPath, QString(), QString(), 1);
+    // Opened after the wait window has gone: a message that nothing opens it
+    // is then in front.
+    openReport(desktop, outputPath, QStringLiteral("einem Webbrowser"));
     return true;
 }
 

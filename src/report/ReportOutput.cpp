@@ -1,8 +1,10 @@
 #include "ReportOutput.h"
 
+#include "base/Desktop.h"
 #include "base/FileStamp.h"
 #include "base/ProgramRun.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QList>
 #include <QPair>
@@ -24,6 +26,16 @@ std::optional<QString> reportOutputClash(const QString &outputPath, const QStrin
                 .arg(QDir::toNativeSeparators(outputPath), what);
     }
     return std::nullopt;
+}
+
+void openReport(Desktop &desktop, const QString &file, const QString &openWith)
+{
+    if (desktop.ShellOpen(file, QString(), QString(), 1) == 0)
+        return;
+    desktop.NotifyBox(QStringLiteral("Das Honorarangebot wurde als „%1“ gespeichert, konnte aber "
+                                     "nicht geöffnet werden. Bitte öffnen Sie die Datei mit %2.")
+                          .arg(QDir::toNativeSeparators(file), openWith),
+                      QCoreApplication::applicationName());
 }
 
 } // namespace zolvaric

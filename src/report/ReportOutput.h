@@ -6,6 +6,7 @@
 
 namespace zolvaric {
 
+class Desktop;
 struct ProgramRun;
 
 // Why a report must not be written to the path: it is the report's template,
@@ -13,5 +14,10 @@ struct ProgramRun;
 // may. A report written over what it is made from would destroy it.
 std::optional<QString> reportOutputClash(const QString &outputPath, const QString &templatePath,
                                          const ProgramRun &run);
+
+// Hands a written report to the desktop's "open". Where nothing opens it,
+// a message names the file and what to open it with ("einem Webbrowser"):
+// the report is there, only not on screen.
+void openReport(Desktop &desktop, const QString &file, const QString &openWith);
 
 } // namespace zolvaric

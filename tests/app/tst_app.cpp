@@ -1033,6 +1033,41 @@ private slots:
         QCOMPARE(spin->text(), QString::number(points));
         QCOMPARE(dialog.points(), (QList<int>{2, points}));
     }
+
+    // Where nothing opens the report, a message says where it was written
+    // and what opens it; an opened report needs none.
+    void reportThatNothingOpens_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("openResult");
+        QTest::addColumn<QString>("openWith");
+        QTest::newRow("HTML opened") << "cmdPrintHonorarHTML" << 0 << QString();
+        QTest::newRow("HTML") << "cmdPrintHonorarHTML" << 31 << "einem Webbrowser";
+        QTest::newRow("DOC") << "cmdPrintHonorarDOC" << 31
+                             << "einem Textverarbeitungsprogramm wie LibreOffice Writer oder "
+                                "Microsoft Word";
+    }
+    void reportThatNothingOpens()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, openResult);
+        QFETCH(QString, openWith);
+        Window w;
+        w.desktop.openResult = openResult;
+        QTest::mouseClick(w.find<QToolButton>(qPrintable(button)), Qt::LeftButton);
+        QCOMPARE(w.desktop.opened.size(), 1);
+        const QString file = w.desktop.opened.first();
+        QVERIFY2(QFileInfo(file).isFile(), qPrintable(file));
+        QStringList told;
+        if (!openWith.isEmpty())
+            told << QStringLiteral("Das Honorarangebot wurde als „%1“ gespeichert, konnte aber "
+                                   "nicht geöffnet werden. Bitte öffnen Sie die Datei mit %2.")
+                        .arg(QDir::toNativeSeparators(file), openWith);
+        QCOMPARE(w.desktop.notices, told);
+        QCOMPARE(w.desktop.captions, QStringList(told.size(), QStringLiteral("Zolvaric")));
+        QVERIFY(w.desktop.errors.isEmpty() && w.desktop.messages.isEmpty());
+        QVERIFY(!w.run.busy);
+    }
 };
 
 int main(int argc, char *argv[])

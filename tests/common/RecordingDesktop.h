@@ -26,7 +26,7 @@ public:
     int ShellOpen(const QString &target, const QString &, const QString &, int) override
     {
         opened << target;
-        return 0;
+        return openResult;
     }
 
     QString clipboardText() override { return clipboard; }
@@ -39,4 +39,6 @@ public:
     QStringList opened;
     QList<int> answers;
     QString clipboard;
+    // What the shell's "open" answers: 0 opened, 31 no program for the file.
+    int openResult = 0;
 };
