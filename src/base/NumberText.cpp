@@ -209,13 +209,10 @@ std::optional<std::int64_t> fieldCents(double x)
     return x < 0 ? -cents : cents;
 }
 
-QString centsText(std::int64_t cents, QChar decimalSeparator)
+QStringView centsDigits(std::int64_t cents, QChar decimalSeparator, char16_t (&buffer)[32])
 {
     if (cents == 0)
-        return QString();
-    // Written straight into one allocation: this runs for every result of
-    // every calculation.
-    char16_t buffer[32];
+        return {};
     char16_t *end = buffer + 32;
     char16_t *p = end;
     std::uint64_t magnitude =
@@ -234,7 +231,14 @@ QString centsText(std::int64_t cents, QChar decimalSeparator)
     } while (magnitude != 0);
     if (cents < 0)
         *--p = u'-';
-    return QString(reinterpret_cast<const QChar *>(p), end - p);
+    return QStringView(p, end - p);
+}
+
+QString centsText(std::int64_t cents, QChar decimalSeparator)
+{
+    char16_t buffer[32];
+    const QStringView digits = centsDigits(cents, decimalSeparator, buffer);
+    return digits.isEmpty() ? QString() : digits.toString();
 }
 
 FieldNumber toFieldNumber(double x, QChar decimalSeparator)

@@ -52,5 +52,7 @@ FieldNumber toFieldNumber(double x, QChar decimalSeparator);
 std::optional<std::int64_t> fieldCents(double x);
 // The text of a cents count: "" for 0, "12,5" for 1250, "-0,13" for -13.
 QString centsText(std::int64_t cents, QChar decimalSeparator);
+// The same text written into a buffer of the caller's, without allocating.
+QStringView centsDigits(std::int64_t cents, QChar decimalSeparator, char16_t (&buffer)[32]);
 
 } // namespace zolvaric

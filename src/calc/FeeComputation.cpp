@@ -76,11 +76,26 @@ double FeeComputation::GetHonorarsatzProzent() const
         .value_or(m_sheet.edHonorarsatzProz.value());
 }
 
-KindOfWork FeeComputation::currentKind() const
+const FeeComputation::KindProfile &FeeComputation::profile() const
 {
-    return kindOfWork(m_sheet.gridLeistungsphasen.table(),
-                      FeeSelection::tableEditionOf(m_sheet.comboHOAINorm.index()),
-                      m_sheet.comboHonorarparagraph.index());
+    const CalculationSheet &s = m_sheet;
+    KindProfile &p = m_profile;
+    if (p.phases == s.gridLeistungsphasen.shared() && p.editionIndex == s.comboHOAINorm.index() &&
+        p.kindIndex == s.comboHonorarparagraph.index())
+        return p;
+    p.phases = s.gridLeistungsphasen.shared();
+    ++p.generation;
+    p.editionIndex = s.comboHOAINorm.index();
+    p.kindIndex = s.comboHonorarparagraph.index();
+    const int tableEdition = FeeSelection::tableEditionOf(p.editionIndex);
+    p.kind = kindOfWork(*p.phases, tableEdition, p.kindIndex);
+    p.scope = workScope(p.kind, tableEdition, s.comboHOAINorm.currentText());
+    for (int n = 0; n < 9; ++n) {
+        p.captions[n] = p.kind.phaseCaption(n + 1);
+        p.lawShares[n] = p.kind.maximumShare(*p.phases, n + 1);
+    }
+    p.lastRatedPhase = p.kind.lastRatedPhase(*p.phases);
+    return p;
 }
 
 const FeeTableInfo &FeeComputation::feeTableOf(const KindOfWork &kind) const
@@ -115,14 +130,6 @@ void FeeComputation::warn(const QString &warning)
 {
     if (!m_warnings.contains(warning))
         m_warnings << warning;
-}
-
-WorkScope FeeComputation::currentScope() const
-{
-    const CalculationSheet &s = m_sheet;
-    return workScope(s.gridLeistungsphasen.table(),
-                     FeeSelection::tableEditionOf(s.comboHOAINorm.index()),
-                     s.comboHOAINorm.currentText(), s.comboHonorarparagraph.index());
 }
 
 double FeeComputation::LookupGrundhonorar(const FeeTableInfo &feeTable, int zone, double rate,
@@ -226,16 +233,15 @@ void FeeComputation::addAgreementNotes(const WorkScope &scope, double rate)
         warn(*note);
 }
 
-void FeeComputation::addShareNotes(const KindOfWork &kind, const WorkScope &scope)
+void FeeComputation::addShareNotes(const KindProfile &shown)
 {
-    const TextTable &phases = m_sheet.gridLeistungsphasen.table();
-    for (int n = 1; n <= kind.phaseCount(); ++n) {
+    for (int n = 1; n <= shown.kind.phaseCount(); ++n) {
         const double offered = m_sheet.edLP[n - 1]->value();
-        const double lawShare = kind.maximumShare(phases, n);
+        const double lawShare = shown.lawShares[n - 1];
         if (offered <= lawShare)
             continue;
-        if (const auto note = shareLimitNote(scope, n, kind.phaseMark(n), offered, lawShare,
-                                             m_sheet.settings()))
+        if (const auto note = shareLimitNote(shown.scope, n, shown.kind.phaseMark(n), offered,
+                                             lawShare, m_sheet.settings()))
             warn(*note);
     }
 }
@@ -285,26 +291,31 @@ void FeeComputation::CalcHonorar()
             workPhaseTable(FeeSelection::tableEditionOf(s.comboHOAINorm.index())))
         m_tables.load(*phases);
 
-    const KindOfWork kind = currentKind();
+    const KindProfile &shown = profile();
+    const KindOfWork &kind = shown.kind;
     const FeeTableInfo &feeTable = feeTableOf(kind);
     clearSharesBeyond(kind.phaseCount());
-    s.setBasisUnit(feeTable.unit);
+    if (s.basisUnit() != feeTable.unit)
+        s.setBasisUnit(feeTable.unit);
     const double costs = s.edKosten.value();
     const double rate = GetHonorarsatzProzent();
     const int zone = s.comboHonorarzone.index() + 1;
 
     m_trace.Grundhonorar = LookupGrundhonorar(feeTable, zone, rate, costs);
-    const WorkScope scope = workScope(kind, FeeSelection::tableEditionOf(s.comboHOAINorm.index()),
-                                      s.comboHOAINorm.currentText());
+    const WorkScope &scope = shown.scope;
     addNegativeNotes(feeTable, costs);
     addAgreementNotes(scope, rate);
-    addShareNotes(kind, scope);
+    addShareNotes(shown);
     if (m_basisUnitToCheck)
         warn(CalculationSheet::basisUnitNote(feeTable.unit));
     s.edHonorar100Proz.setValue(m_trace.Grundhonorar);
     s.comboParagraph.setIndex(s.comboHonorarparagraph.index());
-    for (int n = 0; n < 9; ++n)
-        s.lbLPText[n]->setText(kind.phaseCaption(n + 1));
+    // The row captions change with the kind of work only.
+    if (m_captionsOf != shown.generation) {
+        m_captionsOf = shown.generation;
+        for (int n = 0; n < 9; ++n)
+            s.lbLPText[n]->setText(shown.captions[n]);
+    }
 
     double shares = 0;
     for (const NumericField *share : s.edLP)
@@ -325,7 +336,7 @@ void FeeComputation::CalcHonorar()
                                               : RoundDecimals(2, share * (100 - reduction) / 100 *
                                                                      m_trace.Grundhonorar / 100));
     }
-    s.lbWiederholung.setText(repetitionText(scope, repetition, kind.lastRatedPhase(s.gridLeistungsphasen.table())));
+    s.lbWiederholung.setText(repetitionText(scope, repetition, shown.lastRatedPhase));
     if (repetition > 0 && repetitionLastPhase(tableEdition) == 0) {
         warn(QStringLiteral("Für die HOAI %1 mindert das Programm Wiederholungen "
                             "nicht; die Anteile gelten ungemindert.")

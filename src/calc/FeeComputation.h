@@ -10,6 +10,8 @@
 
 #include <QStringList>
 
+#include <array>
+
 namespace zolvaric {
 
 // The zones a fee table knows: from zone 1 on, each with a fee in its first row.
@@ -37,9 +39,9 @@ public:
     double GetHonorarsatzProzent() const;
 
     // The selected kind of work of the loaded work-phase table.
-    KindOfWork currentKind() const;
+    KindOfWork currentKind() const { return profile().kind; }
     // The edition and kind of work selected, for the rules beyond the fee table.
-    WorkScope currentScope() const;
+    WorkScope currentScope() const { return profile().scope; }
 
     // Warnings of the last calculation, e.g. costs above the fee table; each
     // once, however many nested runs raised it.
@@ -55,12 +57,28 @@ public:
     bool basisUnitToCheck() const { return m_basisUnitToCheck; }
 
 private:
+    // What a calculation needs of the selected kind of work, made once per
+    // kind, edition and work-phase table rather than at every keystroke.
+    struct KindProfile
+    {
+        SharedTable phases; // held, so that its address names it
+        int generation = 0; // counts the kinds profiled
+        int editionIndex = -1;
+        int kindIndex = -1;
+        KindOfWork kind;
+        WorkScope scope;
+        std::array<QString, 9> captions;
+        std::array<double, 9> lawShares{}; // the Leistungsbild's share of each row
+        int lastRatedPhase = 0;
+    };
+    const KindProfile &profile() const;
+
     void warn(const QString &warning);
     // The warnings of a free rate outside binding limits and of a renovation
     // surcharge above its limit.
     void addAgreementNotes(const WorkScope &scope, double rate);
     // The notes of shares above what the Leistungsbild rates a phase with.
-    void addShareNotes(const KindOfWork &kind, const WorkScope &scope);
+    void addShareNotes(const KindProfile &shown);
     // The notes of a basis or fee below zero.
     void addNegativeNotes(const FeeTableInfo &feeTable, double costs);
     // The fee table of the kind: throws Error when it has none, or when the
@@ -77,6 +95,8 @@ private:
     TableStore &m_tables;
     ProgramRun &m_run;
     QStringList m_warnings;
+    mutable KindProfile m_profile;
+    int m_captionsOf = 0; // the profile generation the row captions show
     int m_zoneCount = 5;
     bool m_basisUnitToCheck = false;
 };

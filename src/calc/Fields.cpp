@@ -3,6 +3,8 @@
 #include "base/NumberFormat.h"
 #include "base/NumberText.h"
 
+#include <algorithm>
+
 namespace zolvaric {
 
 NumericField::NumericField(const char *name, Access access, const NumberFormat &displayFormat,
@@ -16,8 +18,22 @@ void NumericField::setValue(double x)
     if (const auto cents = fieldCents(x)) {
         if (m_canonical && *cents == m_cents)
             return;
-        assign(centsText(*cents, m_settings.decimalSeparator), static_cast<double>(*cents) / 100.0,
-               true, *cents);
+        // Every result of every calculation passes here: the digits go into
+        // the field's own text where it has room, without allocating.
+        char16_t buffer[32];
+        const QStringView digits = centsDigits(*cents, m_settings.decimalSeparator, buffer);
+        m_canonical = true;
+        m_cents = *cents;
+        if (digits == m_text)
+            return;
+        if (m_text.isDetached() && m_text.capacity() >= digits.size() && !digits.isEmpty()) {
+            m_text.resize(digits.size());
+            std::copy(digits.begin(), digits.end(), m_text.begin());
+        } else {
+            m_text = digits.toString();
+        }
+        m_value = static_cast<double>(*cents) / 100.0;
+        changed();
         return;
     }
     FieldNumber number = toFieldNumber(x, m_settings.decimalSeparator);
