@@ -1,8 +1,9 @@
 // Pictures of the window for the user guide and for looking at changes: the
 // three tabs with the worked example entered, an offer of several calculations
 // and its print preview, the points dialog, a plan by
-// hectares, the Geotechnik, the info dialog and the wait window, as PNG files into the folder
-// given.
+// hectares, the Geotechnik, the notes of costs below the table, a share above
+// the law and a basis to check, the survey's points, the info dialog and the
+// wait window, as PNG files into the folder given.
 //
 //   zolvaric-screenshots FOLDER
 
@@ -169,6 +170,28 @@ int main(int argc, char *argv[])
     s.edKosten.setValue(850000);
     QApplication::processEvents();
     save(&window, folder, QStringLiteral("geotechnik.png"));
+
+    // What the law does not cover, shown rather than computed silently:
+    // costs below the table and a share above the Leistungsbild's.
+    s.comboHonorarparagraph.select(kindIndex(QStringLiteral("Gebäude")));
+    window.findChild<QAbstractButton *>(QStringLiteral("cmdInitLP"))->click();
+    s.edKosten.setValue(20000);
+    s.edLP8.setValue(40);
+    QApplication::processEvents();
+    save(&window, folder, QStringLiteral("hinweise.png"));
+    // Another kind of work counting hectares: the basis is to be checked.
+    s.edKosten.setValue(120000);
+    s.comboHonorarparagraph.select(kindIndex(QStringLiteral("Flächennutzungsplan")));
+    QApplication::processEvents();
+    save(&window, folder, QStringLiteral("grundlage-pruefen.png"));
+    // The survey's points, each criterion from 1.
+    s.comboHonorarparagraph.select(kindIndex(QStringLiteral("Planungsbegleitende Vermessung")));
+    TfrmPunkte surveyPoints(*calculation.pointSystem(), calculation.computation().currentScope(),
+                            {3, 3, 3, 5, 7, 7}, &window);
+    surveyPoints.show();
+    QApplication::processEvents();
+    save(&surveyPoints, folder, QStringLiteral("bewertungspunkte-vermessung.png"));
+    surveyPoints.hide();
 
     TfrmWait &wait = window.waitWindow();
     wait.setMessage(reportWaitMessage());

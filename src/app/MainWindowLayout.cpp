@@ -400,7 +400,8 @@ QGroupBox *TfrmMain::buildCalculationGroup()
         return widget;
     };
     // A list, with the input that belongs to it beside it.
-    const auto list = [&](const QString &label, ChoiceField &field, QWidget *beside = nullptr) {
+    const auto list = [&](const QString &label, ChoiceField &field,
+                          QWidget *beside = nullptr) -> ChoiceBox * {
         auto *box = new ChoiceBox(field);
         box->setFixedWidth(kListWidth);
         setBold(box);
@@ -416,6 +417,7 @@ QGroupBox *TfrmMain::buildCalculationGroup()
         line->addStretch(1);
         grid->addWidget(caption(label), row, 0);
         grid->addLayout(line, row++, kShares, 1, 3);
+        return box;
     };
 
     cmdHonorarzonePunkte = new QToolButton;
@@ -428,7 +430,8 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     grid->addWidget(heading(QStringLiteral("Grundlage der Berechnung")), row++, 0, 1, 4);
     list(QStringLiteral("HOAI-Norm von :"), s.comboHOAINorm);
     list(QStringLiteral("Honorarberechnung für :"), s.comboHonorarparagraph);
-    list(QStringLiteral("Honorarzone :"), s.comboHonorarzone, cmdHonorarzonePunkte);
+    comboHonorarzone =
+        list(QStringLiteral("Honorarzone :"), s.comboHonorarzone, cmdHonorarzonePunkte);
     list(QStringLiteral("Honorarsatz :"), s.comboHonorarsatz, edHonorarsatzProz);
     // Beside the fee table, which is only shown: which repetition of an
     // essentially equal object this is (§ 11).
@@ -437,10 +440,9 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     repetitionLine->setContentsMargins(8, 0, 0, 0);
     auto *repetitionLabel = caption(QStringLiteral("&Wiederholung :"));
     auto *repetitionEdit = numeric(s.edWiederholung, 40);
+    edWiederholung = repetitionEdit;
     // What the field shows is what is computed: no fraction, no minus.
     repetitionEdit->acceptWholeNumbersOnly();
-    repetitionEdit->setToolTip(QStringLiteral("Nummer der Wiederholung eines im Wesentlichen "
-                                              "gleichen Objekts nach § 11 HOAI; 0 für keine"));
     repetitionLabel->setBuddy(repetitionEdit);
     repetitionLine->addWidget(repetitionLabel);
     repetitionLine->addWidget(repetitionEdit);
@@ -448,8 +450,19 @@ QGroupBox *TfrmMain::buildCalculationGroup()
     m_calculationOrder.removeOne(repetition);
     m_calculationOrder << repetitionEdit;
     // Costs, hectares or units, as the fee table counts.
-    grid->addWidget(new FieldLabel(s.lbKosten), row, 0, 1, 3);
-    grid->addWidget(input(amount(s.edKosten, kEuroWidth)), row++, kEuro);
+    // Below the caption, after a change of the kind of work to another unit
+    // and until the basis is written anew, a note to check it.
+    auto *basisCaption = new QVBoxLayout;
+    basisCaption->setContentsMargins(0, 0, 0, 0);
+    basisCaption->setSpacing(0);
+    basisCaption->addWidget(new FieldLabel(s.lbKosten));
+    lbGrundlageHinweis = new QLabel;
+    lbGrundlageHinweis->setObjectName(QStringLiteral("lbGrundlageHinweis"));
+    lbGrundlageHinweis->setStyleSheet(QStringLiteral("color: red;"));
+    lbGrundlageHinweis->hide();
+    basisCaption->addWidget(lbGrundlageHinweis);
+    grid->addLayout(basisCaption, row, 0, 1, 3);
+    grid->addWidget(input(amount(s.edKosten, kEuroWidth)), row++, kEuro, Qt::AlignTop);
 
     grid->setRowMinimumHeight(row++, 6);
     grid->addWidget(heading(QStringLiteral("Ermitteltes Grundhonorar (100%)")), row, 0, 1, 3);
@@ -611,7 +624,20 @@ void TfrmMain::fillFeeTableTab(QWidget *tab)
     line->addWidget(name);
     line->addStretch(1);
     layout->addWidget(top);
-    layout->addWidget(gridView(s.gridHOAI, 80, true), 1);
+    QTableView *view = gridView(s.gridHOAI, 80, true);
+    auto *model = static_cast<TableModel *>(view->model());
+    model->showKeysAsNumbers(s.settings());
+    // Only the zones the table has, and the heading of its keys whole.
+    const auto fit = [view, model, &s] {
+        const int zones = feeTableZones(s.gridHOAI.table());
+        for (int column = 0; column < model->columnCount(); ++column)
+            view->setColumnHidden(column, zones > 0 && column >= 2 * zones);
+        view->verticalHeader()->setMinimumWidth(
+            view->verticalHeader()->fontMetrics().horizontalAdvance(model->cornerText()) + 16);
+    };
+    connect(model, &QAbstractItemModel::modelReset, view, fit);
+    fit();
+    layout->addWidget(view, 1);
 }
 
 void TfrmMain::fillWorkPhaseTab(QWidget *tab)

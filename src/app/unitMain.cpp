@@ -11,6 +11,7 @@
 #include "base/Paths.h"
 #include "base/VersionInfo.h"
 #include "calc/FeeRate.h"
+#include "calc/Repetition.h"
 #include "calc/SurchargeLimit.h"
 #include "persist/MasterData.h"
 #include "persist/ProjectFile.h"
@@ -19,6 +20,7 @@
 #include "report/HtmlReport.h"
 #include "report/WordReport.h"
 #include "report/paper/PdfReport.h"
+#include "widgets/FieldBindings.h"
 #include "widgets/NumericEdit.h"
 
 #include <QApplication>
@@ -241,7 +243,13 @@ void TfrmMain::SetBusyState(bool busy)
 
 void TfrmMain::showWarnings()
 {
-    const QStringList warnings = m_calculation->warnings();
+    // The note on the basis's unit stands beside the basis, not twice.
+    const FeeComputation &computation = m_calculation->computation();
+    const QString basisNote = CalculationSheet::basisUnitNote(m_calculation->sheet().basisUnit());
+    lbGrundlageHinweis->setText(basisNote);
+    lbGrundlageHinweis->setVisible(computation.basisUnitToCheck());
+    QStringList warnings = m_calculation->warnings();
+    warnings.removeAll(basisNote);
     lbWarning->setText(warnings.join(QLatin1Char('\n')));
     lbWarning->setVisible(!warnings.isEmpty());
 }
@@ -249,6 +257,7 @@ void TfrmMain::showWarnings()
 void TfrmMain::showFeeAgreement()
 {
     const CalculationSheet &s = m_calculation->sheet();
+    const WorkScope scope = m_calculation->computation().currentScope();
     const bool free = s.comboHonorarsatz.index() == kFreeRateIndex;
     edHonorarsatzProz->setEnabled(free);
     edHonorarsatzProz->setReadOnly(!free);
@@ -256,12 +265,31 @@ void TfrmMain::showFeeAgreement()
     cmdHonorarzonePunkte->setEnabled(system);
     QString pointsHint = QStringLiteral("Honorarzone nach Bewertungspunkten ermitteln");
     if (!system)
-        pointsHint = noPointSystemHint(m_calculation->computation().currentScope());
+        pointsHint = noPointSystemHint(scope);
     else if (!m_calculation->zonePoints().isEmpty())
         pointsHint += QStringLiteral(" (ermittelt mit %1 Punkten)")
                           .arg(pointSum(m_calculation->zonePoints()));
     cmdHonorarzonePunkte->setToolTip(pointsHint);
-    edZuschlagUmbau->setToolTip(surchargeHint(s.comboHOAINorm.currentText()));
+    comboHonorarzone->enableFirstItems(m_calculation->computation().zoneCount());
+
+    // A surcharge stored where the kind has none stays editable, that it
+    // can be taken back.
+    const bool surcharge = hasRenovationSurcharge(scope);
+    edZuschlagUmbau->setEnabled(surcharge || s.edZuschlagUmbau.value() != 0);
+    edZuschlagUmbau->setToolTip(surcharge ? surchargeHint(s.comboHOAINorm.currentText())
+                                          : noSurchargeHint(scope));
+
+    const RepetitionRule repetition = repetitionRule(scope);
+    edWiederholung->setEnabled(repetition != RepetitionRule::None);
+    QString repetitionHint = QStringLiteral("Nummer der Wiederholung eines im Wesentlichen "
+                                            "gleichen Objekts nach § 11 HOAI; 0 für keine");
+    if (repetition == RepetitionRule::None)
+        repetitionHint = noRepetitionHint(scope);
+    else if (repetition == RepetitionRule::TypeOrSeriesOnly)
+        repetitionHint += QStringLiteral(". Für %1 mindert § 11 Abs. 3 die Anteile nur bei "
+                                         "Typenplanung oder Serienbauten.")
+                              .arg(scope.kind);
+    edWiederholung->setToolTip(repetitionHint);
 }
 
 void TfrmMain::showOffer()

@@ -26,6 +26,7 @@ namespace zolvaric {
 class TfrmInfo;
 class TfrmWait;
 class NumericEdit;
+class ChoiceBox;
 class OfferPanel;
 class OfferTab;
 
@@ -143,6 +144,9 @@ private:
     QToolButton *cmdHonorarzonePunkte = nullptr;
     NumericEdit *edHonorarsatzProz = nullptr;
     NumericEdit *edZuschlagUmbau = nullptr;
+    NumericEdit *edWiederholung = nullptr;
+    ChoiceBox *comboHonorarzone = nullptr;
+    QLabel *lbGrundlageHinweis = nullptr;
     QList<QWidget *> m_calculationOrder;
     QList<QWidget *> m_masterDataOrder;
 };

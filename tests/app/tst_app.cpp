@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -32,6 +33,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -439,6 +441,9 @@ private slots:
     void kindOfWorkAndEdition()
     {
         Window w;
+        // A typed share stays; the untouched ones are Gebäude's, and ">>"
+        // takes the Tragwerksplanung's.
+        w.type("edLP9", QStringLiteral("1"));
         w.choose("comboHonorarparagraph", 5); // Tragwerksplanung
         QCOMPARE(w.find<QLabel>("lbLP4")->text(), QStringLiteral("30 %"));
         QCOMPARE(w.shown("edLP4"), QStringLiteral("3,00%"));
@@ -592,9 +597,14 @@ private slots:
                 model->columnCount() != table.columnCount() - 1)
                 return false;
             const int last = model->rowCount() - 1;
+            // The fee table's keys in the regional notation.
+            const QString lastKey =
+                grid == QLatin1String("gridHOAI")
+                    ? QLocale(QLocale::German).toString(table.number(last + 1, 0), 'f', 0)
+                    : table.cell(last + 1, 0);
             return static_cast<const TableModel *>(model)->cornerText() == table.cell(0, 0) &&
                    model->headerData(0, Qt::Horizontal).toString() == table.cell(0, 1) &&
-                   model->headerData(last, Qt::Vertical).toString() == table.cell(last + 1, 0) &&
+                   model->headerData(last, Qt::Vertical).toString() == lastKey &&
                    model->index(last, 0).data().toString() == table.cell(last + 1, 1);
         };
         QVERIFY(field.table().rowCount() > 1);
@@ -604,6 +614,81 @@ private slots:
         w.choose("comboHonorarparagraph", 5);
         QVERIFY(field.table().cell(1, 1) != before || grid == QLatin1String("gridLeistungsphasen"));
         QVERIFY(shows());
+    }
+
+    // What the kind of work does not have cannot be typed: a repetition for
+    // a Flächenplanung, a renovation surcharge there, zones its table lacks;
+    // the hints say why. A basis in another unit is marked until typed anew.
+    void inputsTheKindDoesNotHave_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("repetition");
+        QTest::addColumn<QString>("repetitionHint");
+        QTest::addColumn<bool>("surcharge");
+        QTest::addColumn<int>("zones");
+        QTest::addColumn<bool>("basisNote");
+        QTest::newRow("Gebäude") << 0 << true << "0 für keine" << true << 5 << false;
+        QTest::newRow("Innenräume")
+            << 1 << true << "nur bei Typenplanung oder Serienbauten" << true << 5 << false;
+        QTest::newRow("Technische Ausrüstung") << 6 << true << "0 für keine" << true << 3 << false;
+        QTest::newRow("Bebauungsplan")
+            << 8 << false << "sie plant keine Objekte" << false << 3 << true;
+        QTest::newRow("Bauakustik")
+            << 16 << false << "Anlage 1 HOAI 2021" << true << 3 << false;
+        QTest::newRow("Planungsbegleitende Vermessung")
+            << 19 << false << "Anlage 1 HOAI 2021" << true << 5 << true;
+    }
+    void inputsTheKindDoesNotHave()
+    {
+        QFETCH(int, kind);
+        QFETCH(bool, repetition);
+        QFETCH(QString, repetitionHint);
+        QFETCH(bool, surcharge);
+        QFETCH(int, zones);
+        QFETCH(bool, basisNote);
+        Window w;
+        w.type("edKosten", QStringLiteral("80"));
+        w.choose("comboHonorarparagraph", kind);
+        auto *repetitionEdit = w.find<QLineEdit>("edWiederholung");
+        QCOMPARE(repetitionEdit->isEnabled(), repetition);
+        QVERIFY2(repetitionEdit->toolTip().contains(repetitionHint),
+                 qPrintable(repetitionEdit->toolTip()));
+        QCOMPARE(w.find<QLineEdit>("edZuschlagUmbau")->isEnabled(), surcharge);
+        auto *zone = w.find<QComboBox>("comboHonorarzone");
+        const auto *items = qobject_cast<const QStandardItemModel *>(zone->model());
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(items->item(i)->isEnabled(), i < zones);
+        QCOMPARE(zone->count(), 5);
+        auto *note = w.find<QLabel>("lbGrundlageHinweis");
+        QCOMPARE(note->isVisible(), basisNote);
+        QVERIFY(!w.find<QLabel>("lbWarning")->text().contains(QStringLiteral("bitte prüfen")));
+        if (basisNote) {
+            w.type("edKosten", QStringLiteral("8"));
+            QVERIFY(!note->isVisible());
+        }
+    }
+
+    // The fee table's tab shows the zones the table has and its keys in the
+    // regional notation, the heading of the keys whole.
+    void feeTableTabShowsWhatTheTableHas()
+    {
+        Window w;
+        w.choose("comboHonorarparagraph", 8); // Bebauungsplan, 0,5 to 100 ha
+        w.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        QApplication::processEvents();
+        auto *view = w.window->findChild<QTableView *>(QStringLiteral("gridHOAI"));
+        QVERIFY(view);
+        QCOMPARE(view->model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("0,5"));
+        for (int column = 0; column < view->model()->columnCount(); ++column)
+            QCOMPARE(view->isColumnHidden(column), column >= 6);
+        const QString heading = static_cast<TableModel *>(view->model())->cornerText();
+        QVERIFY(view->verticalHeader()->width() >
+                view->verticalHeader()->fontMetrics().horizontalAdvance(heading));
+        w.find<QTabWidget>("PageControl1")->setCurrentIndex(0);
+        w.choose("comboHonorarparagraph", 0); // Gebäude, five zones
+        QVERIFY(!view->isColumnHidden(9));
+        QCOMPARE(view->model()->headerData(0, Qt::Vertical).toString(),
+                 QStringLiteral("25.000"));
     }
 
     // Alt and the underlined letter click a toolbar button; while a report

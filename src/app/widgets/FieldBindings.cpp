@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 
 namespace zolvaric {
 
@@ -41,6 +42,17 @@ void ChoiceBox::showField()
         view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
     }
     setCurrentIndex(m_field.index());
+}
+
+void ChoiceBox::enableFirstItems(int count)
+{
+    auto *items = qobject_cast<QStandardItemModel *>(model());
+    if (!items)
+        return;
+    for (int i = 0; i < items->rowCount(); ++i) {
+        if (QStandardItem *item = items->item(i))
+            item->setEnabled(i < count);
+    }
 }
 
 FieldLabel::FieldLabel(TextField &field, QWidget *parent) : QLabel(parent)

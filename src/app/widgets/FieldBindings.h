@@ -27,6 +27,10 @@ class ChoiceBox : public QComboBox
 public:
     ChoiceBox(ChoiceField &field, QWidget *parent = nullptr);
 
+    // Items from `count` on stay in the list, so that indexes keep their
+    // meaning, but cannot be chosen.
+    void enableFirstItems(int count);
+
 private:
     void showField();
 

@@ -1,5 +1,7 @@
 #include "TableModel.h"
 
+#include "base/NumberFormat.h"
+#include "base/NumberText.h"
 #include "calc/Fields.h"
 
 namespace zolvaric {
@@ -36,8 +38,14 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (role == Qt::DisplayRole) {
         const TextTable &table = m_field.table();
-        return orientation == Qt::Horizontal ? table.cell(0, section + 1)
-                                             : table.cell(section + 1, 0);
+        if (orientation == Qt::Horizontal)
+            return table.cell(0, section + 1);
+        const QString key = table.cell(section + 1, 0);
+        if (!m_keySettings)
+            return key;
+        static const NumberFormat keyFormat(u",0.##");
+        const auto number = tryParseFloatEitherNotation(key);
+        return number ? keyFormat.format(*number, *m_keySettings) : key;
     }
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignRight | Qt::AlignVCenter);
