@@ -307,9 +307,9 @@ private slots:
         QCOMPARE(json["comboHonorarparagraph"].toObject()["text"].toString(),
                  QStringLiteral("Tragwerksplanung"));
         QCOMPARE(json["comboParagraph"].toObject()["text"].toString(), QStringLiteral("§ 65 HOAI"));
-        // The kind's shares come from an edition change only; the table's
-        // first kind set them.
-        QCOMPARE(json["edLP4"].toDouble(), 2.0);
+        // The edition change set the first kind's shares, untouched since:
+        // the kind given takes its own.
+        QCOMPARE(json["edLP4"].toDouble(), 30.0);
         QCOMPARE(json["lbLP4"].toString(), QStringLiteral("30 %"));
     }
 
@@ -399,19 +399,88 @@ private slots:
         json = compute(rows.last()[0] * 1.5, 1, 2);
         QCOMPARE(json["trace"].toObject()["Grundhonorar"].toDouble(), 0.0);
         QVERIFY(json["warnings"][0].toString().contains(QStringLiteral("über dem Tafelendwert")));
-        QVERIFY2(json["warnings"][0].toString().contains(QStringLiteral(" %1).").arg(unit)),
+        QVERIFY2(json["warnings"][0].toString().contains(
+                     QStringLiteral(" %1) und damit außerhalb der Honorartafel.").arg(unit)),
                  qPrintable(json["warnings"][0].toString()));
+        // A zone the table lacks computes nothing: it is refused.
         if (zones < 5) {
-            json = compute(rows.first()[0], zones + 1, 1);
-            QCOMPARE(json["trace"].toObject()["Grundhonorar"].toDouble(), 0.0);
-            QVERIFY(json["warnings"][0].toString().endsWith(
-                QStringLiteral("kennt nur die Honorarzonen 1 bis %1.").arg(zones)));
+            const CliRun refused =
+                runCli({"--set", QStringLiteral("HOAI_nach=%1").arg(kind % 2), "--set",
+                        QStringLiteral("Honorarberechnung_fuer=%1").arg(kind), "--set",
+                        QStringLiteral("Honorarzone=%1").arg(zones)});
+            QCOMPARE(refused.exitCode, 2);
+            QVERIFY2(refused.err.contains(
+                         QStringLiteral("kennt nur die Honorarzonen 1 bis %1.").arg(zones)),
+                     qPrintable(refused.err));
         }
         QCOMPARE(json["lbKosten"].toString(),
                  unit == QLatin1String("ha") ? QStringLiteral("Fläche in Hektar :")
                  : unit == QLatin1String("VE")
                      ? QStringLiteral("Verrechnungseinheiten :")
                      : QStringLiteral("Anrechenbare Kosten gem. HOAI / DIN 276"));
+    }
+
+    // What a new user runs into, as the command line shows it: below the
+    // table, another kind alone, the survey's points, shares above the law.
+    void firstOfferTraps_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QJsonValue>("value");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("below the table")
+            << QStringList{"--set", "Anrechenbare_Kosten=20000"} << "edHonorar100Proz"
+            << QJsonValue(0.0) << "unter dem Tafelanfangswert der Honorartafel § 35";
+        QTest::newRow("Tragwerksplanung alone")
+            << QStringList{"--set", "Honorarberechnung_fuer=5"} << "shares"
+            << QJsonValue(QJsonArray{3, 10, 15, 30, 40, 2, 0, 0, 0}) << "";
+        QTest::newRow("typed share stays")
+            << QStringList{"--set", "LP9=1", "--set", "Honorarberechnung_fuer=5"} << "shares"
+            << QJsonValue(QJsonArray{2, 7, 15, 3, 25, 10, 4, 32, 1})
+            << "LP8: 32,00 % angeboten, das Leistungsbild hat höchstens 0 %.";
+        QTest::newRow("survey points")
+            << QStringList{"--set", "Honorarberechnung_fuer=19", "--set",
+                           "Bewertungspunkte=3;3;3;5;7;7"}
+            << "Bewertungspunkte"
+            << QJsonValue(QJsonObject{
+                   {"points", QJsonArray{3, 3, 3, 5, 7, 7}}, {"sum", 28}, {"zone", 3}})
+            << "";
+    }
+    void firstOfferTraps()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, field);
+        QFETCH(QJsonValue, value);
+        QFETCH(QString, warning);
+        const QJsonObject json = runJson(arguments);
+        if (field == QLatin1String("shares")) {
+            QJsonArray shares;
+            for (int n = 1; n <= 9; ++n)
+                shares << json[QStringLiteral("edLP%1").arg(n)];
+            QCOMPARE(QJsonValue(shares), value);
+        } else {
+            QCOMPARE(json[field], value);
+        }
+        const QStringList warnings = json["warnings"].toVariant().toStringList();
+        if (warning.isEmpty())
+            QCOMPARE(warnings, QStringList());
+        else
+            QCOMPARE(warnings.filter(warning).size(), 1);
+    }
+
+    // Another kind of work set alone keeps the stored basis, and says that
+    // it now counts in hectares; the basis given anew needs no check.
+    void kindAloneMarksTheBasisInAnotherUnit()
+    {
+        const QString file = home().filePath(QStringLiteral("basis.prj"));
+        QCOMPARE(runCli({"--set", "Anrechenbare_Kosten=12", "--save", file}).exitCode, 0);
+        const QString note = QStringLiteral("Die Grundlage ist jetzt in Hektar – bitte prüfen");
+        QJsonObject json = runJson({"--project", file, "--set", "Honorarberechnung_fuer=8"});
+        QCOMPARE(json["edKosten"].toDouble(), 12.0);
+        QVERIFY(json["warnings"].toVariant().toStringList().contains(note));
+        json = runJson({"--project", file, "--set", "Honorarberechnung_fuer=8", "--set",
+                        "Anrechenbare_Kosten=12"});
+        QVERIFY(!json["warnings"].toVariant().toStringList().contains(note));
     }
 
     void readableBreakdown()
@@ -435,7 +504,9 @@ private slots:
         const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
         const QString warning = QStringLiteral(
             "Die anrechenbaren Kosten liegen über dem Tafelendwert der Honorartafel § 35 "
-            "(25.000.000,00 €). Das Honorar ist frei zu vereinbaren.");
+            "(25.000.000,00 €) und damit außerhalb der Honorartafel. Das Honorar richtet sich "
+            "nach der Vereinbarung, die die Vertragsparteien in Textform treffen (§ 7 Abs. 1 HOAI "
+            "2021).");
         QCOMPARE(json["warnings"].toArray(), QJsonArray{warning});
         QCOMPARE(run.err.count(QStringLiteral("Warnung: ") + warning), 1);
         QCOMPARE(json["edHonorar100Proz"].toDouble(), 0.0);
@@ -836,6 +907,12 @@ private slots:
         QTest::newRow("free rate no number")
             << QStringList{"--set", "Honorarsatz_Prozent=hoch"}
             << "Honorarsatz_Prozent: 'hoch' ist kein gültiger Gleitkommawert";
+        QTest::newRow("repetition of a Flächenplanung")
+            << QStringList{"--set", "Honorarberechnung_fuer=7", "--set", "Wiederholung=1"}
+            << "Wiederholung: Die Flächenplanung (Flächennutzungsplan) kennt keine Minderung";
+        QTest::newRow("zone the table lacks")
+            << QStringList{"--set", "Honorarberechnung_fuer=8", "--set", "Honorarzone=3"}
+            << "Honorarzone: Der Wert 3 wählt die Honorarzone 4";
         QTest::newRow("points without a point system")
             << QStringList{"--set", "Honorarberechnung_fuer=5", "--set", "Bewertungspunkte=1;1"}
             << "Bewertungspunkte: Für Tragwerksplanung nach HOAI 2021 sind keine Bewertungspunkte "

@@ -82,7 +82,8 @@ void randomBasis(QRandomGenerator &random, CalculationSheet &s)
     s.comboHOAINorm.select(random.bounded(4));
     s.comboHonorarparagraph.select(
         random.bounded(static_cast<int>(s.comboHonorarparagraph.items().size())));
-    s.comboHonorarzone.select(random.bounded(5));
+    // The zones its fee table has, as the window offers them.
+    s.comboHonorarzone.select(random.bounded(std::max(1, feeTableZones(s.gridHOAI.table()))));
     s.comboHonorarsatz.select(random.bounded(5));
     s.edKosten.setValue(randomAmount(random, 30000000));
 }

@@ -203,8 +203,10 @@ private slots:
         QTest::newRow("above the table")
             << 30000000.0
             << QByteArray("<p>Hinweis: Die anrechenbaren Kosten liegen \xFC"
-                          "ber dem Tafelendwert der Honorartafel \xA7 35 (25.000.000,00 \x80). "
-                          "Das Honorar ist frei zu vereinbaren.</p>\r\n");
+                          "ber dem Tafelendwert der Honorartafel \xA7 35 (25.000.000,00 \x80) "
+                          "und damit au\xDF"
+                          "erhalb der Honorartafel. Das Honorar ist frei zu vereinbaren (\xA7 7 "
+                          "Abs. 2 HOAI 2013).</p>\r\n");
     }
     void warningsInTheNote()
     {

@@ -227,7 +227,9 @@ private slots:
         QTest::newRow("costs above the table")
             << "Gebäude" << 30000000.0 << "\\Hinweise\\"
             << "Die anrechenbaren Kosten liegen über dem Tafelendwert der Honorartafel § 35 "
-               "(25.000.000,00 €). Das Honorar ist frei zu vereinbaren.";
+               "(25.000.000,00 €) und damit außerhalb der Honorartafel. Das Honorar richtet sich "
+               "nach der Vereinbarung, die die Vertragsparteien in Textform treffen (§ 7 Abs. 1 "
+               "HOAI 2021).";
     }
     void formsOutsideTheExample()
     {

@@ -354,7 +354,8 @@ private slots:
         QTest::newRow("above the table")
             << 30000000.0
             << "Die anrechenbaren Kosten liegen über dem Tafelendwert der Honorartafel § 35 "
-               "(25.000.000,00 €). Das Honorar ist frei zu vereinbaren.";
+               "(25.000.000,00 €) und damit außerhalb der Honorartafel. Das Honorar ist frei zu "
+               "vereinbaren (§ 7 Abs. 2 HOAI 2013).";
     }
     void builtInWordProcessorWritesTheWarnings()
     {
