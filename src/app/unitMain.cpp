@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -63,6 +64,7 @@ TfrmMain::TfrmMain(const RegionalSettings &settings, ProgramRun &run, Services s
         showOffer();
     });
     connect(m_offerTab, &OfferTab::openRequested, this, &TfrmMain::openCalculation);
+
     // The scroll area by itself only brings an edit's cursor into view, and
     // the frame of a field at the viewport's edge stays cut: the whole field
     // with the focus comes into view.
@@ -98,7 +100,8 @@ void TfrmMain::showEvent(QShowEvent *event)
     m_shown = true;
     // Rows never squeeze below their text, whatever font the system has: the
     // tab scrolls instead.
-    grpCalcHOAI->setMinimumHeight(grpCalcHOAI->sizeHint().height());
+    m_calculationHeight = grpCalcHOAI->sizeHint().height();
+    grpCalcHOAI->setMinimumHeight(m_calculationHeight);
     // As tall as the whole calculation needs, where the screen has room.
     layout()->activate();
     const int hidden = m_calculationScroll->widget()->minimumSizeHint().height() -
@@ -106,14 +109,7 @@ void TfrmMain::showEvent(QShowEvent *event)
     if (hidden > 0)
         resize(width(), height() + hidden);
     fitOntoScreen(true);
-    // Where the screen is too low and the tab scrolls, the scroll bar gets
-    // a width of its own instead of narrowing the calculation.
-    layout()->activate();
-    if (m_calculationScroll->widget()->minimumSizeHint().height() >
-        m_calculationScroll->viewport()->height()) {
-        resize(width() + m_calculationScroll->verticalScrollBar()->sizeHint().width(), height());
-        fitOntoScreen(true);
-    }
+    makeRoomForScrollBar(true);
     try {
         FormShow();
     } catch (const Error &error) {
@@ -216,6 +212,8 @@ void TfrmMain::closeEvent(QCloseEvent *event)
 void TfrmMain::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    if (event->oldSize().width() != width())
+        fitCalculationHeight();
     // Less than 500 pixels right of the master data: back to its design width.
     if (Splitter1 && width() - 500 < grpCalcHOAI->x()) {
         const int total = Splitter1->width() - Splitter1->handleWidth();
@@ -252,6 +250,51 @@ void TfrmMain::showWarnings()
     warnings.removeAll(basisNote);
     lbWarning->setText(warnings.join(QLatin1Char('\n')));
     lbWarning->setVisible(!warnings.isEmpty());
+    fitCalculationHeight();
+}
+
+void TfrmMain::fitCalculationHeight()
+{
+    // Wrapped notes need the height their width gives them, which the grid
+    // does not ask them for by itself: each note as tall as its lines, the
+    // calculation taller by them, and the tab scrolls. The width is taken as
+    // if the scroll bar stood beside it, so that its coming never cuts a line.
+    if (m_calculationHeight == 0 || m_fittingHeight)
+        return;
+    m_fittingHeight = true;
+    const QScrollBar *bar = m_calculationScroll->verticalScrollBar();
+    const int barWidth = bar->isVisible() ? 0 : bar->sizeHint().width();
+    const int spacing = static_cast<QGridLayout *>(grpCalcHOAI->layout())->verticalSpacing();
+    int notes = 0;
+    for (QLabel *note : {lbWarning, lbWiederholung}) {
+        const int height = note->isVisibleTo(grpCalcHOAI)
+                               ? note->heightForWidth(grpCalcHOAI->contentsRect().width() - barWidth)
+                               : 0;
+        note->setMinimumHeight(height);
+        notes += height > 0 ? height + spacing : 0;
+    }
+    grpCalcHOAI->setMinimumHeight(m_calculationHeight + notes);
+    const bool widened = makeRoomForScrollBar(false);
+    m_fittingHeight = false;
+    if (widened)
+        fitCalculationHeight();
+}
+
+bool TfrmMain::makeRoomForScrollBar(bool centred)
+{
+    // Where the screen is too low and the tab scrolls, the scroll bar gets
+    // a width of its own instead of narrowing the calculation; once.
+    if (m_roomForScrollBar)
+        return false;
+    layout()->activate();
+    if (m_calculationScroll->widget()->minimumSizeHint().height() <=
+        m_calculationScroll->viewport()->height())
+        return false;
+    m_roomForScrollBar = true;
+    resize(width() + m_calculationScroll->verticalScrollBar()->sizeHint().width(), height());
+    fitOntoScreen(centred);
+    layout()->activate();
+    return true;
 }
 
 void TfrmMain::showFeeAgreement()
@@ -297,6 +340,7 @@ void TfrmMain::showOffer()
     m_offerPanel->refresh();
     m_offerTab->refresh();
     lbWiederholung->setVisible(!m_calculation->sheet().lbWiederholung.text().isEmpty());
+    fitCalculationHeight();
 }
 
 void TfrmMain::openCalculation(int index)

@@ -101,6 +101,10 @@ private:
     void fillWorkPhaseTab(QWidget *tab);
     void setKeyboardOrder();
     void showWarnings();
+    // The calculation as tall as its wrapped notes need at its width.
+    void fitCalculationHeight();
+    // Whether the window grew by the scroll bar's width.
+    bool makeRoomForScrollBar(bool centred);
     // The free rate's input, the points button and the surcharge's hint as
     // the rate, the kind of work and the edition selected allow.
     void showFeeAgreement();
@@ -122,6 +126,9 @@ private:
     TfrmInfo *m_info = nullptr;
     bool m_shown = false;
     bool m_placedWithFrame = false;
+    int m_calculationHeight = 0; // the calculation's height without notes
+    bool m_roomForScrollBar = false;
+    bool m_fittingHeight = false;
 
     QLabel *lbVersion = nullptr;
     QLabel *lbWarning = nullptr;
