@@ -668,6 +668,23 @@ private slots:
         }
     }
 
+    // Long notes wrap and are shown whole: the rows below move down, the
+    // tab scrolls.
+    void notesAreShownWhole()
+    {
+        Window w;
+        w.type("edKosten", QStringLiteral("20000"));
+        w.type("edLP8", QStringLiteral("40"));
+        w.type("edZuschlagUmbau", QStringLiteral("60"));
+        QApplication::processEvents();
+        auto *note = w.find<QLabel>("lbWarning");
+        QCOMPARE(note->text().count(QLatin1Char('\n')), 2);
+        QVERIFY(note->height() >= note->heightForWidth(note->width()));
+        const QPoint below = note->mapTo(w.window.get(), QPoint(0, note->height()));
+        const auto *first = w.find<QLineEdit>("edLP1");
+        QVERIFY(first->mapTo(w.window.get(), QPoint(0, 0)).y() > below.y());
+    }
+
     // The fee table's tab shows the zones the table has and its keys in the
     // regional notation, the heading of the keys whole.
     void feeTableTabShowsWhatTheTableHas()
