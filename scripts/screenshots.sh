@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the window (three tabs with the worked example, an offer and its
-# print preview, points dialog, info dialog, wait window) as PNG files into the
-# folder given; under xvfb-run when there is no display.
+# print preview, points dialogs, the notes of the law's limits, info dialog,
+# wait window) as PNG files into the folder given; under xvfb-run when there is
+# no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 folder="${1:?Aufruf: scripts/screenshots.sh ORDNER}"
