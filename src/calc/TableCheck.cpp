@@ -5,6 +5,7 @@
 #include "base/RegionalSettings.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 namespace zolvaric {
 
@@ -53,15 +54,36 @@ public:
         return *value;
     }
 
+    // A number the table may not hold below zero: fees, shares, keys.
+    double amount(int row, int column) const
+    {
+        const double value = number(row, column);
+        if (value < 0)
+            failAt(row, column, QStringLiteral("'%1' ist negativ.").arg(m_table.cell(row, column)));
+        return value;
+    }
+
     double key(int row, bool eitherNotation) const
     {
         if (!eitherNotation)
-            return number(row, 0);
+            return amount(row, 0);
         checkFilled(row, 0);
         const QString &text = m_table.cell(row, 0);
+        // "1.000" is 1000 to a German reader and 1 to the reading that
+        // accepts the law's "0.5": refused rather than read one way.
+        static const QRegularExpression grouped(
+            QStringLiteral("^\\s*-?[0-9]{1,3}([.,][0-9]{3})+\\s*$"));
+        if (grouped.match(text).hasMatch())
+            failAt(row, 0,
+                   QStringLiteral("'%1' ist nicht eindeutig: Tafelwerte stehen ohne "
+                                  "Tausendertrennzeichen (1000), Dezimalstellen mit Komma oder "
+                                  "Punkt (0,5).")
+                       .arg(text));
         const auto value = tryParseFloatEitherNotation(text);
         if (!value)
             failAt(row, 0, QStringLiteral("'%1' ist keine Zahl.").arg(text));
+        if (*value < 0)
+            failAt(row, 0, QStringLiteral("'%1' ist negativ.").arg(text));
         return *value;
     }
 
@@ -93,8 +115,14 @@ void checkFeeTable(const TextTable &table, const Checker &check, bool eitherNota
                     ? QStringLiteral("Der Wert ist nicht größer als in der Zeile davor.")
                     : QStringLiteral("Die Kosten sind nicht größer als in der Zeile davor."));
         previousKey = key;
-        for (int column = 1; column < kFeeColumns; ++column)
-            check.number(row, column);
+        // Each zone's "von" fee, then its "bis" fee, never below it.
+        for (int column = 1; column < kFeeColumns; column += 2) {
+            const double from = check.amount(row, column);
+            const double to = check.amount(row, column + 1);
+            if (to < from)
+                check.failAt(row, column + 1,
+                             QStringLiteral("Der Bis-Wert ist kleiner als der Von-Wert davor."));
+        }
     }
 }
 
@@ -108,7 +136,7 @@ void checkWorkPhaseTable(const TextTable &table, const Checker &check)
     for (int column = 1; column < table.columnCount(); ++column) {
         check.checkFilled(0, column);
         for (int row = 1; row < kParagraphRow; ++row)
-            check.number(row, column);
+            check.amount(row, column);
         check.integer(kParagraphRow, column);
     }
 }

@@ -250,12 +250,12 @@ private slots:
         QCOMPARE(store.load(info), first); // unchanged bytes: the same table
         const QString path = h.programFolder.filePath(name);
         const QDateTime modified = QFileInfo(path).lastModified();
-        h.writeOverride(name, header + "1;3;2;2;2;2;2;2;2;2;2\r\n");
+        h.writeOverride(name, header + "1;1;2;2;2;2;2;2;2;2;2\r\n");
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
         file.close();
-        QCOMPARE(store.load(info)->cell(1, 1), QStringLiteral("3"));
+        QCOMPARE(store.load(info)->cell(1, 1), QStringLiteral("1"));
 
         h.removeOverride(name);
         QCOMPARE(store.load(info), embedded);
@@ -265,39 +265,52 @@ private slots:
     // with its place, instead of computing with -1.
     void brokenOverrideTableIsNamed_data()
     {
-        QTest::addColumn<bool>("feeTable");
+        QTest::addColumn<int>("paragraph"); // 0: the work-phase table
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("place");
         const QByteArray header = "Kosten;a;b;c;d;e;f;g;h;i;j\r\n";
         const QByteArray row = "1000;1;2;3;4;5;6;7;8;9;10\r\n";
-        QTest::newRow("missing columns") << true << header + row + "2000;1;2;3;4;5;6;7\r\n"
+        QTest::newRow("missing columns") << 40 << header + row + "2000;1;2;3;4;5;6;7\r\n"
                                          << "Zeile 3, Spalte 9: Der Wert fehlt.";
-        QTest::newRow("text cell") << true << header + row + "2000;1;2;3;vier;5;6;7;8;9;10\r\n"
+        QTest::newRow("text cell") << 40 << header + row + "2000;1;2;3;vier;5;6;7;8;9;10\r\n"
                                    << "Zeile 3, Spalte 5: 'vier' ist keine Zahl.";
         QTest::newRow("blank line counts for the place")
-            << true << header + "\r\n" + row + "x;1;2;3;4;5;6;7;8;9;10\r\n"
+            << 40 << header + "\r\n" + row + "x;1;2;3;4;5;6;7;8;9;10\r\n"
             << "Zeile 4, Spalte 1: 'x' ist keine Zahl.";
-        QTest::newRow("keys not rising") << true << header + row + "500;1;2;3;4;5;6;7;8;9;10\r\n"
+        QTest::newRow("keys not rising") << 40 << header + row + "500;1;2;3;4;5;6;7;8;9;10\r\n"
                                          << "Zeile 3, Spalte 1: Die Kosten sind nicht größer";
-        QTest::newRow("header only") << true << header << "keine Zeile mit Werten";
+        QTest::newRow("header only") << 40 << header << "keine Zeile mit Werten";
         QTest::newRow("share is text")
-            << false
+            << 0
             << workPhaseTableText({{"Sonderbau", {1, 1, 1, 1, 1, 1, 1, 1, 1}, "34"}})
                    .replace("\r\n5;1", "\r\n5;x")
             << "Zeile 6, Spalte 2: 'x' ist keine Zahl.";
         QTest::newRow("paragraph no integer")
-            << false << workPhaseTableText({{"Sonderbau", {1, 1, 1, 1, 1, 1, 1, 1, 1}, "3,5"}})
+            << 0 << workPhaseTableText({{"Sonderbau", {1, 1, 1, 1, 1, 1, 1, 1, 1}, "3,5"}})
             << "Zeile 11, Spalte 2: '3,5' ist keine ganze Zahl.";
+        // Misleading values: keys with thousands points read in either
+        // notation, negative shares and fees, a "bis" below its "von".
+        QTest::newRow("thousands point in a key")
+            << 20 << QByteArray("Flaeche;a;b;c;d;e;f;g;h;i;j\r\n1.000;1;2;3;4;5;6;0;0;0;0\r\n")
+            << "Zeile 2, Spalte 1: '1.000' ist nicht eindeutig";
+        QTest::newRow("negative share")
+            << 0 << workPhaseTableText({{"Sonderbau", {1, 1, 1, -1, 1, 1, 1, 1, 1}, "34"}})
+            << "Zeile 5, Spalte 2: '-1' ist negativ.";
+        QTest::newRow("negative fee") << 40 << header + row + "2000;1;2;3;4;5;6;-7;8;9;10\r\n"
+                                      << "Zeile 3, Spalte 8: '-7' ist negativ.";
+        QTest::newRow("bis below von") << 40 << header + row + "2000;1;2;3;4;6;5;7;8;9;10\r\n"
+                                       << "Zeile 3, Spalte 7: Der Bis-Wert ist kleiner";
         QTest::newRow("rows missing")
-            << false << QByteArray("LP;A\r\nParagraph;34\r\n") << "Sie hat 2 statt 11 Zeilen";
+            << 0 << QByteArray("LP;A\r\nParagraph;34\r\n") << "Sie hat 2 statt 11 Zeilen";
     }
     void brokenOverrideTableIsNamed()
     {
-        QFETCH(bool, feeTable);
+        QFETCH(int, paragraph);
         QFETCH(QByteArray, text);
         QFETCH(QString, place);
         CalcHarness h;
-        const TableInfo &info = feeTable ? *feeTableForParagraph(40) : *workPhaseTable(2009);
+        const TableInfo &info =
+            paragraph ? *feeTableForParagraph(paragraph) : *workPhaseTable(2009);
         h.writeOverride(QLatin1String(info.overrideFile), text);
         try {
             h.calculation->tables().load(info);
