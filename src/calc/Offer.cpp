@@ -143,23 +143,27 @@ void Offer::remove(int index)
 {
     if (count() == 1 || index < 0 || index >= count())
         return;
-    markChanged();
     if (index != m_current) {
         m_parts.removeAt(index);
         if (index < m_current)
             --m_current;
+        markChanged();
         return;
     }
     const int next = index + 1 < count() ? index + 1 : index - 1;
     const QMap<QString, QString> removed = storedInputs(m_edited);
+    // A removal that fails changes nothing, the project's flag included.
+    const bool changed = m_edited.run().projectChanged;
     try {
         loadInputs(m_edited, m_parts.at(next).inputs);
     } catch (...) {
         loadInputs(m_edited, removed);
+        m_edited.run().projectChanged = changed;
         throw;
     }
     m_parts.removeAt(index);
     m_current = next > index ? index : next;
+    markChanged();
 }
 
 void Offer::move(int from, int to)

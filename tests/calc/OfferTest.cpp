@@ -128,6 +128,25 @@ private slots:
         QCOMPARE(offer.totals().gross, h.sheet().edBruttohonorar.value());
     }
 
+    // A removal whose next calculation no longer computes (its table broke
+    // meanwhile) leaves the offer and the project's changed flag as they were.
+    void failedRemovalChangesNothing()
+    {
+        CalcHarness h;
+        enterWorkedExample(h);
+        Offer offer(*h.calculation);
+        offer.add();
+        h.chooseKind(QStringLiteral("Freianlagen"));
+        offer.select(0);
+        h.run.projectChanged = false;
+        h.writeOverride(QStringLiteral("HOAI2013/40_freianlagen.csv"), "Kosten;a\r\n");
+        QVERIFY_THROWS_EXCEPTION(Error, offer.remove(0));
+        QCOMPARE(offer.count(), 2);
+        QCOMPARE(offer.current(), 0);
+        QCOMPARE(h.sheet().edKosten.value(), 120000.0);
+        QVERIFY(!h.run.projectChanged);
+    }
+
     // VAT per rate of the summed nets, rounded once per rate.
     void totalsByRate_data()
     {
