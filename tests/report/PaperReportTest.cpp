@@ -1,4 +1,5 @@
 #include "OfferSheet.h"
+#include "PosixFiles.h"
 #include "RecordingProgress.h"
 #include "ReportSheet.h"
 #include "RunTests.h"
@@ -7,6 +8,7 @@
 #include "report/HtmlReport.h"
 #include "report/paper/PaperReport.h"
 #include "report/paper/PdfReport.h"
+#include "report/paper/TemplateResources.h"
 
 #include <QImage>
 #include <QOperatingSystemVersion>
@@ -239,30 +241,92 @@ private slots:
     void picturesBesideTheTemplate_data()
     {
         QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("source");
         QTest::addColumn<int>("images");
-        QTest::newRow("there") << true << 1;
-        QTest::newRow("missing: the page without it") << false << 0;
+        QTest::newRow("there") << true << "bilder/logo.png" << 1;
+        QTest::newRow("missing: the page without it") << false << "bilder/logo.png" << 0;
+        // A picture from outside the template's folder is left out.
+        QTest::newRow("out of the folder") << true << "../vorlage/bilder/logo.png" << 0;
+        QTest::newRow("absolute path") << true << "{folder}/bilder/logo.png" << 0;
+        // Neither read without end nor waited for.
+        QTest::newRow("device") << false << "/dev/zero" << 0;
+        QTest::newRow("pipe beside it") << false << "bilder/pipe.png" << 0;
     }
     void picturesBesideTheTemplate()
     {
         ZOLVARIC_REQUIRE_POPPLER();
         QFETCH(bool, present);
+        QFETCH(QString, source);
         QFETCH(int, images);
         CalcHarness h;
-        QTemporaryDir folder;
-        const QString templatePath = folder.filePath(QStringLiteral("vorlage.htm"));
-        writeBytes(templatePath,
-                   "<p><img src=\"bilder/logo.png\" width=\"80\"> \\StammFirma\\</p>");
+        QTemporaryDir root;
+        const QString folder = root.filePath(QStringLiteral("vorlage"));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/bilder")));
+        // The template one folder down for the picture reached by "..".
+        const bool up = source.startsWith(QLatin1String(".."));
+        const QString templateFolder = up ? folder + QStringLiteral("/unten") : folder;
+        QVERIFY(QDir().mkpath(templateFolder));
+        const QString templatePath = templateFolder + QStringLiteral("/vorlage.htm");
+        source.replace(QLatin1String("{folder}"), folder);
+        writeBytes(templatePath, "<p><img src=\"" + source.toUtf8() +
+                                     "\" width=\"80\"> \\StammFirma\\</p>");
         if (present) {
             QImage logo(40, 20, QImage::Format_RGB32);
             logo.fill(QColor(0x0b, 0x5e, 0x6b));
-            QDir().mkpath(folder.filePath(QStringLiteral("bilder")));
-            QVERIFY(logo.save(folder.filePath(QStringLiteral("bilder/logo.png"))));
+            QVERIFY(logo.save(folder + QStringLiteral("/bilder/logo.png")));
+        }
+        if (source.contains(QLatin1String("pipe")) || source.startsWith(QLatin1String("/dev"))) {
+            ZOLVARIC_REQUIRE_POSIX();
+            QVERIFY(posixfiles::makePipe(folder + QStringLiteral("/bilder/pipe.png")));
         }
         const ToolRun list =
             runTool(QStringLiteral("pdfimages"), {"-list", writePdf(h, templatePath)});
         // A header of two lines, then one line a picture.
         QCOMPARE(list.out.trimmed().split('\n').size() - 2, images);
+    }
+
+    // A template's pictures and style sheets come from below its folder,
+    // as regular files of a bounded size; nothing else is read.
+    void resourcesOnlyBesideTheTemplate_data()
+    {
+        QTest::addColumn<QString>("name"); // {folder} for the template's folder
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<bool>("posix");
+        QTest::newRow("beside it") << "bilder/logo.png" << true << false;
+        QTest::newRow("out of the folder") << "../geheim.png" << false << false;
+        QTest::newRow("absolute") << "{folder}/bilder/logo.png" << false << false;
+        QTest::newRow("file URL") << "file://{folder}/bilder/logo.png" << false << false;
+        QTest::newRow("a folder") << "bilder" << false << false;
+        QTest::newRow("too large") << "gross.png" << false << false;
+        QTest::newRow("link out of the folder") << "verweis.png" << false << true;
+        QTest::newRow("pipe") << "pipe.png" << false << true;
+        QTest::newRow("device") << "/dev/zero" << false << true;
+    }
+    void resourcesOnlyBesideTheTemplate()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, read);
+        QFETCH(bool, posix);
+        if (posix)
+            ZOLVARIC_REQUIRE_POSIX();
+        QTemporaryDir root;
+        const QString folder = root.filePath(QStringLiteral("vorlage"));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/bilder")));
+        writeBytes(folder + QStringLiteral("/bilder/logo.png"), "PNG");
+        writeBytes(root.filePath(QStringLiteral("geheim.png")), "SECRET");
+        QFile large(folder + QStringLiteral("/gross.png"));
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(kMaxTemplateResource + 1));
+        large.close();
+        if (posixfiles::available) {
+            QVERIFY(QFile::link(root.filePath(QStringLiteral("geheim.png")),
+                                folder + QStringLiteral("/verweis.png")));
+            QVERIFY(posixfiles::makePipe(folder + QStringLiteral("/pipe.png")));
+        }
+        name.replace(QLatin1String("{folder}"), folder);
+        const QVariant bytes = templateResource(folder, QUrl(name));
+        QCOMPARE(bytes.isValid(), read);
+        if (read)
+            QCOMPARE(bytes.toByteArray(), QByteArray("PNG"));
     }
 
     void defaultFileName_data()

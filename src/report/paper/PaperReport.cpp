@@ -1,6 +1,7 @@
 #include "PaperReport.h"
 
 #include "PdfInfo.h"
+#include "TemplateResources.h"
 
 #include "base/Cp1252.h"
 #include "base/Error.h"
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -76,10 +78,10 @@ bool setBreakBefore(QTextFrame *frame, bool on)
     return true;
 }
 
-// A picture the template names but that is not there is left out: Qt would
-// print its "missing file" icon (where Qt Widgets is loaded), no office's
-// logo. Returns false when there is none (left).
-bool dropMissingPicture(QTextDocument &document)
+// A picture the template names but that is not there, or that may not be
+// read, is left out: Qt would print its "missing file" icon (where Qt Widgets
+// is loaded), no office's logo. Returns false when there is none (left).
+bool dropMissingPicture(QTextDocument &document, const QSet<QString> &refused)
 {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -88,7 +90,8 @@ bool dropMissingPicture(QTextDocument &document)
                 continue;
             const QUrl name(fragment.charFormat().toImageFormat().name());
             const QVariant picture = document.resource(QTextDocument::ImageResource, name);
-            bool shown = picture.canConvert<QImage>() || picture.canConvert<QPixmap>();
+            bool shown = !refused.contains(name.toString()) &&
+                         (picture.canConvert<QImage>() || picture.canConvert<QPixmap>());
             if (picture.typeId() == QMetaType::QByteArray) {
                 QByteArray bytes = picture.toByteArray();
                 QBuffer buffer(&bytes);
@@ -189,17 +192,50 @@ ReportProgress &noProgress()
 
 } // namespace
 
+// The page's pictures and style sheets come from beside the template only
+// (templateResource); inline data as Qt reads it. What is refused gets a
+// stand-in, not nothing: Qt would then open the name itself, without limit.
+class TemplateDocument : public QTextDocument
+{
+public:
+    explicit TemplateDocument(QString folder) : m_folder(std::move(folder)) {}
+
+    // The names refused so far, whose pictures are to be left out.
+    const QSet<QString> &refused() const { return m_refused; }
+
+protected:
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (name.scheme() == QLatin1String("data"))
+            return QTextDocument::loadResource(type, name);
+        QVariant bytes = templateResource(m_folder, name);
+        if (bytes.isValid())
+            return bytes;
+        m_refused.insert(name.toString());
+        if (type == QTextDocument::ImageResource) {
+            QImage blank(1, 1, QImage::Format_ARGB32);
+            blank.fill(Qt::transparent);
+            return blank;
+        }
+        return QString();
+    }
+
+private:
+    QString m_folder;
+    QSet<QString> m_refused;
+};
+
 struct PaperReport::Layout
 {
     // The layout's paint device: it fixes the resolution fonts are laid out
     // at, so pages do not depend on the screen.
     QImage metrics{1, 1, QImage::Format_RGB32};
-    QTextDocument text;
+    TemplateDocument text;
     QString title;
     QString author;
     int pages = 0;
 
-    Layout(const QString &html, const QString &folder)
+    Layout(const QString &html, const QString &folder) : text(folder)
     {
         const int dotsPerMeter = qRound(kLayoutDpi / 0.0254);
         metrics.setDotsPerMeterX(dotsPerMeter);
@@ -214,12 +250,13 @@ struct PaperReport::Layout
         QTextOption option = text.defaultTextOption();
         option.setWrapMode(QTextOption::WordWrap);
         text.setDefaultTextOption(option);
-        text.setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
+        // No base address: the names reach templateResource as the template
+        // wrote them, which resolves them below the template's folder.
         text.setPageSize(QSizeF(kPrintable.width(), kBodyHeight));
         // The template's rules for print apply, as in the browser's print.
         text.setMetaInformation(QTextDocument::CssMedia, QStringLiteral("print"));
         text.setHtml(html);
-        while (dropMissingPicture(text)) {
+        while (dropMissingPicture(text, text.refused())) {
         }
         keepWhole(text);
         pages = text.pageCount();

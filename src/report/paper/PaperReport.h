@@ -18,8 +18,9 @@ class ReportProgress;
 // The fee offer on paper: the page the HTML report makes from the office's
 // template (same placeholders, same escaping), laid out on A4 pages with
 // 20 mm margins and "Seite n von m" at the foot of each. A table that fits
-// on a page is not split, a heading stays with what follows it. Pictures
-// with a relative path are found beside the template. The layout is made
+// on a page is not split, a heading stays with what follows it. Pictures and
+// style sheets are read only from below the template's folder, as regular
+// files of a bounded size (templateResource); others are left out. The layout is made
 // once, at a fixed resolution: a PDF, the print and the print preview show
 // the same pages. Needs a QGuiApplication (fonts).
 class PaperReport
