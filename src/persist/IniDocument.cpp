@@ -31,14 +31,15 @@ std::optional<QStringView> keyName(QStringView line)
     return line.left(equals).trimmed();
 }
 
-bool sameName(QStringView a, QStringView b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 bool fitsCp1252(const QString &text)
 {
     return decodeCp1252(encodeCp1252(text)) == text;
+}
+
+// The form under which names match without regard to case.
+QString folded(QStringView name)
+{
+    return name.toString().toCaseFolded();
 }
 
 } // namespace
@@ -47,11 +48,21 @@ IniDocument IniDocument::fromBytes(QByteArrayView bytes)
 {
     IniDocument document;
     document.m_encoding = detectTextEncoding(bytes);
+    // Each header starts a section; the lines before the first stay in the first.
+    const auto append = [&document](Line line) {
+        if (sectionName(line.text)) {
+            document.m_sections.append(Section{});
+            document.m_sections.back().lines.append(std::move(line));
+            document.indexSection(document.m_sections.size() - 1);
+        } else {
+            document.m_sections.back().lines.append(std::move(line));
+        }
+    };
     if (document.m_encoding == TextEncoding::Utf16Le ||
         document.m_encoding == TextEncoding::Utf16Be) {
         const QString text = decodeText(bytes, document.m_encoding);
         for (const TextLine &line : splitTextLines(text))
-            document.m_lines.append(Line{line.text.toString(), line.end.toString(), std::nullopt});
+            append(Line{line.text.toString(), line.end.toString(), std::nullopt});
         return document;
     }
     // Line ends are the same bytes in Windows-1252 and UTF-8, and never part
@@ -61,12 +72,18 @@ IniDocument IniDocument::fromBytes(QByteArrayView bytes)
     const QString latin1 = QString::fromLatin1(body);
     for (const TextLine &line : splitTextLines(latin1)) {
         const QByteArrayView raw = body.sliced(line.text.data() - latin1.data(), line.text.size());
-        document.m_lines.append(
-            Line{decodeText(raw, document.m_encoding == TextEncoding::Cp1252 ? TextEncoding::Cp1252
-                                                                             : TextEncoding::Utf8),
-                 line.end.toString(), raw.toByteArray()});
+        append(Line{decodeText(raw, document.m_encoding == TextEncoding::Cp1252
+                                        ? TextEncoding::Cp1252
+                                        : TextEncoding::Utf8),
+                    line.end.toString(), raw.toByteArray()});
     }
     return document;
+}
+
+void IniDocument::indexSection(qsizetype index)
+{
+    const auto name = sectionName(m_sections[index].lines.front().text);
+    m_sectionIndex[folded(*name)].append(index);
 }
 
 QByteArray IniDocument::toBytes() const
@@ -75,63 +92,66 @@ QByteArray IniDocument::toBytes() const
     if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be)
         encoding = TextEncoding::Utf8Bom;
     if (encoding == TextEncoding::Cp1252 &&
-        !std::all_of(m_lines.cbegin(), m_lines.cend(),
-                     [](const Line &line) { return line.bytes || fitsCp1252(line.text); }))
+        !std::all_of(m_sections.cbegin(), m_sections.cend(), [](const Section &section) {
+            return std::all_of(section.lines.cbegin(), section.lines.cend(), [](const Line &line) {
+                return line.bytes || fitsCp1252(line.text);
+            });
+        }))
         encoding = TextEncoding::Utf8Bom;
     // Kept bytes are only valid in the encoding they were read in.
     const bool keepBytes = encoding == m_encoding;
     QByteArray bytes =
         encoding == TextEncoding::Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-    for (const Line &line : m_lines) {
-        if (keepBytes && line.bytes)
-            bytes += *line.bytes;
-        else if (encoding == TextEncoding::Cp1252)
-            bytes += encodeCp1252(line.text);
-        else
-            bytes += line.text.toUtf8();
-        bytes += line.end.toLatin1();
+    for (const Section &section : m_sections) {
+        for (const Line &line : section.lines) {
+            if (keepBytes && line.bytes)
+                bytes += *line.bytes;
+            else if (encoding == TextEncoding::Cp1252)
+                bytes += encodeCp1252(line.text);
+            else
+                bytes += line.text.toUtf8();
+            bytes += line.end.toLatin1();
+        }
     }
     return bytes;
 }
 
-qsizetype IniDocument::findSection(QStringView section) const
+const IniDocument::Section *IniDocument::findSection(QStringView section) const
 {
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const auto name = sectionName(m_lines[i].text);
-        if (name && sameName(*name, section))
-            return i;
-    }
-    return -1;
+    const auto found = m_sectionIndex.constFind(folded(section));
+    return found == m_sectionIndex.constEnd() ? nullptr : &m_sections[found->front()];
 }
 
-qsizetype IniDocument::sectionEnd(qsizetype header) const
+IniDocument::Section *IniDocument::findSection(QStringView section)
 {
-    qsizetype i = header + 1;
-    while (i < m_lines.size() && !sectionName(m_lines[i].text))
-        ++i;
-    return i;
+    const auto found = m_sectionIndex.constFind(folded(section));
+    return found == m_sectionIndex.constEnd() ? nullptr : &m_sections[found->front()];
 }
 
-qsizetype IniDocument::findKey(qsizetype header, QStringView key) const
+qsizetype IniDocument::findKey(const Section &section, QStringView key)
 {
-    const qsizetype end = sectionEnd(header);
-    for (qsizetype i = header + 1; i < end; ++i) {
-        const auto name = keyName(m_lines[i].text);
-        if (name && sameName(*name, key))
-            return i;
+    if (!section.keys) {
+        QHash<QString, qsizetype> keys;
+        for (qsizetype i = 1; i < section.lines.size(); ++i) {
+            const auto name = keyName(section.lines[i].text);
+            // The first entry of a key counts.
+            if (name && !keys.contains(folded(*name)))
+                keys.insert(folded(*name), i);
+        }
+        section.keys = std::move(keys);
     }
-    return -1;
+    return section.keys->value(folded(key), -1);
 }
 
 std::optional<QString> IniDocument::value(QStringView section, QStringView key) const
 {
-    const qsizetype header = findSection(section);
-    if (header < 0)
+    const Section *found = findSection(section);
+    if (!found)
         return std::nullopt;
-    const qsizetype line = findKey(header, key);
+    const qsizetype line = findKey(*found, key);
     if (line < 0)
         return std::nullopt;
-    const QString &text = m_lines[line].text;
+    const QString &text = found->lines[line].text;
     QStringView value = QStringView(text).sliced(text.indexOf(QLatin1Char('=')) + 1).trimmed();
     if (value.size() >= 2 &&
         (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
@@ -140,62 +160,97 @@ std::optional<QString> IniDocument::value(QStringView section, QStringView key) 
     return value.toString();
 }
 
-void IniDocument::insertLine(qsizetype index, const QString &text)
+void IniDocument::insertLine(Section &section, qsizetype index, const QString &text)
 {
-    // The line before gets an end if it was the file's last line without one.
-    if (index > 0 && m_lines[index - 1].end.isEmpty())
-        m_lines[index - 1].end = kCrLf;
-    m_lines.insert(index, Line{text, kCrLf, std::nullopt});
+    if (index > 0 && section.lines[index - 1].end.isEmpty())
+        section.lines[index - 1].end = kCrLf;
+    section.lines.insert(index, Line{text, kCrLf, std::nullopt});
+    // The index follows the lines, that a section filled key by key is not
+    // parsed again after each of them.
+    if (!section.keys)
+        return;
+    for (qsizetype &line : *section.keys) {
+        if (line >= index)
+            ++line;
+    }
+    if (const auto name = keyName(text); name && !section.keys->contains(folded(*name)))
+        section.keys->insert(folded(*name), index);
+}
+
+IniDocument::Section &IniDocument::appendSection(QStringView name)
+{
+    // Removed sections at the end hold no lines and are in no index.
+    while (m_sections.size() > 1 && m_sections.back().removed)
+        m_sections.removeLast();
+    QList<Line> &before = m_sections.back().lines;
+    if (!before.isEmpty() && before.back().end.isEmpty())
+        before.back().end = kCrLf;
+    Section section;
+    section.lines.append(
+        Line{QLatin1Char('[') + name.toString() + QLatin1Char(']'), kCrLf, std::nullopt});
+    m_sections.append(std::move(section));
+    indexSection(m_sections.size() - 1);
+    return m_sections.back();
 }
 
 void IniDocument::removeValue(QStringView section, QStringView key)
 {
-    const qsizetype header = findSection(section);
-    const qsizetype line = header < 0 ? -1 : findKey(header, key);
-    if (line >= 0)
-        m_lines.removeAt(line);
+    Section *found = findSection(section);
+    const qsizetype line = found ? findKey(*found, key) : -1;
+    if (line >= 0) {
+        found->lines.removeAt(line);
+        found->keys.reset();
+    }
 }
 
 QStringList IniDocument::sectionNames() const
 {
     QStringList names;
-    for (const Line &line : m_lines) {
-        if (const auto name = sectionName(line.text))
-            names << name->toString();
+    for (qsizetype i = 1; i < m_sections.size(); ++i) {
+        if (!m_sections[i].removed)
+            names << sectionName(m_sections[i].lines.front().text)->toString();
     }
     return names;
 }
 
 void IniDocument::removeSection(QStringView section)
 {
-    const qsizetype header = findSection(section);
-    if (header >= 0)
-        m_lines.remove(header, sectionEnd(header) - header);
+    const auto found = m_sectionIndex.find(folded(section));
+    if (found == m_sectionIndex.end())
+        return;
+    // Marked, not erased, so that the index of every later section holds.
+    Section &removed = m_sections[found->takeFirst()];
+    if (found->isEmpty())
+        m_sectionIndex.erase(found);
+    removed.removed = true;
+    removed.lines.clear();
+    removed.keys.reset();
 }
 
 void IniDocument::setValue(QStringView section, QStringView key, const QString &value)
 {
     const QString entry = key.toString() + QLatin1Char('=') + value;
-    qsizetype header = findSection(section);
-    if (header < 0) {
-        insertLine(m_lines.size(), QLatin1Char('[') + section.toString() + QLatin1Char(']'));
-        insertLine(m_lines.size(), entry);
+    Section *found = findSection(section);
+    if (!found) {
+        Section &added = appendSection(section);
+        insertLine(added, added.lines.size(), entry);
         return;
     }
-    const qsizetype line = findKey(header, key);
+    QList<Line> &lines = found->lines;
+    const qsizetype line = findKey(*found, key);
     if (line >= 0) {
-        const QString &old = m_lines[line].text;
+        const QString &old = lines[line].text;
         // An unchanged value keeps its line as it is written.
         if (QStringView(old).sliced(old.indexOf(QLatin1Char('=')) + 1).trimmed() != value)
-            m_lines[line] = Line{entry, m_lines[line].end, std::nullopt};
+            lines[line] = Line{entry, lines[line].end, std::nullopt};
         return;
     }
     // After the section's last line that is not blank, so that blank lines
     // between sections stay where they are.
-    qsizetype insertAt = sectionEnd(header);
-    while (insertAt > header + 1 && m_lines[insertAt - 1].text.trimmed().isEmpty())
+    qsizetype insertAt = lines.size();
+    while (insertAt > 1 && lines[insertAt - 1].text.trimmed().isEmpty())
         --insertAt;
-    insertLine(insertAt, entry);
+    insertLine(*found, insertAt, entry);
 }
 
 } // namespace zolvaric

@@ -3,6 +3,7 @@
 #include "base/Cp1252.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -53,15 +54,32 @@ private:
         // for every line of a UTF-16 file, which is re-encoded as a whole.
         std::optional<QByteArray> bytes;
     };
+    // A header with the lines up to the next one. Each section holds its own
+    // lines and finds its keys through an index, so that a file of thousands
+    // of sections is read and written in time linear in its size.
+    struct Section
+    {
+        QList<Line> lines; // the header first; none for the lines before any header
+        bool removed = false;
+        // Case-folded key -> line of its first entry; made at the first lookup
+        // after a change of the lines.
+        mutable std::optional<QHash<QString, qsizetype>> keys;
+    };
 
-    // Index of the section's header line, -1 when absent (first one counts).
-    qsizetype findSection(QStringView section) const;
-    // End of the section starting at header: index of the next header or the line count.
-    qsizetype sectionEnd(qsizetype header) const;
-    qsizetype findKey(qsizetype header, QStringView key) const;
-    void insertLine(qsizetype index, const QString &text);
+    // The first section of the name, nullptr when absent.
+    Section *findSection(QStringView section);
+    const Section *findSection(QStringView section) const;
+    static qsizetype findKey(const Section &section, QStringView key);
+    // Inserts into the section; the line before gets an end if it was the
+    // file's last line without one.
+    static void insertLine(Section &section, qsizetype index, const QString &text);
+    Section &appendSection(QStringView name);
+    void indexSection(qsizetype index);
 
-    QList<Line> m_lines;
+    // The lines before the first header come first, as a section without header.
+    QList<Section> m_sections{Section{}};
+    // Case-folded section name -> its sections in the order of the file.
+    QHash<QString, QList<qsizetype>> m_sectionIndex;
     TextEncoding m_encoding = TextEncoding::Cp1252;
 };
 

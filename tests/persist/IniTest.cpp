@@ -274,6 +274,39 @@ private slots:
         QCOMPARE(readBytes(path), after);
     }
 
+    // Edits one after another on one document: each finds what the ones
+    // before left, whatever they inserted or removed.
+    void editsInARow_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("removeA"); // first of all
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("key added before blank lines")
+            << QByteArray("[A]\r\nz=1\r\n\r\n[B]\r\nk=1\r\n") << false
+            << QByteArray("[A]\r\nz=2\r\nneu=n\r\n\r\n[B]\r\nk=b\r\n");
+        QTest::newRow("second section of a removed name")
+            << QByteArray("[A]\r\nz=1\r\n[a]\r\nz=5\r\n[B]\r\nk=1\r\n") << true
+            << QByteArray("[a]\r\nz=2\r\nneu=n\r\n[B]\r\nk=b\r\n");
+        QTest::newRow("removed last section, its last line without end")
+            << QByteArray("[B]\r\nk=0\r\n[A]\r\nz=1") << true
+            << QByteArray("[B]\r\nk=b\r\n[A]\r\nneu=n\r\nz=2\r\n");
+    }
+    void editsInARow()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, removeA);
+        QFETCH(QByteArray, after);
+        IniDocument document = IniDocument::fromBytes(before);
+        if (removeA)
+            document.removeSection(u"A");
+        document.setValue(u"A", u"neu", QStringLiteral("n"));
+        document.setValue(u"A", u"z", QStringLiteral("2"));
+        document.setValue(u"B", u"k", QStringLiteral("b"));
+        QCOMPARE(document.value(u"a", u"Z"), std::optional<QString>(QStringLiteral("2")));
+        QCOMPARE(document.value(u"b", u"K"), std::optional<QString>(QStringLiteral("b")));
+        QCOMPARE(document.toBytes(), after);
+    }
+
     void writeCreatesAMissingFileButNoFolder()
     {
         const QString path = file(QStringLiteral("new.ini"));
