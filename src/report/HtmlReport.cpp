@@ -61,12 +61,19 @@ void ReplaceInStringList(QStringList &lines, const QString &placeholder, const Q
 
 QStringList readHtmlTemplate(const QString &path)
 {
+    // A template is a regular file of a size an office writes: a pipe would
+    // be waited for, a huge file read whole.
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || info.size() > kMaxHtmlTemplateBytes))
+        throw Error(QStringLiteral("Die Vorlage ist zu groß oder beschädigt."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error(QStringLiteral("Die Vorlagedatei \"%1\" kann nicht gelesen werden: %2")
                         .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = file.read(kMaxHtmlTemplateBytes + 1);
+    if (bytes.size() > kMaxHtmlTemplateBytes)
+        throw Error(QStringLiteral("Die Vorlage ist zu groß oder beschädigt."));
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);

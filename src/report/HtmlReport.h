@@ -18,8 +18,12 @@ struct ProgramRun;
 void ReplaceInStringList(QStringList &lines, const QString &placeholder, const QString &value);
 
 // The template as lines: read whole, ended by a NUL byte, split at CR LF,
-// lone LF and lone CR, Windows-1252. Throws Error when it cannot be read.
+// lone LF and lone CR, Windows-1252. Throws Error when it cannot be read, is
+// no regular file or is larger than kMaxHtmlTemplateBytes.
 QStringList readHtmlTemplate(const QString &path);
+
+// The largest HTML template read; an office's stays far below.
+inline constexpr qint64 kMaxHtmlTemplateBytes = 16 * 1024 * 1024;
 
 // A value as HTML text: markup characters escaped, so that a firm name
 // "Müller & Söhne <GmbH>" prints as typed.

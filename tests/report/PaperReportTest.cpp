@@ -5,6 +5,7 @@
 #include "RunTests.h"
 #include "TestFiles.h"
 
+#include "base/Error.h"
 #include "report/HtmlReport.h"
 #include "report/paper/PaperReport.h"
 #include "report/paper/PdfReport.h"
@@ -283,6 +284,57 @@ private slots:
             runTool(QStringLiteral("pdfimages"), {"-list", writePdf(h, templatePath)});
         // A header of two lines, then one line a picture.
         QCOMPARE(list.out.trimmed().split('\n').size() - 2, images);
+    }
+
+    // A template too deep, too large or no regular file is refused before
+    // its layout, with the Word templates' message; a loosely written one is
+    // not taken for a deep one.
+    void unsoundTemplatesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<int>("size"); // bytes of a file of NULs instead, when above 0
+        QTest::addColumn<bool>("refused");
+        const auto nested = [](const char *open, const char *close, int levels) {
+            return QByteArray(open).repeated(levels) + "x" + QByteArray(close).repeated(levels);
+        };
+        QTest::newRow("eight tables") << nested("<table><tr><td>", "</td></tr></table>", 8) << 0
+                                      << false;
+        QTest::newRow("twenty tables")
+            << nested("<table><tr><td>", "</td></tr></table>", 20) << 0 << true;
+        QTest::newRow("ten thousand tables")
+            << nested("<table><tr><td>", "</td></tr></table>", 10000) << 0 << true;
+        QTest::newRow("a hundred thousand divs") << nested("<div>", "</div>", 100000) << 0
+                                                 << true;
+        QTest::newRow("paragraphs left open") << QByteArray("<p>Absatz").repeated(5000) << 0
+                                              << false;
+        QTest::newRow("larger than any template")
+            << QByteArray() << int(kMaxHtmlTemplateBytes + 1) << true;
+        QTest::newRow("a pipe") << QByteArray() << -1 << true;
+    }
+    void unsoundTemplatesAreRefused()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(int, size);
+        QFETCH(bool, refused);
+        CalcHarness h;
+        const QString path = h.programFolder.filePath(QStringLiteral("vorlage.htm"));
+        if (size < 0) {
+            ZOLVARIC_REQUIRE_POSIX();
+            QVERIFY(posixfiles::makePipe(path));
+        } else if (size > 0) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(size));
+        } else {
+            writeBytes(path, page);
+        }
+        try {
+            const PaperReport paper(*h.offer, path);
+            QVERIFY(!refused);
+            QVERIFY(paper.pageCount() >= 1);
+        } catch (const Error &error) {
+            QVERIFY2(refused, qPrintable(error.message()));
+            QCOMPARE(error.message(), QStringLiteral("Die Vorlage ist zu groß oder beschädigt."));
+        }
     }
 
     // A template's pictures and style sheets come from below its folder,

@@ -1,6 +1,7 @@
 #include "PaperReport.h"
 
 #include "PdfInfo.h"
+#include "TemplateNesting.h"
 #include "TemplateResources.h"
 
 #include "base/Cp1252.h"
@@ -266,7 +267,9 @@ struct PaperReport::Layout
 PaperReport::PaperReport(const Offer &offer, const QString &templatePath, ReportProgress &progress)
 {
     const QByteArray page = renderHtmlReport(offer, readHtmlTemplate(templatePath), progress);
-    m_layout = std::make_unique<Layout>(decodeCp1252(page), QFileInfo(templatePath).absolutePath());
+    const QString html = decodeCp1252(page);
+    checkTemplateNesting(html);
+    m_layout = std::make_unique<Layout>(html, QFileInfo(templatePath).absolutePath());
     m_layout->title = offerDocumentTitle(offer.calculation());
     m_layout->author = offer.calculation().sheet().edStammFirma.text().trimmed();
 }
