@@ -1,6 +1,14 @@
 // HTML templates as an office edits them: any bytes make a page, and the
-// placeholder replacement finds no occurrence that is not there.
+// placeholder replacement finds no occurrence that is not there; the check
+// of nesting before the paper layout ends on any page, and a picture named
+// by the page is read only from below the template's folder.
+#include "base/Error.h"
 #include "report/HtmlReport.h"
+#include "report/paper/TemplateNesting.h"
+#include "report/paper/TemplateResources.h"
+
+#include <QDir>
+#include <QUrl>
 
 #include <QStringList>
 
@@ -23,5 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     ReplaceInStringList(lines, QStringLiteral("\\A\\"), QStringLiteral("\\a\\"));
     (void)htmlEscaped(text);
+    try {
+        checkTemplateNesting(text);
+    } catch (const Error &) {
+    }
+    // A folder that holds nothing: whatever the name, nothing is read.
+    static const QString folder = QDir::temp().filePath(QStringLiteral("zolvaric-fuzz-leer"));
+    QDir().mkpath(folder);
+    if (templateResource(folder, QUrl(text.left(256))).isValid())
+        std::abort();
     return 0;
 }
