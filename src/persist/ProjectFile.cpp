@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace zolvaric {
 
@@ -67,6 +68,37 @@ QMap<int, QString> partSections(const IniReader &file)
             sections.insert(*number, name);
     }
     return sections;
+}
+
+// Every section whose name starts with "Teilhonorar" is a calculation's and
+// must be named as a save names it, numbered from 2 without gap, in any
+// order. Another spelling of a number would load as some other calculation
+// and be replaced at the next save, with whatever else it holds. The
+// message for the first section out of line; nullopt when all are in line.
+std::optional<QString> misnumberedPart(const QStringList &sections, const QString &shownFile)
+{
+    QStringList parts;
+    for (const QString &name : sections) {
+        if (name.startsWith(kPartPrefix.trimmed(), Qt::CaseInsensitive))
+            parts << name;
+    }
+    QSet<QString> seen;
+    for (const QString &name : parts) {
+        const auto number = partNumber(name);
+        const bool inLine = number && *number <= parts.size() + 1 &&
+                            name.compare(offerPartSection(*number), Qt::CaseInsensitive) == 0;
+        if (inLine && !seen.contains(name.toCaseFolded())) {
+            seen.insert(name.toCaseFolded());
+            continue;
+        }
+        int expected = 2;
+        while (seen.contains(offerPartSection(expected).toCaseFolded()))
+            ++expected;
+        return QStringLiteral("Projekt \"%1\": Abschnitt [%2]: Die Teilhonorare müssen lückenlos "
+                              "ab 2 nummeriert sein (erwartet: [%3]).")
+            .arg(shownFile, name, offerPartSection(expected));
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -149,6 +181,10 @@ bool LoadProject(Offer &offer, ProgramRun &run, Desktop &desktop,
     if (!file.exists() && QFileInfo::exists(*chosenFile)) {
         desktop.errorBox(
             QStringLiteral("Die Projektdatei \"%1\" kann nicht gelesen werden.").arg(shownFile));
+        return false;
+    }
+    if (const auto misnumbered = misnumberedPart(file.sectionNames(), shownFile)) {
+        desktop.errorBox(*misnumbered);
         return false;
     }
     // Absent and empty values mean the file format's defaults.

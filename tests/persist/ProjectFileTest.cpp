@@ -225,6 +225,73 @@ private slots:
         QCOMPARE(snapshot(*h.calculation), before);
     }
 
+    // The calculations' sections as a save names them, in any order, load;
+    // any other spelling or gap is refused with nothing changed, as the
+    // next save would replace that section with all it holds.
+    void numberingOfTheCalculations_data()
+    {
+        QTest::addColumn<QByteArray>("sections");
+        QTest::addColumn<int>("count");       // after a load; 0: refused
+        QTest::addColumn<QString>("section"); // named in the refusal
+        QTest::addColumn<QString>("expected");
+        const QByteArray two = "[Teilhonorar 2]\r\nMwSt=7\r\n";
+        QTest::newRow("in line") << two + "[Teilhonorar 3]\r\nMwSt=7\r\n" << 3 << ""
+                                 << "";
+        QTest::newRow("any order and case")
+            << "[TEILHONORAR 3]\r\nMwSt=7\r\n" + two + "[Notiz Teilhonorar 9]\r\nText=x\r\n" << 3
+            << ""
+            << "";
+        QTest::newRow("gap") << two + "[Teilhonorar 5]\r\nMwSt=7\r\n" << 0 << "Teilhonorar 5"
+                             << "Teilhonorar 3";
+        QTest::newRow("leading zero") << QByteArray("[Teilhonorar 02]\r\nMwSt=7\r\n") << 0
+                                      << "Teilhonorar 02"
+                                      << "Teilhonorar 2";
+        QTest::newRow("sign") << QByteArray("[Teilhonorar +2]\r\nMwSt=7\r\n") << 0
+                              << "Teilhonorar +2"
+                              << "Teilhonorar 2";
+        QTest::newRow("two blanks") << QByteArray("[Teilhonorar  2]\r\nMwSt=7\r\n") << 0
+                                    << "Teilhonorar  2"
+                                    << "Teilhonorar 2";
+        QTest::newRow("largest integer") << QByteArray("[Teilhonorar 2147483647]\r\nMwSt=7\r\n")
+                                         << 0 << "Teilhonorar 2147483647"
+                                         << "Teilhonorar 2";
+        QTest::newRow("same number twice") << two + "[Teilhonorar 02]\r\nMwSt=7\r\n" << 0
+                                           << "Teilhonorar 02"
+                                           << "Teilhonorar 3";
+        QTest::newRow("the first") << QByteArray("[Teilhonorar 1]\r\nMwSt=7\r\n") << 0
+                                   << "Teilhonorar 1"
+                                   << "Teilhonorar 2";
+    }
+    void numberingOfTheCalculations()
+    {
+        QFETCH(QByteArray, sections);
+        QFETCH(int, count);
+        QFETCH(QString, section);
+        QFETCH(QString, expected);
+        CalcHarness h;
+        enterWorkedExample(h);
+        h.offer->duplicate();
+        const QStringList before = snapshot(*h.calculation);
+        const QString file = path(QStringLiteral("nummern.prj"));
+        const QByteArray bytes = "[Projektdaten]\r\nMwSt=19\r\n" + sections;
+        writeBytes(file, bytes);
+        QCOMPARE(LoadProject(*h.offer, h.run, h.desktop, file), count > 0);
+        if (count > 0) {
+            QCOMPARE(h.offer->count(), count);
+            QVERIFY(h.desktop.errors.isEmpty());
+            return;
+        }
+        QCOMPARE(h.desktop.errors,
+                 QStringList{QStringLiteral("Projekt \"%1\": Abschnitt [%2]: Die Teilhonorare "
+                                            "müssen lückenlos ab 2 nummeriert sein (erwartet: "
+                                            "[%3]).")
+                                 .arg(QDir::toNativeSeparators(file), section, expected)});
+        QCOMPARE(h.offer->count(), 2);
+        QCOMPARE(snapshot(*h.calculation), before);
+        QVERIFY(h.run.projectFile != file);
+        QCOMPARE(readBytes(file), bytes);
+    }
+
     // Each kind of work of each edition with its own basis and phases comes
     // back whole: its index, basis, shares (hidden rows at 0) and results.
     void everyKindSurvivesSaveAndLoad()
