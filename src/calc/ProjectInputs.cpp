@@ -67,7 +67,7 @@ int checkedIndex(const ProjectKey &key, const QString &text, qsizetype itemCount
     const auto index = tryParseInt(text);
     if (!index)
         throw InputError(QStringLiteral("%1: '%2' ist kein gültiger Integerwert")
-                             .arg(QLatin1String(key.key), text));
+                             .arg(QLatin1String(key.key), quotedValue(text)));
     if (*index < 0 || *index >= itemCount) {
         throw InputError(QStringLiteral("Der Wert %1 für \"%2\" liegt außerhalb der Auswahl "
                                         "(0 bis %3).")
@@ -105,7 +105,7 @@ int checkedRepetition(const QString &text)
 {
     const auto number = tryParseInt(text.trimmed());
     if (!number || *number < 0)
-        throw InputError(QStringLiteral("'%1' ist keine ganze Zahl ab 0").arg(text));
+        throw InputError(QStringLiteral("'%1' ist keine ganze Zahl ab 0").arg(quotedValue(text)));
     return *number;
 }
 
@@ -234,6 +234,12 @@ std::optional<QString> storedProjectValue(const Calculation &calculation, const 
     return std::nullopt;
 }
 
+QString quotedValue(const QString &text)
+{
+    constexpr qsizetype kMost = 60;
+    return text.size() <= kMost ? text : text.left(kMost - 1) + QChar(u'…');
+}
+
 double parseProjectNumber(const QString &text, QChar decimalSeparator)
 {
     QString regional = text;
@@ -243,7 +249,8 @@ double parseProjectNumber(const QString &text, QChar decimalSeparator)
     }
     if (const auto value = tryParseFloat(regional, decimalSeparator))
         return *value;
-    throw InputError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+    throw InputError(
+        QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(quotedValue(text)));
 }
 
 void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup)

@@ -51,6 +51,10 @@ public:
 // separators, so a file written under other regional settings still reads.
 using ProjectValueLookup = std::function<std::optional<QString>(const ProjectKey &)>;
 
+// A value as a message quotes it: a long one shortened, so that the box
+// stays on the screen.
+QString quotedValue(const QString &text);
+
 // A stored number; throws InputError "'text' ist kein gültiger Gleitkommawert".
 double parseProjectNumber(const QString &text, QChar decimalSeparator);
 

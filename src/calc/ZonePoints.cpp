@@ -80,7 +80,8 @@ QList<int> parsePoints(const QString &text)
     for (const QString &part : text.split(QLatin1Char(';'))) {
         const auto value = tryParseInt(part.trimmed());
         if (!value)
-            throw InputError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(part));
+            throw InputError(
+                QStringLiteral("'%1' ist kein gültiger Integerwert").arg(quotedValue(part)));
         points << *value;
     }
     return points;
