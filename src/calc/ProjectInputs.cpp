@@ -8,6 +8,7 @@
 #include "base/NumberText.h"
 
 #include <array>
+#include <cmath>
 
 namespace zolvaric {
 
@@ -234,6 +235,10 @@ std::optional<QString> storedProjectValue(const Calculation &calculation, const 
     return std::nullopt;
 }
 
+// Far beyond any fee, cost or percentage, and far from where the
+// calculation's products would overflow.
+constexpr double kMostStoredNumber = 1e12;
+
 QString quotedValue(const QString &text)
 {
     constexpr qsizetype kMost = 60;
@@ -269,7 +274,14 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
         if (i == kEditionKey || !text)
             continue;
         if (key.kind == K::Number || key.kind == K::Rate) {
-            namingKey(key, [&] { parseProjectNumber(*text, sheet.settings().decimalSeparator); });
+            namingKey(key, [&] {
+                const double value =
+                    parseProjectNumber(*text, sheet.settings().decimalSeparator);
+                if (std::abs(value) > kMostStoredNumber)
+                    throw InputError(QStringLiteral("'%1' ist zu groß; erlaubt sind Werte bis "
+                                                    "1.000.000.000.000.")
+                                         .arg(quotedValue(*text)));
+            });
         } else if (key.kind == K::Index) {
             const auto *list = static_cast<const ChoiceField *>(fieldOf(sheet, key));
             if (list == &sheet.comboHonorarparagraph)

@@ -60,6 +60,9 @@ public:
         const double value = number(row, column);
         if (value < 0)
             failAt(row, column, QStringLiteral("'%1' ist negativ.").arg(m_table.cell(row, column)));
+        // Far beyond any fee: the calculation's products would overflow.
+        if (value > 1e12)
+            failAt(row, column, QStringLiteral("'%1' ist zu groß.").arg(m_table.cell(row, column)));
         return value;
     }
 

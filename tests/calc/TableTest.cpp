@@ -298,6 +298,9 @@ private slots:
             << "Zeile 5, Spalte 2: '-1' ist negativ.";
         QTest::newRow("negative fee") << 40 << header + row + "2000;1;2;3;4;5;6;-7;8;9;10\r\n"
                                       << "Zeile 3, Spalte 8: '-7' ist negativ.";
+        QTest::newRow("fee that would overflow")
+            << 40 << header + row + "2000;1;2;3;4;5;6;7;8;9;1e308\r\n"
+            << "Zeile 3, Spalte 11: '1e308' ist zu groß.";
         QTest::newRow("bis below von") << 40 << header + row + "2000;1;2;3;4;6;5;7;8;9;10\r\n"
                                        << "Zeile 3, Spalte 7: Der Bis-Wert ist kleiner";
         QTest::newRow("rows missing")

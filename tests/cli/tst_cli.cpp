@@ -907,6 +907,12 @@ private slots:
         QTest::newRow("free rate no number")
             << QStringList{"--set", "Honorarsatz_Prozent=hoch"}
             << "Honorarsatz_Prozent: 'hoch' ist kein gültiger Gleitkommawert";
+        QTest::newRow("a value that would overflow")
+            << QStringList{"--set", "Zeithonorar=1e308"}
+            << "Zeithonorar: '1e308' ist zu groß; erlaubt sind Werte bis 1.000.000.000.000.";
+        QTest::newRow("a free rate that would overflow")
+            << QStringList{"--set", "Honorarsatz=5", "--set", "Honorarsatz_Prozent=1e302"}
+            << "Honorarsatz_Prozent: '1e302' ist zu groß";
         QTest::newRow("long value shortened")
             << QStringList{"--set", "MwSt=" + QString(100000, u'9') + "x"}
             << "MwSt: '" + QString(59, u'9') + "…' ist kein gültiger Gleitkommawert";
