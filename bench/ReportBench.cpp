@@ -3,12 +3,14 @@
 // the word-processor report on the default template, from starting the
 // built-in word processor to the document saved; the PDF of the worked
 // example from the default template, from reading it to the file written
-// (the whole command, `zolvaric-cli report pdf`, is to take under 100 ms).
+// (the whole command, `zolvaric-cli report pdf`, is to take under 100 ms);
+// and the refusal of a template nesting tables 20 deep.
 //
 //   zolvaric-bench-report
 
 #include "BenchSession.h"
 
+#include "base/Error.h"
 #include "base/Paths.h"
 #include "base/RegionalSettings.h"
 #include "calc/Calculation.h"
@@ -90,6 +92,30 @@ void BM_PdfReport(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PdfReport)->Unit(benchmark::kMillisecond);
+
+// A template of tables nested 20 deep: refused before its layout, whose time
+// grows exponentially with the depth (to be under a second).
+void BM_PdfReportNestedTemplate(benchmark::State &state)
+{
+    ReportSession session;
+    const QString templatePath = session.folder.filePath(QStringLiteral("tief.htm"));
+    QFile file(templatePath);
+    const QByteArray page = QByteArray("<table><tr><td>").repeated(20) + "\\Nettohonorar\\" +
+                            QByteArray("</td></tr></table>").repeated(20);
+    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size())
+        qFatal("cannot write the template");
+    file.close();
+    const QString output = session.folder.filePath(QStringLiteral("Angebot.pdf"));
+    NoReportProgress progress;
+    for (auto _ : state) {
+        try {
+            (void)writePdfReport(*session.offer, templatePath, output, progress);
+            state.SkipWithError("a template nested that deep was laid out");
+        } catch (const Error &) {
+        }
+    }
+}
+BENCHMARK(BM_PdfReportNestedTemplate)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
