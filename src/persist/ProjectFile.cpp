@@ -43,6 +43,21 @@ std::optional<QString> partValue(const QMap<QString, QString> &inputs, const Pro
     return std::nullopt;
 }
 
+// A value as written: reading strips outer blanks and one pair of enclosing
+// quotes, so a value that reading would change is wrapped in a pair of
+// double quotes, which reading removes again. Every other value is written
+// as it is.
+QString storedValue(const QString &value)
+{
+    const QString line = oneLineValue(value);
+    const bool enclosed = line.size() >= 2 &&
+                          (line.front() == QLatin1Char('"') || line.front() == QLatin1Char('\'')) &&
+                          line.back() == line.front();
+    if (enclosed || QStringView(line).trimmed().size() != line.size())
+        return QLatin1Char('"') + line + QLatin1Char('"');
+    return line;
+}
+
 // Writes the values given, then deletes the keys without one, so that an
 // earlier save of the file does not speak for them.
 void writeSection(IniDocument &document, const QString &section, std::span<const ProjectKey> keys,
@@ -51,7 +66,7 @@ void writeSection(IniDocument &document, const QString &section, std::span<const
     QStringList removed;
     for (const ProjectKey &key : keys) {
         if (const auto value = valueOf(key))
-            document.setValue(section, QString::fromLatin1(key.key), oneLineValue(*value));
+            document.setValue(section, QString::fromLatin1(key.key), storedValue(*value));
         else
             removed << QLatin1String(key.key);
     }
