@@ -73,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!loaded && (session.run.projectFile != QStringLiteral("vorher.prj") ||
                     offer.totals().gross != before || offer.count() != count))
         std::abort();
-    // What was loaded saves and loads again alike, every calculation.
+    // What was loaded saves and loads again alike, every calculation with
+    // every input, its texts too.
     if (loaded) {
         const QString copy = session.folder.filePath(QStringLiteral("kopie.prj"));
         QFile::remove(copy);
@@ -81,9 +82,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();
         const double gross = offer.totals().gross;
         const int loadedCount = offer.count();
+        QList<QMap<QString, QString>> inputs;
+        for (int i = 0; i < loadedCount; ++i)
+            inputs << offer.inputs(i);
         if (!LoadProject(offer, session.run, session.desktop, copy) ||
             offer.totals().gross != gross || offer.count() != loadedCount)
             std::abort();
+        for (int i = 0; i < loadedCount; ++i) {
+            if (offer.inputs(i) != inputs[i])
+                std::abort();
+        }
     }
     return 0;
 }
