@@ -16,8 +16,8 @@
 #include "base/Paths.h"
 #include "report/HtmlReport.h"
 #include "report/Placeholders.h"
-#include "report/paper/PaperReport.h"
 #include "report/ReportProgress.h"
+#include "report/paper/PaperReport.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -267,9 +267,10 @@ void TfrmMain::fitCalculationHeight()
     const int spacing = static_cast<QGridLayout *>(grpCalcHOAI->layout())->verticalSpacing();
     int notes = 0;
     for (QLabel *note : {lbWarning, lbWiederholung}) {
-        const int height = note->isVisibleTo(grpCalcHOAI)
-                               ? note->heightForWidth(grpCalcHOAI->contentsRect().width() - barWidth)
-                               : 0;
+        const int height =
+            note->isVisibleTo(grpCalcHOAI)
+                ? note->heightForWidth(grpCalcHOAI->contentsRect().width() - barWidth)
+                : 0;
         note->setMinimumHeight(height);
         notes += height > 0 ? height + spacing : 0;
     }

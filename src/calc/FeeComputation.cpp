@@ -250,10 +250,10 @@ void FeeComputation::addNegativeNotes(const FeeTableInfo &feeTable, double costs
 {
     const RegionalSettings &settings = m_sheet.settings();
     if (costs < 0) {
-        const QString subject = feeTable.unit == BasisUnit::Hectare ? QStringLiteral("Die Fläche ist")
-                                : feeTable.unit == BasisUnit::Units
-                                    ? QStringLiteral("Die Verrechnungseinheiten sind")
-                                    : QStringLiteral("Die anrechenbaren Kosten sind");
+        const QString subject =
+            feeTable.unit == BasisUnit::Hectare ? QStringLiteral("Die Fläche ist")
+            : feeTable.unit == BasisUnit::Units ? QStringLiteral("Die Verrechnungseinheiten sind")
+                                                : QStringLiteral("Die anrechenbaren Kosten sind");
         warn(QStringLiteral("%1 negativ (%2); dafür gibt die Honorartafel %3 kein Honorar.")
                  .arg(subject, keyFormat(feeTable.unit).format(costs, settings),
                       tableReference(feeTable)));

@@ -93,12 +93,13 @@ template <typename Check> auto namingKey(const ProjectKey &key, Check &&check)
 void checkZone(const ProjectKey &key, int index, int zones)
 {
     if (index >= zones) {
-        throw InputError(QStringLiteral("%1: Der Wert %2 wählt die Honorarzone %3; die Honorartafel "
-                                        "dieser Leistung kennt nur die Honorarzonen 1 bis %4.")
-                             .arg(QLatin1String(key.key))
-                             .arg(index)
-                             .arg(index + 1)
-                             .arg(zones));
+        throw InputError(
+            QStringLiteral("%1: Der Wert %2 wählt die Honorarzone %3; die Honorartafel "
+                           "dieser Leistung kennt nur die Honorarzonen 1 bis %4.")
+                .arg(QLatin1String(key.key))
+                .arg(index)
+                .arg(index + 1)
+                .arg(zones));
     }
 }
 
@@ -275,8 +276,7 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
             continue;
         if (key.kind == K::Number || key.kind == K::Rate) {
             namingKey(key, [&] {
-                const double value =
-                    parseProjectNumber(*text, sheet.settings().decimalSeparator);
+                const double value = parseProjectNumber(*text, sheet.settings().decimalSeparator);
                 if (std::abs(value) > kMostStoredNumber)
                     throw InputError(QStringLiteral("'%1' ist zu groß; erlaubt sind Werte bis "
                                                     "1.000.000.000.000.")

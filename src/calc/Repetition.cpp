@@ -40,8 +40,7 @@ RepetitionRule repetitionRule(const WorkScope &scope)
     if (scope.isAreaPlanning() || scope.annex)
         return RepetitionRule::None;
     if (scope.tableEdition == 2013 &&
-        ((scope.paragraph == 35 && scope.kind == u"Innenräume") ||
-         scope.paragraph == 40))
+        ((scope.paragraph == 35 && scope.kind == u"Innenräume") || scope.paragraph == 40))
         return RepetitionRule::TypeOrSeriesOnly;
     return RepetitionRule::Applies;
 }

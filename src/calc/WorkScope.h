@@ -22,7 +22,10 @@ struct WorkScope
     bool annex = false;
 
     // The town and landscape planning of Teil 2 (HOAI 2013/2021 §§ 18 to 32).
-    bool isAreaPlanning() const { return tableEdition == 2013 && paragraph >= 18 && paragraph <= 32; }
+    bool isAreaPlanning() const
+    {
+        return tableEdition == 2013 && paragraph >= 18 && paragraph <= 32;
+    }
 };
 
 // The scope of column kindIndex + 1 of a work-phase table.

@@ -33,8 +33,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QStandardItemModel>
 #include <QSplitter>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -633,8 +633,7 @@ private slots:
         QTest::newRow("Technische Ausrüstung") << 6 << true << "0 für keine" << true << 3 << false;
         QTest::newRow("Bebauungsplan")
             << 8 << false << "sie plant keine Objekte" << false << 3 << true;
-        QTest::newRow("Bauakustik")
-            << 16 << false << "Anlage 1 HOAI 2021" << true << 3 << false;
+        QTest::newRow("Bauakustik") << 16 << false << "Anlage 1 HOAI 2021" << true << 3 << false;
         QTest::newRow("Planungsbegleitende Vermessung")
             << 19 << false << "Anlage 1 HOAI 2021" << true << 5 << true;
     }
@@ -704,8 +703,7 @@ private slots:
         w.find<QTabWidget>("PageControl1")->setCurrentIndex(0);
         w.choose("comboHonorarparagraph", 0); // Gebäude, five zones
         QVERIFY(!view->isColumnHidden(9));
-        QCOMPARE(view->model()->headerData(0, Qt::Vertical).toString(),
-                 QStringLiteral("25.000"));
+        QCOMPARE(view->model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("25.000"));
     }
 
     // Alt and the underlined letter click a toolbar button; while a report

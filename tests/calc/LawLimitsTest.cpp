@@ -146,8 +146,8 @@ private slots:
             QStringLiteral("Der Honorarsatz liegt außerhalb der Mindest- und Höchstsätze der HOAI "
                            "2013.");
         QTest::newRow("2013 Gebäude") << "2013" << int(Building) << 150.0 << QStringList{bound};
-        QTest::newRow("2013 Anlage 1") << "2013" << int(ThermalProtection) << 150.0
-                                       << QStringList();
+        QTest::newRow("2013 Anlage 1")
+            << "2013" << int(ThermalProtection) << 150.0 << QStringList();
         QTest::newRow("2021 negative fee")
             << "2021" << int(Building) << -1000.0
             << QStringList{"Der Honorarsatz von -1.000,00 % der Spanne ergibt ein negatives "
@@ -238,8 +238,7 @@ private slots:
         QTest::addColumn<QString>("note");
         QTest::addColumn<int>("zone");
         QTest::newRow("standard shares follow")
-            << false << int(Structure) << QList<double>{3, 10, 15, 30, 40, 2, 0, 0, 0} << ""
-            << 5;
+            << false << int(Structure) << QList<double>{3, 10, 15, 30, 40, 2, 0, 0, 0} << "" << 5;
         QTest::newRow("typed shares stay")
             << true << int(Interiors) << QList<double>{2, 7, 15, 3, 20, 10, 4, 32, 2} << "" << 5;
         QTest::newRow("to hectares, three zones")

@@ -442,8 +442,8 @@ private slots:
             << QStringList{"--set", "Honorarberechnung_fuer=19", "--set",
                            "Bewertungspunkte=3;3;3;5;7;7"}
             << "Bewertungspunkte"
-            << QJsonValue(QJsonObject{
-                   {"points", QJsonArray{3, 3, 3, 5, 7, 7}}, {"sum", 28}, {"zone", 3}})
+            << QJsonValue(
+                   QJsonObject{{"points", QJsonArray{3, 3, 3, 5, 7, 7}}, {"sum", 28}, {"zone", 3}})
             << "";
     }
     void firstOfferTraps()

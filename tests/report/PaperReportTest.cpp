@@ -269,8 +269,8 @@ private slots:
         QVERIFY(QDir().mkpath(templateFolder));
         const QString templatePath = templateFolder + QStringLiteral("/vorlage.htm");
         source.replace(QLatin1String("{folder}"), folder);
-        writeBytes(templatePath, "<p><img src=\"" + source.toUtf8() +
-                                     "\" width=\"80\"> \\StammFirma\\</p>");
+        writeBytes(templatePath,
+                   "<p><img src=\"" + source.toUtf8() + "\" width=\"80\"> \\StammFirma\\</p>");
         if (present) {
             QImage logo(40, 20, QImage::Format_RGB32);
             logo.fill(QColor(0x0b, 0x5e, 0x6b));
@@ -297,16 +297,15 @@ private slots:
         const auto nested = [](const char *open, const char *close, int levels) {
             return QByteArray(open).repeated(levels) + "x" + QByteArray(close).repeated(levels);
         };
-        QTest::newRow("eight tables") << nested("<table><tr><td>", "</td></tr></table>", 8) << 0
-                                      << false;
+        QTest::newRow("eight tables")
+            << nested("<table><tr><td>", "</td></tr></table>", 8) << 0 << false;
         QTest::newRow("twenty tables")
             << nested("<table><tr><td>", "</td></tr></table>", 20) << 0 << true;
         QTest::newRow("ten thousand tables")
             << nested("<table><tr><td>", "</td></tr></table>", 10000) << 0 << true;
-        QTest::newRow("a hundred thousand divs") << nested("<div>", "</div>", 100000) << 0
-                                                 << true;
-        QTest::newRow("paragraphs left open") << QByteArray("<p>Absatz").repeated(5000) << 0
-                                              << false;
+        QTest::newRow("a hundred thousand divs") << nested("<div>", "</div>", 100000) << 0 << true;
+        QTest::newRow("paragraphs left open")
+            << QByteArray("<p>Absatz").repeated(5000) << 0 << false;
         QTest::newRow("larger than any template")
             << QByteArray() << int(kMaxHtmlTemplateBytes + 1) << true;
         QTest::newRow("a pipe") << QByteArray() << -1 << true;

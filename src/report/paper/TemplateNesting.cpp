@@ -20,10 +20,10 @@ bool isLetter(QChar c)
 bool nests(QStringView name)
 {
     static const std::array<QStringView, 30> flat = {
-        u"area", u"base", u"br",    u"col",   u"embed",    u"hr",    u"img",   u"input",
-        u"link", u"meta", u"param", u"source", u"track",   u"wbr",   u"p",     u"li",
-        u"td",   u"th",   u"tr",    u"dt",    u"dd",       u"option", u"thead", u"tbody",
-        u"tfoot", u"colgroup", u"html", u"head", u"body",  u"optgroup"};
+        u"area",  u"base",     u"br",    u"col",    u"embed", u"hr",      u"img",   u"input",
+        u"link",  u"meta",     u"param", u"source", u"track", u"wbr",     u"p",     u"li",
+        u"td",    u"th",       u"tr",    u"dt",     u"dd",    u"option",  u"thead", u"tbody",
+        u"tfoot", u"colgroup", u"html",  u"head",   u"body",  u"optgroup"};
     return std::none_of(flat.begin(), flat.end(), [name](QStringView each) {
         return name.compare(each, Qt::CaseInsensitive) == 0;
     });
