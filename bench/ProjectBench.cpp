@@ -69,8 +69,8 @@ void BM_ProjectLoadSections(benchmark::State &state)
 {
     ProjectSession session;
     QFile file(session.file);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(offerOfSections(int(state.range(0)))) < 0 || !file.flush())
+    if (!file.open(QIODevice::WriteOnly) || file.write(offerOfSections(int(state.range(0)))) < 0 ||
+        !file.flush())
         state.SkipWithError("project not written");
     file.close();
     for (auto _ : state) {
@@ -91,8 +91,8 @@ void BM_ProjectSaveSections(benchmark::State &state)
 {
     ProjectSession session;
     QFile file(session.file);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(offerOfSections(int(state.range(0)))) < 0 || !file.flush())
+    if (!file.open(QIODevice::WriteOnly) || file.write(offerOfSections(int(state.range(0)))) < 0 ||
+        !file.flush())
         state.SkipWithError("project not written");
     file.close();
     if (!LoadProject(*session.offer, session.run, session.desktop, session.file) ||

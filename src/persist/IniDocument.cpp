@@ -72,10 +72,10 @@ IniDocument IniDocument::fromBytes(QByteArrayView bytes)
     const QString latin1 = QString::fromLatin1(body);
     for (const TextLine &line : splitTextLines(latin1)) {
         const QByteArrayView raw = body.sliced(line.text.data() - latin1.data(), line.text.size());
-        append(Line{decodeText(raw, document.m_encoding == TextEncoding::Cp1252
-                                        ? TextEncoding::Cp1252
-                                        : TextEncoding::Utf8),
-                    line.end.toString(), raw.toByteArray()});
+        append(
+            Line{decodeText(raw, document.m_encoding == TextEncoding::Cp1252 ? TextEncoding::Cp1252
+                                                                             : TextEncoding::Utf8),
+                 line.end.toString(), raw.toByteArray()});
     }
     return document;
 }

@@ -204,32 +204,34 @@ private slots:
         QTest::addColumn<QString>("section"); // named in the refusal
         QTest::addColumn<QString>("expected");
         const QByteArray two = "[Teilhonorar 2]\r\nMwSt=7\r\n";
-        QTest::newRow("in line") << two + "[Teilhonorar 3]\r\nMwSt=7\r\n" << 3 << ""
+        QTest::newRow("in line") << two + "[Teilhonorar 3]\r\nMwSt=7\r\n"
+                                 << 3 << ""
                                  << "";
         QTest::newRow("any order and case")
-            << "[TEILHONORAR 3]\r\nMwSt=7\r\n" + two + "[Notiz Teilhonorar 9]\r\nText=x\r\n" << 3
-            << ""
+            << "[TEILHONORAR 3]\r\nMwSt=7\r\n" + two + "[Notiz Teilhonorar 9]\r\nText=x\r\n"
+            << 3 << ""
             << "";
-        QTest::newRow("gap") << two + "[Teilhonorar 5]\r\nMwSt=7\r\n" << 0 << "Teilhonorar 5"
+        QTest::newRow("gap") << two + "[Teilhonorar 5]\r\nMwSt=7\r\n"
+                             << 0 << "Teilhonorar 5"
                              << "Teilhonorar 3";
-        QTest::newRow("leading zero") << QByteArray("[Teilhonorar 02]\r\nMwSt=7\r\n") << 0
-                                      << "Teilhonorar 02"
-                                      << "Teilhonorar 2";
+        QTest::newRow("leading zero")
+            << QByteArray("[Teilhonorar 02]\r\nMwSt=7\r\n") << 0 << "Teilhonorar 02"
+            << "Teilhonorar 2";
         QTest::newRow("sign") << QByteArray("[Teilhonorar +2]\r\nMwSt=7\r\n") << 0
                               << "Teilhonorar +2"
                               << "Teilhonorar 2";
-        QTest::newRow("two blanks") << QByteArray("[Teilhonorar  2]\r\nMwSt=7\r\n") << 0
-                                    << "Teilhonorar  2"
-                                    << "Teilhonorar 2";
-        QTest::newRow("largest integer") << QByteArray("[Teilhonorar 2147483647]\r\nMwSt=7\r\n")
-                                         << 0 << "Teilhonorar 2147483647"
-                                         << "Teilhonorar 2";
-        QTest::newRow("same number twice") << two + "[Teilhonorar 02]\r\nMwSt=7\r\n" << 0
-                                           << "Teilhonorar 02"
+        QTest::newRow("two blanks")
+            << QByteArray("[Teilhonorar  2]\r\nMwSt=7\r\n") << 0 << "Teilhonorar  2"
+            << "Teilhonorar 2";
+        QTest::newRow("largest integer")
+            << QByteArray("[Teilhonorar 2147483647]\r\nMwSt=7\r\n") << 0 << "Teilhonorar 2147483647"
+            << "Teilhonorar 2";
+        QTest::newRow("same number twice") << two + "[Teilhonorar 02]\r\nMwSt=7\r\n"
+                                           << 0 << "Teilhonorar 02"
                                            << "Teilhonorar 3";
-        QTest::newRow("the first") << QByteArray("[Teilhonorar 1]\r\nMwSt=7\r\n") << 0
-                                   << "Teilhonorar 1"
-                                   << "Teilhonorar 2";
+        QTest::newRow("the first")
+            << QByteArray("[Teilhonorar 1]\r\nMwSt=7\r\n") << 0 << "Teilhonorar 1"
+            << "Teilhonorar 2";
     }
     void numberingOfTheCalculations()
     {
@@ -313,15 +315,17 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("stored"); // the Bauherr line
-        QTest::newRow("enclosing quotes") << "\"Haus am See\""
-                                          << QByteArray("Bauherr=\"\"Haus am See\"\"");
-        QTest::newRow("quoted parts") << "\"a\" und \"b\""
-                                      << QByteArray("Bauherr=\"\"a\" und \"b\"\"");
+        QTest::newRow("enclosing quotes")
+            << "\"Haus am See\"" << QByteArray("Bauherr=\"\"Haus am See\"\"");
+        QTest::newRow("quoted parts")
+            << "\"a\" und \"b\"" << QByteArray("Bauherr=\"\"a\" und \"b\"\"");
         QTest::newRow("single quotes") << "'x'" << QByteArray("Bauherr=\"'x'\"");
-        QTest::newRow("blanks at both ends") << "  Müller " << QByteArray("Bauherr=\"  M\xFCller \"");
+        QTest::newRow("blanks at both ends")
+            << "  Müller " << QByteArray("Bauherr=\"  M\xFCller \"");
         QTest::newRow("only blanks") << "   " << QByteArray("Bauherr=\"   \"");
         QTest::newRow("one quote") << "\"" << QByteArray("Bauherr=\"\r\n");
-        QTest::newRow("inner quotes") << "Haus \"Am See\"" << QByteArray("Bauherr=Haus \"Am See\"\r\n");
+        QTest::newRow("inner quotes")
+            << "Haus \"Am See\"" << QByteArray("Bauherr=Haus \"Am See\"\r\n");
         QTest::newRow("empty") << "" << QByteArray("Bauherr=\r\n");
     }
     void textsComeBackAsTyped()
