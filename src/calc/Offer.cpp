@@ -204,6 +204,9 @@ void Offer::load(const ProjectValueLookup &first, const QList<QMap<QString, QStr
 {
     const QMap<QString, QString> before = storedInputs(m_edited);
     QList<Part> parts{Part{}};
+    // Every calculation of the file is computed once: each table file is
+    // looked at once for all of them.
+    const TableStore::Batch batch(m_edited.tables());
     try {
         for (const QMap<QString, QString> &inputs : others) {
             loadInputs(m_edited, inputs);

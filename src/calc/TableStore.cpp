@@ -49,9 +49,35 @@ TableStore::Entry &TableStore::entryFor(const TableInfo &info)
     return entry;
 }
 
+TableStore::Batch::Batch(TableStore &store) : m_store(store)
+{
+    ++m_store.m_batches;
+}
+
+TableStore::Batch::~Batch()
+{
+    if (--m_store.m_batches > 0)
+        return;
+    for (auto &[info, entry] : m_store.m_entries)
+        entry.lookedAtInBatch = false;
+}
+
 SharedTable TableStore::load(const TableInfo &info)
 {
     Entry &entry = entryFor(info);
+    if (m_batches > 0) {
+        if (entry.lookedAtInBatch)
+            return entry.overrideTable ? entry.overrideTable : entry.embeddedTable;
+        // Marked after a good look: a table that fails is looked at again.
+        SharedTable table = load(info, entry);
+        entry.lookedAtInBatch = true;
+        return table;
+    }
+    return load(info, entry);
+}
+
+SharedTable TableStore::load(const TableInfo &info, Entry &entry)
+{
     if (!stampOf(entry.overridePath)) {
         entry.overrideBytes.clear();
         entry.overrideTable.reset();

@@ -34,6 +34,20 @@ public:
     // The embedded text of a table, as the program carries it.
     static QByteArray embeddedText(const TableInfo &info);
 
+    // One user action over many calculations (a project load): while one
+    // stands, each table's file is looked at once, not at every calculation.
+    class Batch
+    {
+    public:
+        explicit Batch(TableStore &store);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        TableStore &m_store;
+    };
+
 private:
     struct Entry
     {
@@ -41,13 +55,16 @@ private:
         QByteArray overrideBytes; // what overrideTable was read from
         SharedTable overrideTable;
         SharedTable embeddedTable;
+        bool lookedAtInBatch = false;
     };
 
     Entry &entryFor(const TableInfo &info);
+    SharedTable load(const TableInfo &info, Entry &entry);
 
     const RegionalSettings &m_settings;
     QString m_programDir;
     std::unordered_map<const TableInfo *, Entry> m_entries;
+    int m_batches = 0;
 };
 
 } // namespace zolvaric
