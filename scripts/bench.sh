@@ -60,6 +60,7 @@ read -r x_window_ms x_bare_ms x_bare_text_ms <<<"$(QT_QPA_PLATFORM=xcb xvfb-run 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 save=$(gbench zolvaric-bench-project BM_ProjectSave)
 load=$(gbench zolvaric-bench-project BM_ProjectLoad)
+load10k=$(gbench zolvaric-bench-project 'BM_ProjectLoadSections/10000')
 html100=$(gbench zolvaric-bench-report 'BM_HtmlReport/102400')
 html1m=$(gbench zolvaric-bench-report 'BM_HtmlReport/1048576')
 word=$(gbench zolvaric-bench-report BM_WordReport)
@@ -81,6 +82,7 @@ startup_rows "Start bis erstes Fenster (offscreen)" "$window_ms" "$bare_ms" "$ba
 startup_rows "Start bis erstes Fenster (X-Server, Xvfb)" "$x_window_ms" "$x_bare_ms" "$x_bare_text_ms"
 printf '%-44s %-22s %s\n' "Projekt speichern" "$save" ""
 printf '%-44s %-22s %s\n' "Projekt laden" "$load" ""
+printf '%-44s %-22s %s\n' "Projekt laden, 10.000 Teilhonorare" "$load10k" "< 1 s"
 printf '%-44s %-22s %s\n' "HTML-Bericht, 100 KB Vorlage" "$html100" "< 5 ms"
 printf '%-44s %-22s %s\n' "HTML-Bericht, 1 MB Vorlage" "$html1m" ""
 printf '%-44s %-22s %s\n' "Word-Bericht, Standardvorlage" "$word" ""
