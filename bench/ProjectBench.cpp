@@ -63,16 +63,20 @@ QByteArray offerOfSections(int count)
     return bytes;
 }
 
+bool writeOfferOfSections(const QString &path, int sections)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(offerOfSections(sections)) >= 0 &&
+           file.flush();
+}
+
 // Each key read from the file's index, not by scanning the file: the time
 // grows with the number of sections, not with its square.
 void BM_ProjectLoadSections(benchmark::State &state)
 {
     ProjectSession session;
-    QFile file(session.file);
-    if (!file.open(QIODevice::WriteOnly) || file.write(offerOfSections(int(state.range(0)))) < 0 ||
-        !file.flush())
+    if (!writeOfferOfSections(session.file, int(state.range(0))))
         state.SkipWithError("project not written");
-    file.close();
     for (auto _ : state) {
         if (!LoadProject(*session.offer, session.run, session.desktop, session.file))
             state.SkipWithError("load failed");
@@ -90,11 +94,8 @@ BENCHMARK(BM_ProjectLoadSections)
 void BM_ProjectSaveSections(benchmark::State &state)
 {
     ProjectSession session;
-    QFile file(session.file);
-    if (!file.open(QIODevice::WriteOnly) || file.write(offerOfSections(int(state.range(0)))) < 0 ||
-        !file.flush())
+    if (!writeOfferOfSections(session.file, int(state.range(0))))
         state.SkipWithError("project not written");
-    file.close();
     if (!LoadProject(*session.offer, session.run, session.desktop, session.file) ||
         !SaveProject(*session.offer, session.run, session.desktop, session.file))
         state.SkipWithError("load failed");
