@@ -250,7 +250,6 @@ void TfrmMain::showWarnings()
     warnings.removeAll(basisNote);
     lbWarning->setText(warnings.join(QLatin1Char('\n')));
     lbWarning->setVisible(!warnings.isEmpty());
-    fitCalculationHeight();
 }
 
 void TfrmMain::fitCalculationHeight()
@@ -273,6 +272,11 @@ void TfrmMain::fitCalculationHeight()
                 : 0;
         note->setMinimumHeight(height);
         notes += height > 0 ? height + spacing : 0;
+    }
+    // Most keystrokes change no note's lines: nothing to lay out anew.
+    if (grpCalcHOAI->minimumHeight() == m_calculationHeight + notes) {
+        m_fittingHeight = false;
+        return;
     }
     grpCalcHOAI->setMinimumHeight(m_calculationHeight + notes);
     const bool widened = makeRoomForScrollBar(false);
