@@ -164,6 +164,9 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
     m_all.insert(m_all.end(), projectTextFields.begin(), projectTextFields.end());
     m_all.insert(m_all.end(), masterDataFields.begin(), masterDataFields.end());
     m_all.insert(m_all.end(), {&edBezeichnung, &edWiederholung, &lbWiederholung});
+    for (Field *f : m_all)
+        if (!m_byName.contains(QLatin1String(f->name())))
+            m_byName.insert(QLatin1String(f->name()), f);
 }
 
 namespace {
@@ -229,11 +232,7 @@ QString CalculationSheet::basisText(double value) const
 
 Field *CalculationSheet::field(const QString &name) const
 {
-    for (Field *f : m_all) {
-        if (name == QLatin1String(f->name()))
-            return f;
-    }
-    return nullptr;
+    return m_byName.value(name);
 }
 
 } // namespace zolvaric

@@ -5,6 +5,8 @@
 
 #include "base/NumberFormat.h"
 
+#include <QHash>
+
 #include <array>
 #include <vector>
 
@@ -127,6 +129,8 @@ public:
 
 private:
     std::vector<Field *> m_all;
+    // A project load looks up dozens of fields for each of its calculations.
+    QHash<QString, Field *> m_byName;
 };
 
 } // namespace zolvaric

@@ -276,6 +276,8 @@ void FeeComputation::clearSharesBeyond(int phaseCount)
 
 void FeeComputation::CalcHonorar()
 {
+    if (m_runsLeftOut > 0)
+        return;
     CalculationSheet &s = m_sheet;
     // A fixed rate shows its percentage; a change runs one nested, identical
     // calculation, before this one starts afresh.

@@ -56,6 +56,25 @@ public:
     void setBasisUnitToCheck(bool check) { m_basisUnitToCheck = check; }
     bool basisUnitToCheck() const { return m_basisUnitToCheck; }
 
+    // While a project's values are written one by one, each write would run
+    // the calculation on a state that never stands (and a file of thousands
+    // of calculations would take thousands of runs each). Runs asked for
+    // while one of these lives are left out; its owner computes once after.
+    class RunsLeftOut
+    {
+    public:
+        explicit RunsLeftOut(FeeComputation &computation) : m_computation(computation)
+        {
+            ++m_computation.m_runsLeftOut;
+        }
+        ~RunsLeftOut() { --m_computation.m_runsLeftOut; }
+        RunsLeftOut(const RunsLeftOut &) = delete;
+        RunsLeftOut &operator=(const RunsLeftOut &) = delete;
+
+    private:
+        FeeComputation &m_computation;
+    };
+
 private:
     // What a calculation needs of the selected kind of work, made once per
     // kind, edition and work-phase table rather than at every keystroke.
@@ -95,6 +114,7 @@ private:
     TableStore &m_tables;
     ProgramRun &m_run;
     QStringList m_warnings;
+    int m_runsLeftOut = 0;
     mutable KindProfile m_profile;
     int m_captionsOf = 0; // the profile generation the row captions show
     int m_zoneCount = 5;

@@ -43,20 +43,31 @@ QMap<QString, QString> Offer::storedInputs(const Calculation &calculation)
     return inputs;
 }
 
+namespace {
+
+ProjectValueLookup storedLookup(const QMap<QString, QString> &inputs)
+{
+    return [&inputs](const ProjectKey &key) -> std::optional<QString> {
+        // Only the calculation's keys: the project's texts stay as they are.
+        if (!isCalculationKey(key))
+            return std::nullopt;
+        return inputs.value(QLatin1String(key.key), QLatin1String(key.defaultText));
+    };
+}
+
+// Inputs checked before, as a file's are at its load.
+void applyCheckedInputs(Calculation &calculation, const QMap<QString, QString> &inputs)
+{
+    Calculation::ActionScope action(calculation);
+    applyProjectInputs(calculation, storedLookup(inputs));
+}
+
+} // namespace
+
 void Offer::loadInputs(Calculation &calculation, const QMap<QString, QString> &inputs)
 {
-    const ProjectValueLookup lookup = [&inputs](const ProjectKey &key) -> std::optional<QString> {
-        // Only the calculation's keys: the project's texts stay as they are.
-        for (const ProjectKey &own : calculationKeys()) {
-            if (&own == &key)
-                return inputs.value(QLatin1String(key.key), QLatin1String(key.defaultText));
-        }
-        return std::nullopt;
-    };
-    checkProjectInputs(calculation, lookup);
-    Calculation::ActionScope action(calculation);
-    applyProjectInputs(calculation, lookup);
-    recomputeProject(calculation);
+    checkProjectInputs(calculation, storedLookup(inputs));
+    applyCheckedInputs(calculation, inputs);
 }
 
 PartSummary Offer::summary(int index) const
@@ -209,12 +220,11 @@ void Offer::load(const ProjectValueLookup &first, const QList<QMap<QString, QStr
     const TableStore::Batch batch(m_edited.tables());
     try {
         for (const QMap<QString, QString> &inputs : others) {
-            loadInputs(m_edited, inputs);
+            applyCheckedInputs(m_edited, inputs);
             parts.append({storedInputs(m_edited), summaryOf(m_edited)});
         }
         Calculation::ActionScope action(m_edited);
         applyProjectInputs(m_edited, first);
-        recomputeProject(m_edited);
     } catch (const Error &) {
         loadInputs(m_edited, before);
         throw;

@@ -307,7 +307,9 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
     }
 }
 
-void applyProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup)
+namespace {
+
+void writeProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup)
 {
     CalculationSheet &sheet = calculation.sheet();
     const auto choices = [&sheet] {
@@ -350,8 +352,16 @@ void applyProjectInputs(Calculation &calculation, const ProjectValueLookup &look
         calculation.setZonePoints({});
 }
 
-void recomputeProject(Calculation &calculation)
+} // namespace
+
+void applyProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup)
 {
+    {
+        const FeeComputation::RunsLeftOut runsLeftOut(calculation.computation());
+        writeProjectInputs(calculation, lookup);
+    }
+    // The recompute that ends a load: maximum shares and sum for the
+    // selected kind of work, then the one calculation.
     calculation.selection().InitLP(false);
     calculation.computation().CalcHonorar();
 }

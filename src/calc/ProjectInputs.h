@@ -78,13 +78,10 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
 // nothing), the costs and shares, the surcharge text and the remaining
 // numbers, each write firing its field's handler, last the points, which
 // select their zone (a zone, kind or edition changed without points given
-// clears the points kept). Throws InputError for a
-// value that checkProjectInputs would reject, Error when a calculation that
-// the load runs directly fails.
+// clears the points kept). The writes run no calculation; one runs at the
+// end, after the maximum shares and their sum for the kind of work. Throws
+// InputError for a value that checkProjectInputs would reject, Error when
+// the calculation fails.
 void applyProjectInputs(Calculation &calculation, const ProjectValueLookup &lookup);
-
-// The recompute that ends a load: maximum shares and sum for the selected
-// kind of work, then the calculation.
-void recomputeProject(Calculation &calculation);
 
 } // namespace zolvaric

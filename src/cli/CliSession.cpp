@@ -116,7 +116,6 @@ ExitCode CliSession::applyValues(int number, const QMap<const ProjectKey *, QStr
         throw InputError(QStringLiteral("Teilhonorar %1: ").arg(number) + error.message());
     }
     applyProjectInputs(*m_calculation, lookup);
-    recomputeProject(*m_calculation);
     return kDone;
 }
 

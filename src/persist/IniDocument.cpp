@@ -36,10 +36,20 @@ bool fitsCp1252(const QString &text)
     return decodeCp1252(encodeCp1252(text)) == text;
 }
 
-// The form under which names match without regard to case.
+// The form under which names match without regard to case. Names are
+// nearly always ASCII, where folding is lowering; Unicode's folding costs
+// more than the rest of a lookup.
 QString folded(QStringView name)
 {
-    return name.toString().toCaseFolded();
+    QString result(name.size(), Qt::Uninitialized);
+    QChar *out = result.data();
+    for (const QChar c : name) {
+        const char16_t unit = c.unicode();
+        if (unit >= 0x80)
+            return name.toString().toCaseFolded();
+        *out++ = QChar(unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit);
+    }
+    return result;
 }
 
 } // namespace

@@ -211,22 +211,26 @@ bool LoadProject(Offer &offer, ProgramRun &run, Desktop &desktop,
     Calculation &calculation = offer.calculation();
     try {
         // Which file and section the bad value is in, as the user may load several.
-        const auto checked = [&](const QString &section, const QString &where) {
+        const auto checked = [&](const ProjectValueLookup &lookup, const QString &where) {
             try {
-                checkProjectInputs(calculation, sectionLookup(section));
+                checkProjectInputs(calculation, lookup);
             } catch (const InputError &error) {
                 throw InputError(where + error.message());
             }
         };
-        checked(kSection, QStringLiteral("Projekt \"%1\": ").arg(shownFile));
+        checked(sectionLookup(kSection), QStringLiteral("Projekt \"%1\": ").arg(shownFile));
         QList<QMap<QString, QString>> others;
         for (const QString &section : partSections(file)) {
-            checked(section,
-                    QStringLiteral("Projekt \"%1\", Abschnitt [%2]: ").arg(shownFile, section));
-            const ProjectValueLookup lookup = sectionLookup(section);
             QMap<QString, QString> inputs;
-            for (const ProjectKey &key : calculationKeys())
-                inputs.insert(QLatin1String(key.key), *lookup(key));
+            for (const ProjectKey &key : calculationKeys()) {
+                const QString name = QLatin1String(key.key);
+                inputs.insert(name, file.string(section, name, QLatin1String(key.defaultText)));
+            }
+            checked(
+                [&inputs](const ProjectKey &key) -> std::optional<QString> {
+                    return inputs.value(QLatin1String(key.key), QLatin1String(key.defaultText));
+                },
+                QStringLiteral("Projekt \"%1\", Abschnitt [%2]: ").arg(shownFile, section));
             others << inputs;
         }
         offer.load(sectionLookup(kSection), others);
