@@ -16,6 +16,12 @@ Offer::Offer(Calculation &edited) : m_edited(edited)
     m_parts.append(Part{});
 }
 
+void Offer::markSaved()
+{
+    for (int i = 0; i < count(); ++i)
+        m_parts[i].origin = i + 1;
+}
+
 PartSummary Offer::summaryOf(const Calculation &calculation)
 {
     const CalculationSheet &s = calculation.sheet();
@@ -90,7 +96,9 @@ QMap<QString, QString> Offer::inputs(int index) const
 
 void Offer::storeEdited()
 {
-    m_parts[m_current] = {storedInputs(m_edited), summaryOf(m_edited)};
+    Part &edited = m_parts[m_current];
+    edited.inputs = storedInputs(m_edited);
+    edited.summary = summaryOf(m_edited);
 }
 
 void Offer::select(int index)
@@ -99,7 +107,7 @@ void Offer::select(int index)
         return;
     // Looking at another calculation changes nothing of the project.
     const bool changed = m_edited.run().projectChanged;
-    const Part before{storedInputs(m_edited), summaryOf(m_edited)};
+    const Part before{storedInputs(m_edited), summaryOf(m_edited), m_parts.at(m_current).origin};
     try {
         loadInputs(m_edited, m_parts.at(index).inputs);
     } catch (...) {
@@ -145,7 +153,10 @@ void Offer::add()
 void Offer::duplicate()
 {
     storeEdited();
-    m_parts.insert(m_current + 1, m_parts.at(m_current));
+    Part copy = m_parts.at(m_current);
+    // The file section's other lines stay with the original.
+    copy.origin = 0;
+    m_parts.insert(m_current + 1, copy);
     ++m_current;
     markChanged();
 }
@@ -214,14 +225,14 @@ void Offer::rename(int index, const QString &title)
 void Offer::load(const ProjectValueLookup &first, const QList<QMap<QString, QString>> &others)
 {
     const QMap<QString, QString> before = storedInputs(m_edited);
-    QList<Part> parts{Part{}};
+    QList<Part> parts{Part{{}, {}, 1}};
     // Every calculation of the file is computed once: each table file is
     // looked at once for all of them.
     const TableStore::Batch batch(m_edited.tables());
     try {
         for (const QMap<QString, QString> &inputs : others) {
             applyCheckedInputs(m_edited, inputs);
-            parts.append({storedInputs(m_edited), summaryOf(m_edited)});
+            parts.append({storedInputs(m_edited), summaryOf(m_edited), int(parts.size()) + 1});
         }
         Calculation::ActionScope action(m_edited);
         applyProjectInputs(m_edited, first);

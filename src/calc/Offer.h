@@ -85,6 +85,14 @@ public:
     // calculation's inputs as before and the offer unchanged.
     void load(const ProjectValueLookup &first, const QList<QMap<QString, QString>> &others);
 
+    // Where a calculation stands in the project file last loaded or saved:
+    // its number there (1: the project's own section, n: "Teilhonorar n"),
+    // 0 for one added or copied since. Its file section's other lines go
+    // with it when the list changed order.
+    int origin(int index) const { return m_parts.at(index).origin; }
+    // The file now holds the calculations in the order of the list.
+    void markSaved();
+
     Calculation &calculation() { return m_edited; }
     const Calculation &calculation() const { return m_edited; }
 
@@ -100,6 +108,7 @@ private:
     {
         QMap<QString, QString> inputs;
         PartSummary summary;
+        int origin = 0;
     };
     void storeEdited();
     void markChanged();

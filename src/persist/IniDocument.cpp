@@ -255,12 +255,94 @@ void IniDocument::setValue(QStringView section, QStringView key, const QString &
             lines[line] = Line{entry, lines[line].end, std::nullopt};
         return;
     }
-    // After the section's last line that is not blank, so that blank lines
-    // between sections stay where they are.
-    qsizetype insertAt = lines.size();
-    while (insertAt > 1 && lines[insertAt - 1].text.trimmed().isEmpty())
-        --insertAt;
-    insertLine(*found, insertAt, entry);
+    insertLine(*found, appendPosition(*found), entry);
+}
+
+qsizetype IniDocument::appendPosition(const Section &section)
+{
+    qsizetype position = section.lines.size();
+    while (position > 1 && section.lines[position - 1].text.trimmed().isEmpty())
+        --position;
+    return position;
+}
+
+void IniDocument::rebuildIndex()
+{
+    m_sectionIndex.clear();
+    for (qsizetype i = 1; i < m_sections.size(); ++i) {
+        Section &section = m_sections[i];
+        if (section.removed)
+            continue;
+        indexSection(i);
+        // A section that no longer ends the file must end its last line.
+        const bool last = std::none_of(m_sections.cbegin() + i + 1, m_sections.cend(),
+                                       [](const Section &later) { return !later.removed; });
+        if (!last && section.lines.back().end.isEmpty())
+            section.lines.back().end = kCrLf;
+    }
+}
+
+void IniDocument::renameSections(const QList<std::pair<QString, QString>> &names)
+{
+    QList<std::pair<qsizetype, QString>> renamed;
+    for (const auto &[from, to] : names) {
+        const auto found = m_sectionIndex.constFind(folded(from));
+        if (found != m_sectionIndex.constEnd())
+            renamed.append({found->front(), to});
+    }
+    for (const auto &[index, to] : renamed) {
+        Line &header = m_sections[index].lines.front();
+        header = Line{QLatin1Char('[') + to + QLatin1Char(']'), header.end, std::nullopt};
+    }
+    rebuildIndex();
+}
+
+void IniDocument::arrangeSections(const QStringList &order)
+{
+    QList<qsizetype> named;
+    for (const QString &name : order) {
+        const auto found = m_sectionIndex.constFind(folded(name));
+        if (found != m_sectionIndex.constEnd() && !named.contains(found->front()))
+            named.append(found->front());
+    }
+    if (named.isEmpty())
+        return;
+    const qsizetype first = *std::min_element(named.cbegin(), named.cend());
+    QList<Section> arranged;
+    arranged.reserve(m_sections.size());
+    for (qsizetype i = 0; i < m_sections.size(); ++i) {
+        if (i == first) {
+            for (const qsizetype index : named)
+                arranged.append(std::move(m_sections[index]));
+        }
+        if (!named.contains(i))
+            arranged.append(std::move(m_sections[i]));
+    }
+    m_sections = std::move(arranged);
+    rebuildIndex();
+}
+
+void IniDocument::mergeSection(QStringView from, QStringView into)
+{
+    Section *source = findSection(from);
+    Section *target = findSection(into);
+    if (!source || !target || source == target)
+        return;
+    for (qsizetype i = 1; i < source->lines.size(); ++i) {
+        Line line = source->lines[i];
+        if (line.text.trimmed().isEmpty())
+            continue;
+        if (const auto key = keyName(line.text); key && findKey(*target, *key) >= 0)
+            continue;
+        const qsizetype at = appendPosition(*target);
+        if (at > 0 && target->lines[at - 1].end.isEmpty())
+            target->lines[at - 1].end = kCrLf;
+        if (line.end.isEmpty())
+            line.end = kCrLf;
+        target->lines.insert(at, std::move(line));
+        target->keys.reset();
+    }
+    removeSection(from);
 }
 
 } // namespace zolvaric

@@ -10,6 +10,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <utility>
 
 namespace zolvaric {
 
@@ -44,6 +45,17 @@ public:
     // Deletes the first section of the name with every line up to the next
     // section; an absent section changes nothing.
     void removeSection(QStringView section);
+    // Renames sections at once: the first section of each first name takes
+    // the second (which may be another's name before). Each keeps its place
+    // and its lines.
+    void renameSections(const QList<std::pair<QString, QString>> &names);
+    // The sections named stand together, in the order given, where the
+    // first of them stands in the file; the others keep their order.
+    void arrangeSections(const QStringList &order);
+    // The lines of section from, but its header, its blank lines and the
+    // entries of keys that section into has, go to the end of into; from is
+    // removed. Nothing happens when either is absent.
+    void mergeSection(QStringView from, QStringView into);
 
 private:
     struct Line
@@ -75,6 +87,11 @@ private:
     static void insertLine(Section &section, qsizetype index, const QString &text);
     Section &appendSection(QStringView name);
     void indexSection(qsizetype index);
+    // After sections changed names or places.
+    void rebuildIndex();
+    // Where an entry added to the section goes: after its last line that is
+    // not blank, so that blank lines between sections stay where they are.
+    static qsizetype appendPosition(const Section &section);
 
     // The lines before the first header come first, as a section without header.
     QList<Section> m_sections{Section{}};

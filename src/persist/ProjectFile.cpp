@@ -116,6 +116,40 @@ std::optional<QString> misnumberedPart(const QStringList &sections, const QStrin
     return std::nullopt;
 }
 
+// The sections of a file saved before, renamed and moved so that each
+// calculation finds its own section, with the lines this program does not
+// know, under its new number: the section of a calculation removed goes, one
+// of a calculation that moved first goes into the project's own section. A
+// calculation added or copied since gets a section of its own. Whether the
+// list changed order.
+bool followCalculations(IniDocument &document, const Offer &offer)
+{
+    bool inPlace = true;
+    for (int i = 0; i < offer.count(); ++i)
+        inPlace = inPlace && offer.origin(i) == i + 1;
+    if (inPlace)
+        return false;
+    QList<std::pair<QString, QString>> renamed;
+    QSet<int> seen;
+    for (const QString &name : document.sectionNames()) {
+        const auto number = partNumber(name);
+        if (!number || seen.contains(*number))
+            continue;
+        seen.insert(*number);
+        int index = 0;
+        while (index < offer.count() && offer.origin(index) != *number)
+            ++index;
+        if (index == offer.count())
+            document.removeSection(name);
+        else if (index == 0)
+            document.mergeSection(name, kSection);
+        else
+            renamed.append({name, offerPartSection(index + 1)});
+    }
+    document.renameSections(renamed);
+    return true;
+}
+
 } // namespace
 
 QString offerPartSection(int number)
@@ -139,10 +173,11 @@ QString savePromptCaption(const QString &applicationTitle)
     return applicationTitle + QStringLiteral(" - Abfrage");
 }
 
-WriteResult writeProjectFile(const Offer &offer, const QString &file)
+WriteResult writeProjectFile(const Offer &offer, const QString &file, bool fileLoaded)
 {
     const QMap<QString, QString> first = offer.inputs(0);
     return updateIniFile(file, [&](IniDocument &document) {
+        const bool reordered = fileLoaded && followCalculations(document, offer);
         writeSection(document, kSection, projectKeys(), [&](const ProjectKey &key) {
             if (!isCalculationKey(key))
                 return storedProjectValue(offer.calculation(), key);
@@ -162,21 +197,30 @@ WriteResult writeProjectFile(const Offer &offer, const QString &file)
             writeSection(document, offerPartSection(i + 1), calculationKeys(),
                          [&](const ProjectKey &key) { return partValue(inputs, key); });
         }
+        if (reordered) {
+            QStringList order;
+            for (int i = 1; i < offer.count(); ++i)
+                order << offerPartSection(i + 1);
+            document.arrangeSections(order);
+        }
     });
 }
 
-bool SaveProject(const Offer &offer, ProgramRun &run, Desktop &desktop,
+bool SaveProject(Offer &offer, ProgramRun &run, Desktop &desktop,
                  const std::optional<QString> &chosenFile)
 {
     if (!chosenFile)
         return false;
-    const WriteResult written = writeProjectFile(offer, *chosenFile);
+    const bool fileLoaded =
+        !run.projectFile.isEmpty() && QFileInfo(*chosenFile) == QFileInfo(run.projectFile);
+    const WriteResult written = writeProjectFile(offer, *chosenFile, fileLoaded);
     if (!written) {
         desktop.NotifyBox(
             QStringLiteral("Das Projekt konnte nicht gespeichert werden: %1").arg(written.error),
             QCoreApplication::applicationName());
         return false;
     }
+    offer.markSaved();
     run.projectFile = *chosenFile;
     run.projectChanged = false;
     return true;

@@ -24,8 +24,10 @@ QString savePromptCaption(const QString &applicationTitle);
 // calculation into section "Projektdaten", calculation n from the second on
 // into "Teilhonorar n". Other sections and keys of an existing file survive;
 // the keys of a fee agreement no longer made go, as do the sections of
-// calculations the offer no longer has.
-WriteResult writeProjectFile(const Offer &offer, const QString &file);
+// calculations the offer no longer has. Into the file the offer was loaded
+// from or last saved to (fileLoaded), each calculation's section goes with it
+// where the list changed order (Offer::origin), with every line of it.
+WriteResult writeProjectFile(const Offer &offer, const QString &file, bool fileLoaded);
 
 // The section of calculation n (from 2) of an offer.
 QString offerPartSection(int number);
@@ -33,7 +35,7 @@ QString offerPartSection(int number);
 // Saves into the file chosen in the save dialog (nullopt: cancelled, nothing
 // happens). On success the file becomes ProjectFile and ProjectChanged is
 // cleared; a failure is shown with its reason and changes nothing.
-bool SaveProject(const Offer &offer, ProgramRun &run, Desktop &desktop,
+bool SaveProject(Offer &offer, ProgramRun &run, Desktop &desktop,
                  const std::optional<QString> &chosenFile);
 
 // Loads the file chosen in the load dialog (nullopt: cancelled, nothing

@@ -175,6 +175,75 @@ private slots:
         QVERIFY(!readBytes(file).contains("Wiederholung="));
     }
 
+    // What the file holds that the program does not know (keys, comments)
+    // goes with its calculation when the list changes order; a copy gets a
+    // section of its own, a calculation that becomes the first brings its
+    // lines into the project's section. The save after it writes the same.
+    void unknownLinesGoWithTheirCalculation_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("remove B") << "remove 1"
+                                  << "Projektdaten:A,EigenesA=a Teilhonorar 2:C,EigenesC=c "
+                                     "Notizen:,Text=x";
+        QTest::newRow("move C up") << "move 2 1"
+                                   << "Projektdaten:A,EigenesA=a Teilhonorar 2:C,EigenesC=c "
+                                      "Teilhonorar 3:B,; Kommentar B,EigenesB=b Notizen:,Text=x";
+        QTest::newRow("move B down")
+            << "move 1 2"
+            << "Projektdaten:A,EigenesA=a Teilhonorar 2:C,EigenesC=c "
+               "Teilhonorar 3:B,; Kommentar B,EigenesB=b Notizen:,Text=x";
+        QTest::newRow("copy B") << "copy 1"
+                                << "Projektdaten:A,EigenesA=a Teilhonorar 2:B,; Kommentar "
+                                   "B,EigenesB=b Teilhonorar 3:B Teilhonorar 4:C,EigenesC=c "
+                                   "Notizen:,Text=x";
+        QTest::newRow("remove A") << "remove 0"
+                                  << "Projektdaten:B,EigenesA=a,; Kommentar B,EigenesB=b "
+                                     "Teilhonorar 2:C,EigenesC=c Notizen:,Text=x";
+        QTest::newRow("move A down") << "move 0 1"
+                                     << "Projektdaten:B,EigenesA=a,; Kommentar B,EigenesB=b "
+                                        "Teilhonorar 2:A Teilhonorar 3:C,EigenesC=c "
+                                        "Notizen:,Text=x";
+    }
+    void unknownLinesGoWithTheirCalculation()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, expected);
+        CalcHarness h;
+        const QString file = path(QStringLiteral("fremd.prj"));
+        writeBytes(file, "[Projektdaten]\r\nBezeichnung=A\r\nEigenesA=a\r\n"
+                         "[Teilhonorar 2]\r\nBezeichnung=B\r\n; Kommentar B\r\nEigenesB=b\r\n"
+                         "[Teilhonorar 3]\r\nBezeichnung=C\r\nEigenesC=c\r\n"
+                         "[Notizen]\r\nText=x\r\n");
+        QVERIFY(LoadProject(*h.offer, h.run, h.desktop, file));
+        const QStringList words = operation.split(QLatin1Char(' '));
+        const int index = words[1].toInt();
+        if (words[0] == QLatin1String("remove")) {
+            h.offer->remove(index);
+        } else if (words[0] == QLatin1String("move")) {
+            h.offer->move(index, words[2].toInt());
+        } else {
+            h.offer->select(index);
+            h.offer->duplicate();
+        }
+        QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
+        // Per section: the title, then every line but the program's own keys.
+        QStringList sections;
+        for (const QString &line : QString::fromUtf8(readBytes(file)).split(QStringLiteral("\r\n"))) {
+            if (line.startsWith(QLatin1Char('['))) {
+                sections << line.mid(1, line.size() - 2) + QLatin1Char(':');
+            } else if (line.startsWith(QLatin1String("Bezeichnung="))) {
+                sections.back() += line.mid(12);
+            } else if (!line.isEmpty() && !findProjectKey(line.section(QLatin1Char('='), 0, 0))) {
+                sections.back() += QLatin1Char(',') + line;
+            }
+        }
+        QCOMPARE(sections.join(QLatin1Char(' ')), expected);
+        const QByteArray saved = readBytes(file);
+        QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
+        QCOMPARE(readBytes(file), saved);
+    }
+
     // A bad value in a later calculation is named with its section, and the
     // offer stays as it was: all or nothing.
     void badValueInALaterCalculation()
