@@ -4,6 +4,7 @@
 #include "TableReader.h"
 
 #include "base/Error.h"
+#include "base/FileErrorText.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,7 +91,7 @@ SharedTable TableStore::load(const TableInfo &info, Entry &entry)
     const QString shownPath = QDir::toNativeSeparators(file.fileName());
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error(QStringLiteral("Die Tabellendatei \"%1\" kann nicht gelesen werden: %2")
-                        .arg(shownPath, file.errorString()));
+                        .arg(shownPath, fileErrorText(file)));
     }
     if (file.size() > kMaxTableFileSize)
         throw Error(QStringLiteral("Die Tabellendatei \"%1\" ist zu groß für eine Tabelle.")

@@ -9,6 +9,7 @@
 #include "report/ReportProgress.h"
 #include "report/WordReport.h"
 #include "report/paper/PdfReport.h"
+#include "base/FileErrorText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,7 +53,7 @@ int toStandardOutput(const QByteArray &bytes)
         !out.flush()) {
         QTextStream(stderr) << QStringLiteral("Der Bericht konnte nicht auf die Standardausgabe "
                                               "geschrieben werden: %1")
-                                   .arg(out.errorString())
+                                   .arg(fileErrorText(out))
                             << Qt::endl;
         return kFailed;
     }
@@ -115,7 +116,7 @@ int wordReport(CliSession &session, const QString &templatePath, const QString &
         return kFailed;
     QFile document(path);
     if (!document.open(QIODevice::ReadOnly)) {
-        printWriteFailure(path, document.errorString());
+        printWriteFailure(path, fileErrorText(document));
         return kFailed;
     }
     return toStandardOutput(document.readAll());

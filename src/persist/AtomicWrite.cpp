@@ -1,5 +1,6 @@
 #include "AtomicWrite.h"
 
+#include "base/FileErrorText.h"
 #include "base/Platform.h"
 
 #include <QDir>
@@ -36,8 +37,8 @@ const QString kFlushFailed =
 // Pieces small enough that an injected fault can strike in the middle.
 constexpr qint64 kPiece = 4096;
 
-// Writes the bytes at the file's position; fails on the first piece that does
-// not go in whole. `written` counts across one save, for the fault seam.
+// Writes the bytes at the file's position; fails on the first piece the system
+// takes no byte of. `written` counts across one save, for the fault seam.
 bool writePieces(QFileDevice &file, const char *data, qint64 size, qint64 &written, QString &reason)
 {
     for (qint64 done = 0; done < size;) {
@@ -49,8 +50,12 @@ bool writePieces(QFileDevice &file, const char *data, qint64 size, qint64 &writt
             done += out;
             written += out;
         }
+        // A short write of the system says no reason; the write of the rest
+        // gives it (a full disk, a size limit).
+        if (out > 0 && out < piece && room == piece)
+            continue;
         if (out != piece) {
-            reason = room < piece || file.errorString().isEmpty() ? kDiskFull : file.errorString();
+            reason = room < piece || file.errorString().isEmpty() ? kDiskFull : fileErrorText(file);
             return false;
         }
     }
@@ -58,7 +63,7 @@ bool writePieces(QFileDevice &file, const char *data, qint64 size, qint64 &writt
 }
 
 // Down to the medium: a network share or a full disk reports late failures here.
-bool syncToMedium(QFile &file)
+bool syncToMedium(QFileDevice &file)
 {
     if (!file.flush())
         return false;
@@ -76,7 +81,7 @@ WriteResult writeInPlace(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return failure(file.errorString());
+        return failure(fileErrorText(file));
     const QByteArray old = file.readAll();
     if (file.error() != QFileDevice::NoError || old.size() != file.size())
         return failure(
@@ -90,7 +95,7 @@ WriteResult writeInPlace(const QString &path, const QByteArray &bytes)
         if (!file.seek(oldSize) ||
             !writePieces(file, bytes.constData() + oldSize, newSize - oldSize, written, reason)) {
             file.resize(oldSize);
-            return failure(reason.isEmpty() ? file.errorString() : reason);
+            return failure(reason.isEmpty() ? fileErrorText(file) : reason);
         }
     }
     bool done = file.seek(0) &&
@@ -103,7 +108,7 @@ WriteResult writeInPlace(const QString &path, const QByteArray &bytes)
     if (done)
         return {};
     if (reason.isEmpty())
-        reason = file.errorString();
+        reason = fileErrorText(file);
     if (!restoreOldBytes(file, old))
         reason +=
             QStringLiteral(" Der alte Inhalt der Datei konnte nicht wiederhergestellt werden.");
@@ -156,7 +161,10 @@ WriteResult writeFileAtomically(const QString &path, const QByteArray &bytes, Li
             QStringLiteral("Die Datei \"%1\" ist schreibgeschützt.").arg(nativePath(path)));
 
     QSaveFile file(path);
-    if (faults().noFileBeside || !file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: each write reaches the system at once, so that a full disk
+    // fails the write that met it. A buffered one would fail only in the
+    // final flush, whose failure the commit does not report.
+    if (faults().noFileBeside || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         // A writable file in a folder the user may not write to (a shared
         // project folder, settings in the program folder): no new file can go
         // beside it, and refusing the save would lose the work.
@@ -165,7 +173,7 @@ WriteResult writeFileAtomically(const QString &path, const QByteArray &bytes, Li
         return failure(file.errorString().isEmpty()
                            ? QStringLiteral("Im Ordner \"%1\" kann keine Datei angelegt werden.")
                                  .arg(nativePath(info.absolutePath()))
-                           : file.errorString());
+                           : fileErrorText(file));
     }
     qint64 written = 0;
     QString reason;
@@ -173,12 +181,14 @@ WriteResult writeFileAtomically(const QString &path, const QByteArray &bytes, Li
         file.cancelWriting();
         return failure(reason);
     }
-    if (faults().failFlush) {
+    // The commit ignores a failing sync; a network share or a full disk
+    // reports its late failures only there.
+    if (faults().failFlush || !syncToMedium(file)) {
         file.cancelWriting();
         return failure(kFlushFailed);
     }
     if (!file.commit())
-        return failure(file.errorString());
+        return failure(fileErrorText(file));
     return {};
 }
 

@@ -1,4 +1,5 @@
 #include "IniAccess.h"
+#include "base/FileErrorText.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +31,7 @@ std::optional<IniDocument> readDocument(const QString &path, QString &error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
-                    .arg(shown, file.errorString());
+                    .arg(shown, fileErrorText(file));
         return std::nullopt;
     }
     // The limit holds for a file that grew since it was looked at, too; the

@@ -8,6 +8,7 @@
 #include "base/Paths.h"
 #include "base/Platform.h"
 #include "base/VersionInfo.h"
+#include "base/FileErrorText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -68,7 +69,7 @@ bool CopyDataFile(const QString &source, const QString &target, Desktop &desktop
     if (!QDir().mkpath(QFileInfo(target).absolutePath())) {
         reason = QStringLiteral("Der Ordner kann nicht angelegt werden.");
     } else if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
+        reason = fileErrorText(file);
     } else if (const WriteResult written = writeFileAtomically(target, file.readAll()); !written) {
         reason = written.error;
     } else {

@@ -15,6 +15,7 @@
 #include "base/TextLines.h"
 #include "calc/Calculation.h"
 #include "calc/Offer.h"
+#include "base/FileErrorText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -69,7 +70,7 @@ QStringList readHtmlTemplate(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error(QStringLiteral("Die Vorlagedatei \"%1\" kann nicht gelesen werden: %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+                        .arg(QDir::toNativeSeparators(path), fileErrorText(file)));
     }
     QByteArray bytes = file.read(kMaxHtmlTemplateBytes + 1);
     if (bytes.size() > kMaxHtmlTemplateBytes)

@@ -12,12 +12,14 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #endif
 
 #define ZOLVARIC_REQUIRE_POSIX()                                                                   \
@@ -89,6 +91,32 @@ inline bool makeSocket(const QString &path)
 }
 
 // The name PrivateTempFolder gives its folder: the user's own.
+// While it lives, no file of the process grows beyond the given size: a
+// write beyond fails as on a full disk (EFBIG, the signal ignored).
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_signal = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_before);
+        rlimit limit = m_before;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_before);
+        std::signal(SIGXFSZ, m_signal);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_before{};
+    void (*m_signal)(int) = nullptr;
+};
+
 inline QString privateFolderName()
 {
     return QStringLiteral("zolvaric-") + QString::number(::geteuid());
@@ -97,6 +125,13 @@ inline QString privateFolderName()
 #else
 
 inline constexpr bool available = false;
+
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(unsigned long long) {}
+};
+
 
 inline bool runsAsRoot()
 {

@@ -104,6 +104,44 @@ private slots:
         QVERIFY(!QFileInfo::exists(file));
     }
 
+    // A limit of the system (a full disk, a quota, here a limit of the file
+    // size) fails the write that meets it, in a new file beside the target
+    // or in place, with the system's reason in German; the target keeps
+    // its old bytes or stays absent.
+    void systemLimitFailsTheWrite_data()
+    {
+        QTest::addColumn<qsizetype>("oldSize");
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("new file") << qsizetype(-1) << false;
+        QTest::newRow("replaced file") << qsizetype(3000) << false;
+        QTest::newRow("in place") << qsizetype(3000) << true;
+    }
+    void systemLimitFailsTheWrite()
+    {
+        QFETCH(qsizetype, oldSize);
+        QFETCH(bool, inPlace);
+        ZOLVARIC_REQUIRE_POSIX();
+        const QString file = path(QStringLiteral("grenze.prj"));
+        QFile::remove(file);
+        const QByteArray old = content(std::max<qsizetype>(oldSize, 0), 1);
+        if (oldSize >= 0)
+            writeBytes(file, old);
+        WriteFaults faults;
+        faults.noFileBeside = inPlace;
+        setWriteFaultsForTests(faults);
+        WriteResult result;
+        {
+            const posixfiles::FileSizeLimit limit(5000);
+            result = writeFileAtomically(file, content(9000, 2));
+        }
+        QVERIFY(!result);
+        QVERIFY2(result.error.startsWith(QStringLiteral("Die Datei ist zu groß.")),
+                 qPrintable(result.error));
+        QCOMPARE(QFileInfo::exists(file), oldSize >= 0);
+        if (oldSize >= 0)
+            QCOMPARE(readBytes(file), old);
+    }
+
     // A pipe, a socket or a device stays what it is; standard output is the
     // way to pipe a report.
     void targetsThatAreNoRegularFileAreRefused_data()
