@@ -87,7 +87,7 @@ int runCalcCommand(const QStringList &arguments)
         else
             out << offerBreakdown(offer);
     } catch (const Error &error) {
-        err << "Fehler: " << error.message() << Qt::endl;
+        session.desktop().errorBox(error.message());
         return kFailed;
     }
     return kDone;

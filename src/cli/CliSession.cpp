@@ -158,7 +158,7 @@ ExitCode CliSession::prepare(const CliOptions &options)
         err << error.message() << Qt::endl;
         return kBadArguments;
     } catch (const Error &error) {
-        err << "Fehler: " << error.message() << Qt::endl;
+        m_desktop.errorBox(error.message());
         return kFailed;
     }
     if (options.saveFile && !SaveProject(*m_offer, m_run, m_desktop, *options.saveFile))

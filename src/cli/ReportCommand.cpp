@@ -159,10 +159,8 @@ int runReportCommand(const QStringList &arguments)
     if (templatePath.isEmpty())
         templatePath =
             html || pdf ? htmlTemplatePath(session.run()) : wordTemplatePath(session.run());
-    if (!QFileInfo(templatePath).isFile()) {
-        err << QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden.")
-                   .arg(QDir::toNativeSeparators(templatePath))
-            << Qt::endl;
+    if (const auto unusable = unusableTemplateReason(QDir::toNativeSeparators(templatePath))) {
+        err << *unusable << Qt::endl;
         return kFailed;
     }
     // A report written over its own project file, template or the office's
@@ -177,7 +175,7 @@ int runReportCommand(const QStringList &arguments)
         return html ? htmlReport(session, templatePath, output)
                     : wordReport(session, templatePath, output);
     } catch (const Error &error) {
-        err << "Fehler: " << error.message() << Qt::endl;
+        session.desktop().errorBox(error.message());
         return kFailed;
     }
 }

@@ -2,12 +2,13 @@
 
 #include "base/Desktop.h"
 
+#include <QSet>
 #include <QTextStream>
 
 namespace zolvaric {
 
-// Without a window, messages are lines on standard error and questions are
-// answered "no": the command line tool never waits for a user.
+// Without a window, messages are lines on standard error, each once, and
+// questions are answered "no": the command line tool never waits for a user.
 class StderrDesktop : public Desktop
 {
 public:
@@ -23,7 +24,17 @@ public:
     QString clipboardText() override { return QString(); }
 
 private:
-    static void print(const QString &text) { QTextStream(stderr) << text << Qt::endl; }
+    // A run that meets one fault at several steps (start-up, load, each
+    // calculation) says it once.
+    void print(const QString &text)
+    {
+        if (m_printed.contains(text))
+            return;
+        m_printed.insert(text);
+        QTextStream(stderr) << text << Qt::endl;
+    }
+
+    QSet<QString> m_printed;
 };
 
 } // namespace zolvaric

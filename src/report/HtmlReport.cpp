@@ -258,10 +258,8 @@ bool PrintHonorarHTML(const Offer &offer, ProgramRun &run, Desktop &desktop,
     const int steps = static_cast<int>(placeholders(ReportKind::Html).size());
     progress.prepare(reportWaitMessage(), steps);
     const QString templatePath = htmlTemplatePath(run);
-    if (!QFileInfo(templatePath).isFile()) {
-        desktop.NotifyBox(QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden. "
-                                         "Vorgang wird abgebrochen.")
-                              .arg(templatePath),
+    if (const auto unusable = unusableTemplateReason(templatePath)) {
+        desktop.NotifyBox(*unusable + QStringLiteral(" Vorgang wird abgebrochen."),
                           QCoreApplication::applicationName());
         return false;
     }

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QList>
 #include <QPair>
 
@@ -36,6 +37,18 @@ void openReport(Desktop &desktop, const QString &file, const QString &openWith)
                                      "nicht geöffnet werden. Bitte öffnen Sie die Datei mit %2.")
                           .arg(QDir::toNativeSeparators(file), openWith),
                       QCoreApplication::applicationName());
+}
+
+std::optional<QString> unusableTemplateReason(const QString &templatePath)
+{
+    const QFileInfo info(templatePath);
+    if (info.isFile())
+        return std::nullopt;
+    if (info.exists())
+        return QStringLiteral("Die Vorlagedatei \"%1\" ist keine gewöhnliche Datei (sondern z. B. "
+                              "ein Ordner, ein Gerät oder eine Pipe).")
+            .arg(templatePath);
+    return QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden.").arg(templatePath);
 }
 
 } // namespace zolvaric

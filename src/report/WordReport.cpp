@@ -2,6 +2,7 @@
 
 #include "Placeholders.h"
 #include "ReportBusyState.h"
+#include "ReportOutput.h"
 #include "ReportProgress.h"
 #include "TemplateBlocks.h"
 #include "WordConstants.h"
@@ -303,10 +304,8 @@ bool PrintHonorarDOC(const Offer &offer, ProgramRun &run, Desktop &desktop,
                      ReportProgress &progress, const AutomationFactory &factory)
 {
     const QString templatePath = wordTemplatePath(run);
-    if (!QFileInfo(templatePath).isFile()) {
-        desktop.NotifyBox(QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden. "
-                                         "Der Vorgang wird abgebrochen.")
-                              .arg(templatePath),
+    if (const auto unusable = unusableTemplateReason(templatePath)) {
+        desktop.NotifyBox(*unusable + QStringLiteral(" Der Vorgang wird abgebrochen."),
                           applicationTitle());
         return false;
     }

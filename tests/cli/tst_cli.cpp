@@ -535,6 +535,23 @@ private slots:
         QCOMPARE(json["edHonorar100Proz"].toDouble(), 600.0);
     }
 
+    // A table that cannot be used fails every step of the run; it is said once.
+    void unusableTableIsNamedOnce()
+    {
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath(QStringLiteral("HOAI2013")));
+        const QString table = dir.filePath(QStringLiteral("HOAI2013/35_gebaeude_innenraeume.csv"));
+        QFile file(table);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(2 * 1024 * 1024));
+        file.close();
+        const CliRun run = runCli({"--program-dir", dir.path()});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.trimmed(),
+                 QStringLiteral("Fehler: Die Tabellendatei \"%1\" ist zu groß für eine Tabelle.")
+                     .arg(shown(table)));
+    }
+
     void loadThenSetThenSave()
     {
         QTemporaryDir dir;
@@ -736,6 +753,11 @@ private slots:
             << 1
             << QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden.")
                    .arg(shown(QStringLiteral("/gibt/es/nicht.htm")));
+        // A folder, pipe or device is there, only no file to read.
+        QTest::newRow("template is a folder")
+            << QStringList{"pdf", "--template", QDir::tempPath(), "--output", "/tmp/x.pdf"} << 1
+            << QStringLiteral("Die Vorlagedatei \"%1\" ist keine gewöhnliche Datei")
+                   .arg(shown(QDir::tempPath()));
         QTest::newRow("output folder missing")
             << QStringList{"html", "--output", "/gibt/es/nicht/x.htm"} << 1
             << QStringLiteral("Der Bericht \"%1\" konnte nicht geschrieben werden: ")

@@ -25,11 +25,10 @@ QString templateBesideProgram(const ProgramRun &run, Desktop &desktop, ReportPro
 {
     progress.prepare(reportWaitMessage(), static_cast<int>(placeholders(ReportKind::Html).size()));
     const QString path = htmlTemplatePath(run);
-    if (QFileInfo(path).isFile())
+    const auto unusable = unusableTemplateReason(path);
+    if (!unusable)
         return path;
-    desktop.NotifyBox(QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden. "
-                                     "Vorgang wird abgebrochen.")
-                          .arg(path),
+    desktop.NotifyBox(*unusable + QStringLiteral(" Vorgang wird abgebrochen."),
                       QCoreApplication::applicationName());
     return QString();
 }
