@@ -90,7 +90,6 @@ inline bool makeSocket(const QString &path)
     return bound;
 }
 
-// The name PrivateTempFolder gives its folder: the user's own.
 // While it lives, no file of the process grows beyond the given size: a
 // write beyond fails as on a full disk (EFBIG, the signal ignored).
 class FileSizeLimit
@@ -117,6 +116,7 @@ private:
     void (*m_signal)(int) = nullptr;
 };
 
+// The name PrivateTempFolder gives its folder: the user's own.
 inline QString privateFolderName()
 {
     return QStringLiteral("zolvaric-") + QString::number(::geteuid());
@@ -157,7 +157,7 @@ inline bool makeSocket(const QString &)
 {
     return false;
 }
-// A Windows user's temp folder is the user's own already.
+// On Windows the folder's access list keeps others out, not its name.
 inline QString privateFolderName()
 {
     return QStringLiteral("Zolvaric");
