@@ -56,6 +56,8 @@ void Calculation::wireHandlers()
     s.edBezeichnung.setChangeHandler(projectChange);
     for (TextField *field : s.projectTextFields)
         field->setChangeHandler(projectChange);
+    for (TextField *field : s.offerDataFields)
+        field->setChangeHandler(projectChange);
 }
 
 void Calculation::startUp()

@@ -35,6 +35,7 @@ public:
     FeeComputation &computation() { return m_computation; }
     TableStore &tables() { return m_tables; }
     ProgramRun &run() { return m_run; }
+    const ProgramRun &run() const { return m_run; }
 
     // The state after the window first shows: the 2013 work-phase table, the
     // edition change for the selected edition, the project unchanged.

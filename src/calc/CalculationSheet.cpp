@@ -163,6 +163,8 @@ CalculationSheet::CalculationSheet(const RegionalSettings &settings)
                                &gridLeistungsphasen});
     m_all.insert(m_all.end(), projectTextFields.begin(), projectTextFields.end());
     m_all.insert(m_all.end(), masterDataFields.begin(), masterDataFields.end());
+    m_all.insert(m_all.end(), officeDataFields.begin(), officeDataFields.end());
+    m_all.insert(m_all.end(), offerDataFields.begin(), offerDataFields.end());
     m_all.insert(m_all.end(), {&edBezeichnung, &edWiederholung, &lbWiederholung});
     for (Field *f : m_all)
         if (!m_byName.contains(QLatin1String(f->name())))

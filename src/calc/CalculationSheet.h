@@ -101,9 +101,34 @@ public:
     TextField edStammFirma, edStammZusatz, edStammStrasse, edStammPLZ, edStammOrt, edStammTelefon,
         edStammFax, edStammEmail, edStammInternet;
 
+    // The office's data for its letters (tax, bank, signer, logo, default
+    // validity and payment terms), kept beside the master data.
+    TextField edStammSteuernummer{"edStammSteuernummer", Access::Input};
+    TextField edStammUStIdNr{"edStammUStIdNr", Access::Input};
+    TextField edStammIBAN{"edStammIBAN", Access::Input};
+    TextField edStammBIC{"edStammBIC", Access::Input};
+    TextField edStammBank{"edStammBank", Access::Input};
+    TextField edStammKammer{"edStammKammer", Access::Input};
+    TextField edStammAnsprechpartner{"edStammAnsprechpartner", Access::Input};
+    TextField edStammUnterzeichner{"edStammUnterzeichner", Access::Input};
+    TextField edStammUnterzeichnerFunktion{"edStammUnterzeichnerFunktion", Access::Input};
+    TextField edStammLogo{"edStammLogo", Access::Input};
+    TextField edStammGueltigkeitWochen{"edStammGueltigkeitWochen", Access::Input};
+    TextField edStammZahlungsbedingungen{"edStammZahlungsbedingungen", Access::Input};
+
     // Project data.
     TextField edProjektbez, edProjektnr, edProjektleiter, edBauvorhaben, edBauort, edBauherrname,
         edBauherrStrasse, edBauherrPLZ, edBauherrOrt, edBauherrTelefon;
+
+    // The offer as a letter: its number, date (TT.MM.JJJJ) and validity
+    // date (empty: from the date and the office's validity), salutation, the
+    // scope offered and payment terms (several lines each).
+    TextField edAngebotsnummer{"edAngebotsnummer", Access::Input};
+    TextField edAngebotsdatum{"edAngebotsdatum", Access::Input};
+    TextField edAngebotGueltigBis{"edAngebotGueltigBis", Access::Input};
+    TextField edAnrede{"edAnrede", Access::Input};
+    TextField edLeistungsumfang{"edLeistungsumfang", Access::Input};
+    TextField edZahlungsbedingungen{"edZahlungsbedingungen", Access::Input};
 
     // The calculation within the offer: its title, and which repetition of
     // an essentially equal object it is (0: none), with the reduction of the
@@ -122,6 +147,16 @@ public:
     const std::array<TextField *, 10> projectTextFields;
     // The nine master-data fields in settings-file order.
     const std::array<TextField *, 9> masterDataFields;
+    // The office's letter data in settings-file order.
+    const std::array<TextField *, 12> officeDataFields{
+        &edStammSteuernummer,    &edStammUStIdNr,       &edStammIBAN,
+        &edStammBIC,             &edStammBank,          &edStammKammer,
+        &edStammAnsprechpartner, &edStammUnterzeichner, &edStammUnterzeichnerFunktion,
+        &edStammLogo,            &edStammGueltigkeitWochen, &edStammZahlungsbedingungen};
+    // The offer's letter data in project-file order.
+    const std::array<TextField *, 6> offerDataFields{&edAngebotsnummer,  &edAngebotsdatum,
+                                                     &edAngebotGueltigBis, &edAnrede,
+                                                     &edLeistungsumfang, &edZahlungsbedingungen};
 
     // Every field, in the order of the window from top to bottom.
     const std::vector<Field *> &allFields() const { return m_all; }

@@ -6,6 +6,9 @@
 #include "Repetition.h"
 
 #include "base/NumberText.h"
+#include "base/TextLines.h"
+
+#include <QDate>
 
 #include <array>
 #include <cmath>
@@ -16,7 +19,7 @@ namespace {
 
 using K = ProjectKey;
 
-constexpr std::array<ProjectKey, 36> kKeys = {{
+constexpr std::array<ProjectKey, 42> kKeys = {{
     {"Projektbezeichnung", "edProjektbez", K::Text, ""},
     {"Projektnummer", "edProjektnr", K::Text, ""},
     {"Projektleiter", "edProjektleiter", K::Text, ""},
@@ -27,6 +30,12 @@ constexpr std::array<ProjectKey, 36> kKeys = {{
     {"PLZ", "edBauherrPLZ", K::Text, ""},
     {"Ort", "edBauherrOrt", K::Text, ""},
     {"Telefon", "edBauherrTelefon", K::Text, ""},
+    {"Angebotsnummer", "edAngebotsnummer", K::OptionalText, ""},
+    {"Angebotsdatum", "edAngebotsdatum", K::Date, ""},
+    {"Angebot_gueltig_bis", "edAngebotGueltigBis", K::Date, ""},
+    {"Anrede", "edAnrede", K::OptionalText, ""},
+    {"Leistungsumfang", "edLeistungsumfang", K::Lines, ""},
+    {"Zahlungsbedingungen", "edZahlungsbedingungen", K::Lines, ""},
     {"HOAI_nach", "comboHOAINorm", K::Index, "0"},
     {"Honorarberechnung_fuer", "comboHonorarparagraph", K::Index, "0"},
     {"Honorarzone", "comboHonorarzone", K::Index, "0"},
@@ -57,11 +66,11 @@ constexpr std::array<ProjectKey, 36> kKeys = {{
     {"Wiederholung", "edWiederholung", K::Repetition, "0"},
 }};
 
-constexpr std::size_t kEditionKey = 10;
-constexpr std::size_t kKindKey = 11;
-constexpr std::size_t kCostsKey = 14;
-constexpr std::size_t kFirstShareKey = 15;
-constexpr std::size_t kPointsKey = 33;
+constexpr std::size_t kEditionKey = 16;
+constexpr std::size_t kKindKey = 17;
+constexpr std::size_t kCostsKey = 20;
+constexpr std::size_t kFirstShareKey = 21;
+constexpr std::size_t kPointsKey = 39;
 
 int checkedIndex(const ProjectKey &key, const QString &text, qsizetype itemCount)
 {
@@ -103,6 +112,19 @@ void checkZone(const ProjectKey &key, int index, int zones)
     }
 }
 
+// A date as the program writes it, TT.MM.JJJJ; empty for none.
+QString checkedDate(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return QString();
+    const QDate date = QDate::fromString(trimmed, QStringLiteral("d.M.yyyy"));
+    if (!date.isValid())
+        throw InputError(QStringLiteral("'%1' ist kein gültiges Datum (TT.MM.JJJJ)")
+                             .arg(quotedValue(text)));
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
 int checkedRepetition(const QString &text)
 {
     const auto number = tryParseInt(text.trimmed());
@@ -121,7 +143,14 @@ void applyValue(CalculationSheet &sheet, const ProjectKey &key, const QString &t
         break;
     case K::Title:
     case K::Text:
+    case K::OptionalText:
         static_cast<TextField *>(field)->setText(text);
+        break;
+    case K::Lines:
+        static_cast<TextField *>(field)->setText(linesOfOneLineText(text));
+        break;
+    case K::Date:
+        static_cast<TextField *>(field)->setText(namingKey(key, [&] { return checkedDate(text); }));
         break;
     case K::Index: {
         auto *list = static_cast<ChoiceField *>(field);
@@ -224,9 +253,15 @@ std::optional<QString> storedProjectValue(const Calculation &calculation, const 
         if (calculation.zonePoints().isEmpty())
             return std::nullopt;
         return pointsText(calculation.zonePoints());
-    case K::Title: {
-        const QString &title = static_cast<const TextField *>(field)->text();
-        return title.isEmpty() ? std::nullopt : std::optional(title);
+    case K::Title:
+    case K::OptionalText:
+    case K::Date: {
+        const QString &text = static_cast<const TextField *>(field)->text();
+        return text.isEmpty() ? std::nullopt : std::optional(text);
+    }
+    case K::Lines: {
+        const QString &text = static_cast<const TextField *>(field)->text();
+        return text.isEmpty() ? std::nullopt : std::optional(oneLineText(text));
     }
     case K::Repetition: {
         const int repetition = repetitionNumber(static_cast<const NumericField *>(field)->value());
@@ -291,6 +326,8 @@ void checkProjectInputs(Calculation &calculation, const ProjectValueLookup &look
                           zoneCount(calculation, edition, kind));
             else
                 checkedIndex(key, *text, list->items().size());
+        } else if (key.kind == K::Date) {
+            namingKey(key, [&] { checkedDate(*text); });
         } else if (key.kind == K::Repetition) {
             namingKey(key, [&] {
                 const WorkScope scope = editionScope(calculation, edition, kind);

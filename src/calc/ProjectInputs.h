@@ -19,9 +19,11 @@ struct ProjectKey
 {
     // Rate: the free rate's number, stored only while it is selected.
     // Points: the zone's evaluation points, stored only when scored.
-    // Title: a text stored only when not empty. Repetition: a whole number
-    // from 0, stored only when not 0.
-    enum Kind { Text, Index, Number, Rate, Points, Title, Repetition };
+    // Title: a calculation's title, stored only when not empty. Repetition:
+    // a whole number from 0, stored only when not 0. OptionalText, Lines
+    // and Date: the offer's letter data, stored only when set: a text, a
+    // text of several lines (as oneLineText writes it), a date TT.MM.JJJJ.
+    enum Kind { Text, Index, Number, Rate, Points, Title, Repetition, OptionalText, Lines, Date };
 
     const char *key;
     const char *component; // empty for the points, which no field holds
@@ -29,11 +31,12 @@ struct ProjectKey
     const char *defaultText; // what a project file without the key means
 };
 
-// The keys in the order a project file holds them: the 32 every file has,
-// then the two of a fee agreement beyond the fixed rates and a zone by hand,
-// then the calculation's title and repetition within an offer.
+// The keys in the order a project file holds them: the project's ten texts,
+// the offer's six letter keys, the 22 of a calculation every file has, then
+// the two of a fee agreement beyond the fixed rates and a zone by hand, then
+// the calculation's title and repetition within an offer.
 std::span<const ProjectKey> projectKeys();
-// The keys of a calculation: every key but the project's ten texts.
+// The keys of a calculation: every key but the project's texts and letter data.
 std::span<const ProjectKey> calculationKeys();
 bool isCalculationKey(const ProjectKey &key);
 const ProjectKey *findProjectKey(QStringView key);

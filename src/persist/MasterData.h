@@ -13,7 +13,8 @@ class Desktop;
 // Returns why a settings file that is there could not be read (empty when it
 // was read or is absent); the fields are then empty.
 QString LoadStammdaten(CalculationSheet &sheet, const QString &settingsFile);
-// Writes the nine keys, empty ones included, in one update.
+// Writes the nine keys, empty ones included, and the office's letter data
+// (Steuernummer … Zahlungsbedingungen) where set, in one update.
 WriteResult SaveStammdaten(const CalculationSheet &sheet, const QString &settingsFile);
 
 // The save when the window closes: a failure is said, with its reason, so

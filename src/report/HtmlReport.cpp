@@ -107,10 +107,11 @@ QString htmlValue(const Placeholder &placeholder, const Calculation &calculation
     return htmlEscaped(placeholderValue(placeholder, calculation));
 }
 
+// A text of several lines keeps them on the page.
 QList<PlaceholderValue> escaped(QList<PlaceholderValue> values)
 {
     for (PlaceholderValue &value : values)
-        value.value = htmlEscaped(value.value);
+        value.value = htmlEscaped(value.value).replace(QLatin1Char('\n'), QLatin1String("<br>"));
     return values;
 }
 
@@ -124,8 +125,11 @@ public:
     BlockExpansion(const Offer &offer, const QStringList &lines, const QList<bool> &dropped)
         : m_lines(lines), m_dropped(dropped)
     {
-        const RegionalSettings &settings = offer.calculation().sheet().settings();
-        m_totals = escaped(offerTotalPlaceholders(offer.totals(), settings));
+        const Calculation &calculation = offer.calculation();
+        const RegionalSettings &settings = calculation.sheet().settings();
+        m_totals = escaped(offerTotalPlaceholders(offer.totals(), settings) +
+                           letterPlaceholders(calculation.sheet(), calculation.run().settingsFile,
+                                              QDate::currentDate()));
         for (int i = 0; i < offer.count(); ++i)
             m_parts.append(escaped(partPlaceholders(offer.summary(i), settings)) + m_totals);
     }
@@ -163,7 +167,7 @@ private:
 
     const QStringList &m_lines;
     const QList<bool> &m_dropped;
-    QList<PlaceholderValue> m_totals;
+    QList<PlaceholderValue> m_totals; // the offer's totals and letter data
     QList<QList<PlaceholderValue>> m_parts; // each with the totals
     QStringList m_page;
 };

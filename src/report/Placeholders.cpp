@@ -6,6 +6,8 @@
 #include "calc/FeeRate.h"
 #include "calc/Offer.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -279,6 +281,67 @@ QList<PlaceholderValue> offerTotalPlaceholders(const OfferTotals &totals,
         {QStringLiteral("\\AngebotMwStEUR\\"), amount.format(totals.vat, settings)},
         {QStringLiteral("\\AngebotBrutto\\"), amount.format(totals.gross, settings)},
     };
+}
+
+QString defaultPaymentTerms()
+{
+    return QStringLiteral(
+        "Abschlagszahlungen können für erbrachte Leistungen entsprechend § 632a BGB verlangt "
+        "werden (§ 15 Satz 2 HOAI). Das Honorar wird nach Abnahme der Leistungen und Übergabe "
+        "einer prüffähigen Schlussrechnung fällig (§ 15 Satz 1 HOAI, § 650g Abs. 4 BGB).");
+}
+
+QList<PlaceholderValue> letterPlaceholders(const CalculationSheet &sheet,
+                                           const QString &settingsFile, const QDate &today)
+{
+    const QString dateFormat = QStringLiteral("dd.MM.yyyy");
+    const auto dateOf = [&](const TextField &field) {
+        return QDate::fromString(field.text(), dateFormat);
+    };
+    const QDate issued = dateOf(sheet.edAngebotsdatum).isValid() ? dateOf(sheet.edAngebotsdatum)
+                                                                 : today;
+    QDate validUntil = dateOf(sheet.edAngebotGueltigBis);
+    if (!validUntil.isValid()) {
+        bool ok = false;
+        const int weeks = sheet.edStammGueltigkeitWochen.text().trimmed().toInt(&ok);
+        validUntil = issued.addDays(7 * (ok && weeks > 0 && weeks <= 520 ? weeks : 4));
+    }
+    const auto orElse = [](const QString &text, const QString &fallback) {
+        return text.trimmed().isEmpty() ? fallback : text;
+    };
+    QList<PlaceholderValue> values = {
+        {QStringLiteral("\\Angebotsnummer\\"), sheet.edAngebotsnummer.text()},
+        {QStringLiteral("\\Angebotsdatum\\"), issued.toString(dateFormat)},
+        {QStringLiteral("\\AngebotGueltigBis\\"), validUntil.toString(dateFormat)},
+        {QStringLiteral("\\Anrede\\"),
+         orElse(sheet.edAnrede.text(), QStringLiteral("Sehr geehrte Damen und Herren,"))},
+        {QStringLiteral("\\Leistungsumfang\\"), sheet.edLeistungsumfang.text()},
+        {QStringLiteral("\\Zahlungsbedingungen\\"),
+         orElse(sheet.edZahlungsbedingungen.text(),
+                orElse(sheet.edStammZahlungsbedingungen.text(), defaultPaymentTerms()))},
+    };
+    const std::pair<const char *, const TextField *> office[] = {
+        {"Steuernummer", &sheet.edStammSteuernummer},
+        {"UStIdNr", &sheet.edStammUStIdNr},
+        {"IBAN", &sheet.edStammIBAN},
+        {"BIC", &sheet.edStammBIC},
+        {"Bank", &sheet.edStammBank},
+        {"Kammer", &sheet.edStammKammer},
+        {"Ansprechpartner", &sheet.edStammAnsprechpartner},
+        {"Unterzeichner", &sheet.edStammUnterzeichner},
+        {"Unterzeichner_Funktion", &sheet.edStammUnterzeichnerFunktion},
+        {"Logo", &sheet.edStammLogo},
+        {"Angebot_Gueltigkeit_Wochen", &sheet.edStammGueltigkeitWochen},
+        {"Zahlungsbedingungen", &sheet.edStammZahlungsbedingungen},
+    };
+    for (const auto &[key, field] : office) {
+        QString value = field->text();
+        if (field == &sheet.edStammLogo && !value.trimmed().isEmpty())
+            value = QDir::toNativeSeparators(
+                QFileInfo(settingsFile).dir().absoluteFilePath(QDir::fromNativeSeparators(value)));
+        values.append({QStringLiteral("\\Stamm%1\\").arg(QLatin1String(key)), value});
+    }
+    return values;
 }
 
 } // namespace zolvaric

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
 namespace zolvaric {
 
 class Calculation;
+class CalculationSheet;
 struct RegionalSettings;
 struct OfferTotals;
 struct PartSummary;
@@ -70,5 +72,20 @@ QList<PlaceholderValue> partPlaceholders(const PartSummary &part, const Regional
 // \AngebotBrutto\), valid anywhere in a template.
 QList<PlaceholderValue> offerTotalPlaceholders(const OfferTotals &totals,
                                                const RegionalSettings &settings);
+
+// The offer's letter data and the office's data (\Angebotsnummer\,
+// \Angebotsdatum\, \AngebotGueltigBis\, \Anrede\, \Leistungsumfang\,
+// \Zahlungsbedingungen\, \StammSteuernummer\ … \StammZahlungsbedingungen\),
+// valid anywhere in a template. Empty ones mean: the date the report is
+// made (today), that date plus the office's validity in weeks (default
+// 4), "Sehr geehrte Damen und Herren,", the office's payment terms or else
+// the sentence on § 15 HOAI. Lines are separated by '\n'; each report
+// writes its own line break. The logo's name is made absolute against the
+// settings file's folder.
+QList<PlaceholderValue> letterPlaceholders(const CalculationSheet &sheet,
+                                           const QString &settingsFile, const QDate &today);
+
+// The payment terms when neither the offer nor the office gives any.
+QString defaultPaymentTerms();
 
 } // namespace zolvaric

@@ -92,6 +92,20 @@ const RegionalSettings &offerSettings(const Offer &offer)
     return offer.calculation().sheet().settings();
 }
 
+// The offer's letter data as the word processor replaces them: the lines of
+// a text as line breaks, a caret as no replacement code.
+QList<PlaceholderValue> letterValues(const Offer &offer)
+{
+    const Calculation &calculation = offer.calculation();
+    QList<PlaceholderValue> values = letterPlaceholders(
+        calculation.sheet(), calculation.run().settingsFile, QDate::currentDate());
+    for (PlaceholderValue &value : values) {
+        value.value.replace(QLatin1Char('^'), QLatin1String("^^"));
+        value.value.replace(QLatin1Char('\n'), QLatin1String("^l"));
+    }
+    return values;
+}
+
 // A backslash in a calculation's value stands as this character in the
 // expanded template until the placeholder steps are done: a title such as
 // "\Bauort\" is no placeholder for them. The last step puts it back.
@@ -109,13 +123,14 @@ bool anyBackslash(const Offer &offer)
 }
 
 // The placeholder steps of a report, one each: the edited calculation's, the
-// offer's totals, then the backslashes held back when there are any. Known
+// offer's totals and letter data, then the backslashes held back when there are any. Known
 // before the template is read, which may take a conversion under the wait
 // window.
 int wordSteps(const Offer &offer)
 {
     return static_cast<int>(placeholders(ReportKind::Word).size() +
                             offerTotalPlaceholders(offer.totals(), offerSettings(offer)).size() +
+                            letterValues(offer).size() +
                             (anyBackslash(offer) ? 1 : 0));
 }
 
@@ -137,6 +152,13 @@ struct OfferDocument
         for (const PlaceholderValue &total :
              offerTotalPlaceholders(offer.totals(), offerSettings(offer))) {
             WordSuchText(word, desktop, progress, total.text, total.value);
+            progress.advance();
+        }
+        // Only those the template uses: a template of the earlier kind is
+        // filled with the same steps as before.
+        for (const PlaceholderValue &letter : letterValues(offer)) {
+            if (file.mayHold(letter.text))
+                WordSuchText(word, desktop, progress, letter.text, letter.value);
             progress.advance();
         }
         if (heldBackslashes)

@@ -421,6 +421,45 @@ private slots:
         QVERIFY(target.desktop.errors.isEmpty());
     }
 
+    // The offer's letter data: absent unless set, several lines exact, dates
+    // checked and written TT.MM.JJJJ; a bad date refuses the file.
+    void letterDataSurviveSaveAndLoad()
+    {
+        CalcHarness source;
+        const QString file = path(QStringLiteral("brief.prj"));
+        QVERIFY(SaveProject(*source.offer, source.run, source.desktop, file));
+        const QByteArray without = readBytes(file);
+        QVERIFY(!without.contains("Angebot"));
+        const QString scope = QStringLiteral("Zeile 1\n\n  Zeile 3 \\n kein Umbruch\n");
+        CalculationSheet &s = source.sheet();
+        s.edAngebotsnummer.setText(QStringLiteral("A-17"));
+        s.edAngebotsdatum.setText(QStringLiteral("01.12.2026"));
+        s.edLeistungsumfang.setText(scope);
+        QVERIFY(source.run.projectChanged);
+        QVERIFY(SaveProject(*source.offer, source.run, source.desktop, file));
+        QVERIFY2(readBytes(file).contains("\r\nAngebotsnummer=A-17\r\nAngebotsdatum=01.12.2026\r\n"
+                                          "Leistungsumfang=Zeile 1\\n\\n  Zeile 3 \\\\n kein "
+                                          "Umbruch\\n\r\n"),
+                 readBytes(file).constData());
+
+        CalcHarness target;
+        QVERIFY(LoadProject(*target.offer, target.run, target.desktop, file));
+        QCOMPARE(target.sheet().edLeistungsumfang.text(), scope);
+        QCOMPARE(target.sheet().edAngebotsdatum.text(), QStringLiteral("01.12.2026"));
+        target.sheet().edLeistungsumfang.setText(QString());
+        target.sheet().edAngebotsnummer.setText(QString());
+        target.sheet().edAngebotsdatum.setText(QString());
+        QVERIFY(SaveProject(*target.offer, target.run, target.desktop, file));
+        QCOMPARE(readBytes(file), without);
+
+        writeBytes(file, "[Projektdaten]\r\nAngebotsdatum=31.02.2026\r\n");
+        QVERIFY(!LoadProject(*target.offer, target.run, target.desktop, file));
+        QCOMPARE(target.desktop.errors.value(0),
+                 QStringLiteral("Projekt \"%1\": Angebotsdatum: '31.02.2026' ist kein gültiges "
+                                "Datum (TT.MM.JJJJ)")
+                     .arg(QDir::toNativeSeparators(file)));
+    }
+
     void storedForm()
     {
         CalcHarness h;

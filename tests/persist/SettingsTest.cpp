@@ -178,6 +178,29 @@ private slots:
                  QStringLiteral("info@sonne.de"));
     }
 
+    // The office's letter data go into the file only when set: settings
+    // without them keep their bytes; payment terms keep their lines.
+    void officeDataAreWrittenOnlyWhenSet()
+    {
+        const QString settings = programDir() + QStringLiteral("buero.ini");
+        CalculationSheet sheet(m_german);
+        QVERIFY(SaveStammdaten(sheet, settings));
+        const QByteArray without = readBytes(settings);
+        QVERIFY(!without.contains("IBAN"));
+        const QString terms = QStringLiteral("14 Tage netto.\nSkonto: keines \\ C:\\Temp");
+        sheet.edStammIBAN.setText(QStringLiteral("DE02 1203 0000 0000 2020 51"));
+        sheet.edStammZahlungsbedingungen.setText(terms);
+        QVERIFY(SaveStammdaten(sheet, settings));
+        CalculationSheet again(m_german);
+        LoadStammdaten(again, settings);
+        QCOMPARE(again.edStammIBAN.text(), QStringLiteral("DE02 1203 0000 0000 2020 51"));
+        QCOMPARE(again.edStammZahlungsbedingungen.text(), terms);
+        again.edStammIBAN.setText(QString());
+        again.edStammZahlungsbedingungen.setText(QString());
+        QVERIFY(SaveStammdaten(again, settings));
+        QCOMPARE(readBytes(settings), without);
+    }
+
     void oversizedSettingsFileIsNeitherReadNorReplaced()
     {
         const QString settings = programDir() + QStringLiteral("Zolvaric.ini");

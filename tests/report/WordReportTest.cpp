@@ -180,11 +180,12 @@ private slots:
         QCOMPARE(calls.mid(17, 13), pass);
         QCOMPARE(calls[30], QStringLiteral("activewindow.activepane.view.seekview=0"));
         QCOMPARE(calls.last(), QStringLiteral("visible=true"));
-        // 96 placeholder steps, then the offer's three totals.
-        QCOMPARE(calls.size(), 3 + 99 * 28 + 1);
-        QCOMPARE(run.progress.steps, 99);
-        QCOMPARE(run.progress.advanced, 99);
-        QCOMPARE(run.progress.processed, 99);
+        // 96 placeholder steps, the offer's three totals, then the letter's
+        // eighteen, which a template this program cannot read may hold.
+        QCOMPARE(calls.size(), 3 + 117 * 28 + 1);
+        QCOMPARE(run.progress.steps, 117);
+        QCOMPARE(run.progress.advanced, 117);
+        QCOMPARE(run.progress.processed, 117);
         QCOMPARE(run.progress.begun, 1);
         QCOMPARE(run.progress.ended, 1);
         QVERIFY(!run.h.run.busy);
@@ -205,7 +206,67 @@ private slots:
             expected << p.text << p.text;
         for (const char *total : {"\\AngebotNetto\\", "\\AngebotMwStEUR\\", "\\AngebotBrutto\\"})
             expected << QLatin1String(total) << QLatin1String(total);
+        for (const PlaceholderValue &letter :
+             letterPlaceholders(run.h.sheet(), run.h.run.settingsFile, QDate::currentDate()))
+            expected << letter.text << letter.text;
         QCOMPARE(searched, expected);
+    }
+
+    // A template that holds none of the letter's placeholders is filled with
+    // the steps it always was; one that holds some gets those.
+    void letterStepsOnlyForWhatTheTemplateHolds_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("letter");
+        QTest::newRow("none") << "\\Projektbez\\" << QStringList();
+        QTest::newRow("two, one split over runs")
+            << "\\Angebotsnummer\\ vom \\Angebots</w:t></w:r><w:r><w:t>datum\\"
+            << QStringList{"\\Angebotsnummer\\", "\\Angebotsdatum\\"};
+    }
+    void letterStepsOnlyForWhatTheTemplateHolds()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, letter);
+        WordRun run;
+        wordtest::TestPackage package;
+        package.body = QStringLiteral("<w:p><w:r><w:t xml:space=\"preserve\">%1</w:t></w:r></w:p>")
+                           .arg(text);
+        writeBytes(wordTemplatePath(run.h.run), package.toZip());
+        QVERIFY(run.print());
+        QStringList searched;
+        for (const QString &call : std::as_const(run.log->calls)) {
+            if (call.startsWith(QLatin1String("selection.find.text=\\")))
+                searched << call.mid(20);
+        }
+        searched.removeDuplicates();
+        QCOMPARE(searched.mid(99), letter);
+        QCOMPARE(run.progress.advanced, 117);
+    }
+
+    // The letter's data in the document: texts of several lines as lines,
+    // the empty ones as the office's or the program's defaults.
+    void letterDataInTheReport()
+    {
+        CalcHarness h;
+        enterReportExample(h);
+        CalculationSheet &s = h.sheet();
+        s.edAngebotsnummer.setText(QStringLiteral("A-2026-017"));
+        s.edAngebotsdatum.setText(QStringLiteral("01.12.2026"));
+        s.edLeistungsumfang.setText(QStringLiteral("Objektplanung Gebäude\nLP 1 bis 9"));
+        s.edStammGueltigkeitWochen.setText(QStringLiteral("6"));
+        s.edStammIBAN.setText(QStringLiteral("DE02 1203 0000 0000 2020 51"));
+        const QString path =
+            writeWordTemplate(h, paragraphs({"Nr. \\Angebotsnummer\\ vom \\Angebotsdatum\\",
+                                             "gültig bis \\AngebotGueltigBis\\", "\\Anrede\\",
+                                             "\\Leistungsumfang\\", "IBAN \\StammIBAN\\",
+                                             "\\Zahlungsbedingungen\\"}));
+        const QStringList texts = wordtest::paragraphTexts(builtInReport(h, path));
+        QCOMPARE(texts.mid(0, 5),
+                 (QStringList{"Nr. A-2026-017 vom 01.12.2026", "gültig bis 12.01.2027",
+                              "Sehr geehrte Damen und Herren,",
+                              "Objektplanung Gebäude\nLP 1 bis 9",
+                              "IBAN DE02 1203 0000 0000 2020 51"}));
+        QCOMPARE(texts.value(5), defaultPaymentTerms());
     }
 
     void specialReplacements_data()
@@ -293,9 +354,9 @@ private slots:
         // The failing main-text pass ends that step: no header pass for it.
         QCOMPARE(run.h.desktop.notices, QStringList{message});
         QCOMPARE(run.h.desktop.captions, QStringList{"WordSuchText"});
-        QCOMPARE(run.progress.advanced, 99);
+        QCOMPARE(run.progress.advanced, 117);
         QCOMPARE(run.log->calls.count(QStringLiteral("activewindow.activepane.view.seekview=0")),
-                 98);
+                 116);
     }
 
     void refusedShowEndsTheBusyStateAndReachesTheCaller()

@@ -13,6 +13,7 @@
 #include "report/TemplateBlocks.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QHash>
 #include <QTemporaryFile>
 
@@ -133,6 +134,26 @@ private:
 
 } // namespace
 
+namespace {
+
+// The texts of every XML part of the document (main text, headers, footers,
+// notes) with the markup taken out, so that a placeholder split over runs
+// reads as one.
+QString documentTexts(const QByteArray &bytes, const QString &fileName)
+{
+    static const QRegularExpression markup(QStringLiteral("<[^>]*>"));
+    const OoxmlPackage package(bytes, fileName);
+    QString texts;
+    for (const QString &name : package.partNames()) {
+        if (name.startsWith(QLatin1String("word/"), Qt::CaseInsensitive) &&
+            name.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+            texts += QString::fromUtf8(package.read(name)).remove(markup) + QLatin1Char('\n');
+    }
+    return texts;
+}
+
+} // namespace
+
 std::optional<QByteArray> expandOfferBlocks(const QByteArray &bytes, const QString &fileName,
                                             const QList<QList<PlaceholderValue>> &parts)
 {
@@ -183,8 +204,9 @@ OfferTemplate::OfferTemplate(const QString &templatePath,
 {
     std::optional<QByteArray> expanded;
     try {
-        expanded = expandOfferBlocks(readTemplatePackage(templatePath, soffice),
-                                     QDir::toNativeSeparators(templatePath), parts);
+        const QByteArray package = readTemplatePackage(templatePath, soffice);
+        m_text = documentTexts(package, QDir::toNativeSeparators(templatePath));
+        expanded = expandOfferBlocks(package, QDir::toNativeSeparators(templatePath), parts);
     } catch (const AutomationError &) {
         // The word processor reads the template itself and says what is wrong.
         return;
@@ -202,6 +224,11 @@ OfferTemplate::OfferTemplate(const QString &templatePath,
     file->close();
     m_path = QDir::toNativeSeparators(file->fileName());
     m_file = std::move(file);
+}
+
+bool OfferTemplate::mayHold(const QString &placeholder) const
+{
+    return !m_text || m_text->contains(placeholder);
 }
 
 OfferTemplate::~OfferTemplate() = default;

@@ -42,9 +42,15 @@ public:
     OfferTemplate &operator=(OfferTemplate &&) noexcept;
 
     const QString &path() const { return m_path; }
+    // Whether the template's text (main text, headers, footers) may hold the
+    // placeholder; yes for a template that could not be read. A report
+    // leaves out the replacements a template cannot use, each of which takes
+    // the word processor a search through the whole document.
+    bool mayHold(const QString &placeholder) const;
 
 private:
     QString m_path;
+    std::optional<QString> m_text; // the template's texts, markup left out
     std::unique_ptr<QTemporaryFile> m_file;
 };
 

@@ -26,6 +26,8 @@ public:
     // Part names are zip entry names ("word/document.xml"), matched without
     // regard to case as the package format wants.
     bool contains(const QString &part) const;
+    // Every part's name, in the order of the zip file.
+    const QList<QString> &partNames() const { return m_names; }
     // The part's current bytes; throws AutomationError when it is missing or broken.
     QByteArray read(const QString &part) const;
     // Replaces an existing part's bytes.
