@@ -8,6 +8,7 @@
 //   zolvaric-screenshots FOLDER
 
 #include "app/OfferPanel.h"
+#include "app/OfficeDataDialog.h"
 #include "app/QtDesktop.h"
 #include "app/unitInfo.h"
 #include "app/unitMain.h"
@@ -110,6 +111,11 @@ int main(int argc, char *argv[])
     sheet.comboHonorarzone.select(2);
     sheet.edKosten.setValue(85000);
     sheet.edNebenkosten.setValue(5);
+    sheet.edAngebotsnummer.setText(QStringLiteral("A-2026-017"));
+    sheet.edAngebotsdatum.setText(QStringLiteral("11.12.2026"));
+    sheet.edLeistungsumfang.setText(
+        QStringLiteral("Objektplanung Gebäude, Häuser A bis C, Leistungsphasen 1 bis 9\n"
+                       "Objektplanung Freianlagen"));
     tabs->setCurrentIndex(tabs->count() - 1);
     QApplication::processEvents();
     save(&window, folder, QStringLiteral("angebot.png"));
@@ -138,6 +144,16 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     save(&points, folder, QStringLiteral("bewertungspunkte.png"));
     points.hide();
+
+    sheet.edStammIBAN.setText(QStringLiteral("DE02 1203 0000 0000 2020 51"));
+    sheet.edStammUnterzeichner.setText(QStringLiteral("Dipl.-Ing. Anna Sonne"));
+    sheet.edStammUnterzeichnerFunktion.setText(QStringLiteral("Architektin"));
+    {
+        OfficeDataDialog office(sheet, window.run().settingsFile, &window);
+        office.show();
+        QApplication::processEvents();
+        save(&office, folder, QStringLiteral("briefdaten.png"));
+    }
 
     TfrmInfo *info = &window.infoDialog();
     info->show();

@@ -6,6 +6,7 @@
 
 #include "OfferPanel.h"
 #include "OfferTab.h"
+#include "OfficeDataDialog.h"
 
 #include "widgets/ElidedLabel.h"
 #include "widgets/FieldBindings.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -179,7 +181,7 @@ void TfrmMain::buildWindow()
     PageControl1->addTab(new QWidget, QStringLiteral("HOAI-Tabelle"));
     PageControl1->addTab(new QWidget, QStringLiteral("Leistungsphasen"));
     connect(PageControl1, &QTabWidget::currentChanged, this, &TfrmMain::fillTableTab);
-    m_offerTab = new OfferTab(*m_offer);
+    m_offerTab = new OfferTab(*m_offer, m_calculation->sheet());
     PageControl1->addTab(m_offerTab, QStringLiteral("Angebot"));
     layout->addWidget(PageControl1, 1);
     setCentralWidget(central);
@@ -361,6 +363,16 @@ QGroupBox *TfrmMain::buildMasterDataGroup()
     add(QStringLiteral("Fax :"), s.edStammFax);
     add(QStringLiteral("Email :"), s.edStammEmail);
     add(QStringLiteral("Internet :"), s.edStammInternet);
+    auto *letterData = new QPushButton(QStringLiteral("Briefdat&en des Büros …"));
+    letterData->setObjectName(QStringLiteral("cmdBriefdaten"));
+    letterData->setToolTip(QStringLiteral("Steuernummer, Bankverbindung, Unterzeichner, Logo, "
+                                          "Gültigkeit und Zahlungsbedingungen der Angebote"));
+    connect(letterData, &QPushButton::clicked, this, [this] {
+        OfficeDataDialog dialog(m_calculation->sheet(), m_run.settingsFile, this);
+        dialog.exec();
+    });
+    grid->addWidget(letterData, row++, 1, Qt::AlignLeft);
+    m_masterDataOrder << letterData;
     grid->setRowMinimumHeight(row++, 10);
     grid->addWidget(heading(QStringLiteral("Projektdaten")), row++, 0, 1, 2);
     add(QStringLiteral("Projektbezeichnung :"), s.edProjektbez);

@@ -3,7 +3,11 @@
 #include "base/NumberFormat.h"
 #include "calc/Calculation.h"
 #include "calc/Offer.h"
+#include "widgets/FieldBindings.h"
+#include "widgets/TextFieldEdits.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,7 +25,8 @@ const QStringList kColumns = {QStringLiteral("Nr."),           QStringLiteral("B
 
 } // namespace
 
-OfferTab::OfferTab(const Offer &offer, QWidget *parent) : QWidget(parent), m_offer(offer)
+OfferTab::OfferTab(const Offer &offer, CalculationSheet &sheet, QWidget *parent)
+    : QWidget(parent), m_offer(offer)
 {
     setObjectName(QStringLiteral("tabAngebot"));
     auto *layout = new QVBoxLayout(this);
@@ -50,7 +55,49 @@ OfferTab::OfferTab(const Offer &offer, QWidget *parent) : QWidget(parent), m_off
     bottom->addWidget(hint, 1, Qt::AlignTop);
     bottom->addWidget(lbAngebotSummen, 0, Qt::AlignRight);
     layout->addLayout(bottom);
+    layout->addWidget(buildLetterGroup(sheet));
     refresh();
+}
+
+QWidget *OfferTab::buildLetterGroup(CalculationSheet &sheet)
+{
+    auto *group = new QGroupBox(QStringLiteral("Angebotsschreiben"));
+    group->setObjectName(QStringLiteral("grpAngebotsschreiben"));
+    auto *grid = new QGridLayout(group);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 2);
+    int row = 0;
+    const auto add = [&](const QString &label, QWidget *edit, int column = 0, int rows = 1) {
+        auto *caption = new QLabel(label);
+        caption->setBuddy(edit);
+        grid->addWidget(caption, row, column, rows, 1,
+                        rows > 1 ? Qt::AlignTop | Qt::AlignLeft : Qt::AlignVCenter | Qt::AlignLeft);
+        grid->addWidget(edit, row, column + 1, rows, 1);
+        row += rows;
+    };
+    add(QStringLiteral("&Angebotsnummer :"), new TextEdit(sheet.edAngebotsnummer));
+    auto *date = new DateFieldEdit(sheet.edAngebotsdatum);
+    date->setPlaceholderText(QStringLiteral("heute"));
+    add(QStringLiteral("Angebotsdat&um :"), date);
+    auto *valid = new DateFieldEdit(sheet.edAngebotGueltigBis);
+    valid->setPlaceholderText(QStringLiteral("Datum + Gültigkeit des Büros"));
+    add(QStringLiteral("&Gültig bis :"), valid);
+    auto *salutation = new TextEdit(sheet.edAnrede);
+    salutation->setPlaceholderText(QStringLiteral("Sehr geehrte Damen und Herren,"));
+    add(QStringLiteral("An&rede :"), salutation);
+    // The texts of several lines beside them, two rows each.
+    row = 0;
+    auto *scope = new TextBlockEdit(sheet.edLeistungsumfang);
+    scope->setPlaceholderText(QStringLiteral("Was angeboten wird, z. B. die Leistungsphasen"));
+    add(QStringLiteral("Leistungsu&mfang :"), scope, 2, 2);
+    auto *terms = new TextBlockEdit(sheet.edZahlungsbedingungen);
+    terms->setPlaceholderText(
+        QStringLiteral("leer: die Zahlungsbedingungen des Büros, sonst nach § 15 HOAI"));
+    add(QStringLiteral("&Zahlungs-\nbedingungen :"), terms, 2, 2);
+    for (QPlainTextEdit *text : {static_cast<QPlainTextEdit *>(scope),
+                                 static_cast<QPlainTextEdit *>(terms)})
+        text->setMinimumHeight(2 * text->fontMetrics().lineSpacing() + 10);
+    return group;
 }
 
 void OfferTab::refresh()

@@ -824,6 +824,41 @@ private slots:
         QCOMPARE(w.shown("edProjektbez"), QStringLiteral("Kita"));
     }
 
+    // The offer's dates on the Angebot tab: typed short or long, checked;
+    // what is no date stays visible, marked, and leaves the field as it was.
+    void offerDateTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("short year") << "1.2.26" << "01.02.2026" << false;
+        QTest::newRow("long") << "31.12.2026" << "31.12.2026" << false;
+        QTest::newRow("no such day") << "31.2.2026" << "15.01.2026" << true;
+        QTest::newRow("cleared") << "" << "" << false;
+    }
+    void offerDateTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(bool, marked);
+        Window w;
+        w.window->calculation().sheet().edAngebotsdatum.setText(QStringLiteral("15.01.2026"));
+        w.run.projectChanged = false;
+        w.find<QTabWidget>("PageControl1")->setCurrentIndex(3);
+        auto *edit = w.find<QLineEdit>("edAngebotsdatum");
+        if (typed.isEmpty()) {
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            edit->clearFocus();
+        } else {
+            w.type("edAngebotsdatum", typed);
+        }
+        QCOMPARE(w.window->calculation().sheet().edAngebotsdatum.text(), stored);
+        QCOMPARE(w.run.projectChanged, !marked);
+        QCOMPARE(edit->toolTip().isEmpty(), !marked);
+    }
+
     void splitterLimits_data()
     {
         QTest::addColumn<int>("width");
