@@ -262,7 +262,7 @@ OfferTotals offerTotals(const QList<PartSummary> &parts)
     double vat = 0;
     for (const auto &[rate, sum] : netByRate) {
         const double amount = RoundDecimals(2, rate * RoundDecimals(2, sum) / 100);
-        totals.byRate.append({rate, amount});
+        totals.byRate.append({rate, amount, RoundDecimals(2, sum)});
         vat += amount;
     }
     totals.vat = RoundDecimals(2, vat);

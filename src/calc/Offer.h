@@ -31,6 +31,7 @@ struct OfferTotals
     {
         double rate;
         double amount;
+        double net; // the nets at this rate added, rounded to cents
     };
     double net = 0;
     double vat = 0;

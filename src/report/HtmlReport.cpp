@@ -132,6 +132,9 @@ public:
                                               QDate::currentDate()));
         for (int i = 0; i < offer.count(); ++i)
             m_parts.append(escaped(partPlaceholders(offer.summary(i), settings)) + m_totals);
+        const OfferTotals totals = offer.totals();
+        for (qsizetype i = 0; i < totals.byRate.size(); ++i)
+            m_vats.append(escaped(vatPlaceholders(totals, i, settings)) + m_totals);
     }
 
     QStringList expand(const QList<TemplateBlock> &blocks)
@@ -146,9 +149,10 @@ private:
     {
         for (const TemplateBlock &block : blocks) {
             copyLines(from, block.begin, values);
-            if (block.kind == BlockKind::Part) {
-                for (const QList<PlaceholderValue> &part : std::as_const(m_parts))
-                    expandRange(block.begin + 1, block.end, block.inner, part);
+            if (block.kind == BlockKind::Part || block.kind == BlockKind::Vat) {
+                for (const QList<PlaceholderValue> &each :
+                     std::as_const(block.kind == BlockKind::Part ? m_parts : m_vats))
+                    expandRange(block.begin + 1, block.end, block.inner, each);
             } else if (m_parts.size() >= 2) {
                 expandRange(block.begin + 1, block.end, block.inner, values);
             }
@@ -169,6 +173,7 @@ private:
     const QList<bool> &m_dropped;
     QList<PlaceholderValue> m_totals; // the offer's totals and letter data
     QList<QList<PlaceholderValue>> m_parts; // each with the totals
+    QList<QList<PlaceholderValue>> m_vats;  // each rate's, with the totals
     QStringList m_page;
 };
 

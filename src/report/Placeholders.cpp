@@ -283,6 +283,17 @@ QList<PlaceholderValue> offerTotalPlaceholders(const OfferTotals &totals,
     };
 }
 
+QList<PlaceholderValue> vatPlaceholders(const OfferTotals &totals, qsizetype rate,
+                                        const RegionalSettings &settings)
+{
+    const OfferTotals::Vat &vat = totals.byRate.at(rate);
+    return {
+        {QStringLiteral("\\MwSt.Satz\\"), NumberFormat::percent().format(vat.rate, settings)},
+        {QStringLiteral("\\MwSt.Netto\\"), NumberFormat::amount().format(vat.net, settings)},
+        {QStringLiteral("\\MwSt.Betrag\\"), NumberFormat::amount().format(vat.amount, settings)},
+    };
+}
+
 QString defaultPaymentTerms()
 {
     return QStringLiteral(

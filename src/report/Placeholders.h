@@ -73,6 +73,11 @@ QList<PlaceholderValue> partPlaceholders(const PartSummary &part, const Regional
 QList<PlaceholderValue> offerTotalPlaceholders(const OfferTotals &totals,
                                                const RegionalSettings &settings);
 
+// The placeholders of one VAT rate of an offer (\MwSt.Satz\, \MwSt.Netto\,
+// \MwSt.Betrag\), valid inside a block repeated per rate.
+QList<PlaceholderValue> vatPlaceholders(const OfferTotals &totals, qsizetype rate,
+                                        const RegionalSettings &settings);
+
 // The offer's letter data and the office's data (\Angebotsnummer\,
 // \Angebotsdatum\, \AngebotGueltigBis\, \Anrede\, \Leistungsumfang\,
 // \Zahlungsbedingungen\, \StammSteuernummer\ … \StammZahlungsbedingungen\),

@@ -17,7 +17,15 @@ constexpr MarkerText kMarkers[] = {
     {{BlockKind::Part, false}, u"\\TeilhonorarEnde\\"},
     {{BlockKind::Offer, true}, u"\\AngebotBeginn\\"},
     {{BlockKind::Offer, false}, u"\\AngebotEnde\\"},
+    {{BlockKind::Vat, true}, u"\\MwStBeginn\\"},
+    {{BlockKind::Vat, false}, u"\\MwStEnde\\"},
 };
+
+// Blocks that repeat their content for each of a list.
+bool repeats(BlockKind kind)
+{
+    return kind == BlockKind::Part || kind == BlockKind::Vat;
+}
 
 QString markerText(const BlockMarker &marker)
 {
@@ -80,13 +88,21 @@ QList<TemplateBlock> pairBlockMarkers(const QList<MarkerUnit> &units)
         seen.insert(unit.position, unit.marker);
         const BlockMarker &marker = unit.marker;
         if (marker.begin) {
-            if (marker.kind == BlockKind::Part) {
+            if (repeats(marker.kind)) {
                 for (qsizetype k = 1; k < open.size(); ++k) {
-                    if (open[k].unit.marker.kind == BlockKind::Part)
+                    const BlockKind outer = open[k].unit.marker.kind;
+                    if (outer == BlockKind::Part && marker.kind == BlockKind::Part)
                         throw blockError(
                             QStringLiteral("\"%1\" steht in einem anderen Teilhonorar-Block; "
                                            "diese Blöcke lassen sich nicht ineinander setzen")
                                 .arg(markerText(marker)),
+                            unit);
+                    if (repeats(outer))
+                        throw blockError(
+                            QStringLiteral("\"%1\" steht in einem Block von \"%2\"; "
+                                           "Teilhonorar- und MwSt-Blöcke lassen sich nicht "
+                                           "ineinander setzen")
+                                .arg(markerText(marker), markerText(open[k].unit.marker)),
                             unit);
                 }
             }

@@ -16,9 +16,10 @@ namespace zolvaric {
 // The blocks of a report template. A part block (\TeilhonorarBeginn\ …
 // \TeilhonorarEnde\) repeats what stands between its markers once per
 // calculation of the offer; an offer block (\AngebotBeginn\ … \AngebotEnde\)
-// keeps it only for an offer of two or more calculations. The unit that holds
-// a marker (a line, a paragraph, a table row) goes.
-enum class BlockKind { Part, Offer };
+// keeps it only for an offer of two or more calculations; a VAT block
+// (\MwStBeginn\ … \MwStEnde\) repeats it once per VAT rate of the offer. The
+// unit that holds a marker (a line, a paragraph, a table row) goes.
+enum class BlockKind { Part, Offer, Vat };
 
 struct BlockMarker
 {

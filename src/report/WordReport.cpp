@@ -183,8 +183,12 @@ std::optional<OfferDocument> offerDocument(const Offer &offer, const QString &te
             value.value.replace(u'\\', QChar(kHeldBackslash));
         }
     }
+    QList<QList<PlaceholderValue>> vats;
+    const OfferTotals totals = offer.totals();
+    for (qsizetype i = 0; i < totals.byRate.size(); ++i)
+        vats.append(vatPlaceholders(totals, i, offerSettings(offer)));
     try {
-        OfferTemplate file(templatePath, parts);
+        OfferTemplate file(templatePath, parts, vats);
         const bool expanded = file.path() != templatePath;
         return OfferDocument{std::move(file), expanded && backslashes};
     } catch (const Error &error) {

@@ -159,6 +159,9 @@ private slots:
         QTest::newRow("same rate, summed before rounding")
             << QList<double>{0.05, 0.05, 0.05, 0.05} << QList<double>{19.0, 19.0, 19.0, 19.0}
             << 0.04;
+        // 0,09 × 19 % = 0,0171 → 0,02; rounded each, 3 × 0,01 would be 0,03.
+        QTest::newRow("three nets of 0,03 €")
+            << QList<double>{0.03, 0.03, 0.03} << QList<double>{19.0, 19.0, 19.0} << 0.02;
         QTest::newRow("two rates") << QList<double>{1000.0, 500.0, 250.0}
                                    << QList<double>{19.0, 7.0, 19.0} << 237.5 + 35.0;
     }

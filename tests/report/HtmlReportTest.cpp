@@ -382,6 +382,21 @@ private slots:
         QCOMPARE(render(h, templateBytes), page);
     }
 
+    // A block per VAT rate of the offer, in the order the rates occur, each
+    // with the nets at that rate and their VAT rounded once.
+    void vatBlockPerRate()
+    {
+        CalcHarness h;
+        enterOffer(h, {"Haus A", "Haus B", "Haus C"});
+        h.sheet().edMwSt.setValue(7);
+        QCOMPARE(render(h, "<table>\n<!-- \\MwStBeginn\\ -->\n<tr><td>\\MwSt.Satz\\</td><td>"
+                           "\\MwSt.Netto\\</td><td>\\MwSt.Betrag\\</td></tr>\n"
+                           "<!-- \\MwStEnde\\ -->\n</table>"),
+                 QByteArray("<table>\r\n<tr><td>19,00%</td><td>53.053,56 \x80</td><td>"
+                            "10.080,18 \x80</td></tr>\r\n<tr><td>7,00%</td><td>26.526,78 \x80"
+                            "</td><td>1.856,87 \x80</td></tr>\r\n</table>\r\n"));
+    }
+
     // Blocks that do not pair up stop the report before anything is
     // written, with the reason and the line.
     void unpairedMarkersStopTheReport_data()
@@ -406,6 +421,11 @@ private slots:
             << QByteArray("\\TeilhonorarBeginn\\\n\\AngebotBeginn\\\n\\TeilhonorarBeginn\\\n")
             << "Die Vorlage ist fehlerhaft: \"\\TeilhonorarBeginn\\\" steht in einem anderen "
                "Teilhonorar-Block; diese Blöcke lassen sich nicht ineinander setzen (Zeile 3).";
+        QTest::newRow("a VAT block in a part block")
+            << QByteArray("\\TeilhonorarBeginn\\\n\\MwStBeginn\\\n")
+            << "Die Vorlage ist fehlerhaft: \"\\MwStBeginn\\\" steht in einem Block von "
+               "\"\\TeilhonorarBeginn\\\"; Teilhonorar- und MwSt-Blöcke lassen sich nicht "
+               "ineinander setzen (Zeile 2).";
         QTest::newRow("two markers in one line")
             << QByteArray("x\n<!-- \\AngebotBeginn\\ --> \\AngebotEnde\\")
             << "Die Vorlage ist fehlerhaft: \"\\AngebotBeginn\\\" und \"\\AngebotEnde\\\" stehen "

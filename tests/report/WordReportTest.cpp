@@ -643,6 +643,21 @@ private slots:
         QCOMPARE(wordtest::paragraphTexts(document), texts);
     }
 
+    // Table rows per VAT rate of the offer.
+    void vatBlockPerRate()
+    {
+        CalcHarness h;
+        enterOffer(h, {"Haus A", "Haus B", "Haus C"});
+        h.sheet().edMwSt.setValue(7);
+        const QString body =
+            table({tableRow({"\\MwStBeginn\\"}),
+                   tableRow({"MwSt. \\MwSt.Satz\\ von \\MwSt.Netto\\", "\\MwSt.Betrag\\"}),
+                   tableRow({"\\MwStEnde\\"})});
+        QCOMPARE(wordtest::paragraphTexts(builtInReport(h, writeWordTemplate(h, body))),
+                 (QStringList{"MwSt. 19,00% von 53.053,56 €", "10.080,18 €",
+                              "MwSt. 7,00% von 26.526,78 €", "1.856,87 €"}));
+    }
+
     // Blocks that do not pair up: named, the word processor never started,
     // an earlier file of the report's name as it was.
     void unpairedMarkersWriteNothing_data()

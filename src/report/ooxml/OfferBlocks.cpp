@@ -44,8 +44,10 @@ class Expansion
 {
 public:
     Expansion(XmlPart &part, QList<pugi::xml_node> units,
-              const QList<QList<PlaceholderValue>> &parts)
-        : m_part(part), m_word(part.word()), m_units(std::move(units)), m_parts(parts)
+              const QList<QList<PlaceholderValue>> &parts,
+              const QList<QList<PlaceholderValue>> &vats)
+        : m_part(part), m_word(part.word()), m_units(std::move(units)), m_parts(parts),
+          m_vats(vats)
     {
     }
 
@@ -68,7 +70,9 @@ public:
             expand(block.inner);
             const pugi::xml_node first = removeUnit(begin);
             if (block.kind == BlockKind::Part)
-                repeat(first, end);
+                repeat(first, end, m_parts);
+            else if (block.kind == BlockKind::Vat)
+                repeat(first, end, m_vats);
             removeUnit(end);
         }
     }
@@ -91,15 +95,16 @@ private:
         return next;
     }
 
-    // The nodes [first, end) once per calculation, before `end`; each copy
-    // with its calculation's values.
-    void repeat(const pugi::xml_node &first, const pugi::xml_node &end)
+    // The nodes [first, end) once per calculation (or VAT rate), before
+    // `end`; each copy with its values.
+    void repeat(const pugi::xml_node &first, const pugi::xml_node &end,
+                const QList<QList<PlaceholderValue>> &each)
     {
         QList<pugi::xml_node> content;
         for (pugi::xml_node node = first; node && node != end; node = node.next_sibling())
             content.append(node);
         pugi::xml_node parent = end.parent();
-        for (const QList<PlaceholderValue> &values : m_parts) {
+        for (const QList<PlaceholderValue> &values : each) {
             for (const pugi::xml_node &node : std::as_const(content))
                 fill(parent.insert_copy_before(node, end), values);
         }
@@ -130,6 +135,7 @@ private:
     const XmlNames &m_word;
     QList<pugi::xml_node> m_units; // by position
     const QList<QList<PlaceholderValue>> &m_parts;
+    const QList<QList<PlaceholderValue>> &m_vats;
 };
 
 } // namespace
@@ -155,7 +161,8 @@ QString documentTexts(const QByteArray &bytes, const QString &fileName)
 } // namespace
 
 std::optional<QByteArray> expandOfferBlocks(const QByteArray &bytes, const QString &fileName,
-                                            const QList<QList<PlaceholderValue>> &parts)
+                                            const QList<QList<PlaceholderValue>> &parts,
+                                            const QList<QList<PlaceholderValue>> &vats)
 {
     OoxmlPackage package(bytes, fileName);
     QString mainPart = mainDocumentPart(package);
@@ -193,20 +200,22 @@ std::optional<QByteArray> expandOfferBlocks(const QByteArray &bytes, const QStri
     if (units.isEmpty())
         return std::nullopt;
     const QList<TemplateBlock> blocks = pairBlockMarkers(units);
-    Expansion(part, std::move(nodes), parts).expand(blocks);
+    Expansion(part, std::move(nodes), parts, vats).expand(blocks);
     package.replace(mainPart, part.toBytes());
     return packageBytesAs(package, mainPart, MainPartKind::Template);
 }
 
 OfferTemplate::OfferTemplate(const QString &templatePath,
-                             const QList<QList<PlaceholderValue>> &parts, const QString &soffice)
+                             const QList<QList<PlaceholderValue>> &parts,
+                             const QList<QList<PlaceholderValue>> &vats, const QString &soffice)
     : m_path(templatePath)
 {
     std::optional<QByteArray> expanded;
     try {
         const QByteArray package = readTemplatePackage(templatePath, soffice);
         m_text = documentTexts(package, QDir::toNativeSeparators(templatePath));
-        expanded = expandOfferBlocks(package, QDir::toNativeSeparators(templatePath), parts);
+        expanded =
+            expandOfferBlocks(package, QDir::toNativeSeparators(templatePath), parts, vats);
     } catch (const AutomationError &) {
         // The word processor reads the template itself and says what is wrong.
         return;

@@ -18,12 +18,14 @@ namespace zolvaric {
 // in a cell, is the marker's unit; a block is the paragraphs and tables, or
 // the rows, between its two units, which must have the same parent. Each
 // copy of a part block gets its calculation's placeholders (`parts`, one list
-// each) in one pass per paragraph, across the runs. Headers and footers are
+// each), each copy of a VAT block its rate's (`vats`), in one pass per
+// paragraph, across the runs. Headers and footers are
 // left as they are: blocks there are not expanded. Nothing when the main text
 // holds no marker. Throws TemplateBlockError for blocks that do not pair up,
 // AutomationError for a package that is no readable Word file.
 std::optional<QByteArray> expandOfferBlocks(const QByteArray &package, const QString &fileName,
-                                            const QList<QList<PlaceholderValue>> &parts);
+                                            const QList<QList<PlaceholderValue>> &parts,
+                                            const QList<QList<PlaceholderValue>> &vats = {});
 
 // The template a word processor gets for an offer, which only knows to open
 // a file and replace texts (as Word does by automation): the template's own
@@ -36,6 +38,7 @@ public:
     // Throws TemplateBlockError as expandOfferBlocks does, and Error when the
     // expanded template cannot be written.
     OfferTemplate(const QString &templatePath, const QList<QList<PlaceholderValue>> &parts,
+                  const QList<QList<PlaceholderValue>> &vats,
                   const QString &soffice = QStringLiteral("soffice"));
     ~OfferTemplate();
     OfferTemplate(OfferTemplate &&) noexcept;
