@@ -18,11 +18,11 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>

@@ -94,8 +94,8 @@ QWidget *OfferTab::buildLetterGroup(CalculationSheet &sheet)
     terms->setPlaceholderText(
         QStringLiteral("leer: die Zahlungsbedingungen des Büros, sonst nach § 15 HOAI"));
     add(QStringLiteral("&Zahlungs-\nbedingungen :"), terms, 2, 2);
-    for (QPlainTextEdit *text : {static_cast<QPlainTextEdit *>(scope),
-                                 static_cast<QPlainTextEdit *>(terms)})
+    for (QPlainTextEdit *text :
+         {static_cast<QPlainTextEdit *>(scope), static_cast<QPlainTextEdit *>(terms)})
         text->setMinimumHeight(2 * text->fontMetrics().lineSpacing() + 10);
     return group;
 }

@@ -60,13 +60,13 @@ OfficeDataDialog::OfficeDataDialog(CalculationSheet &sheet, const QString &setti
         if (chosen.isEmpty())
             return;
         const QString relative = settingsFolder.relativeFilePath(chosen);
-        sheet.edStammLogo.setText(QDir::toNativeSeparators(
-            relative.startsWith(QLatin1String("..")) ? chosen : relative));
+        sheet.edStammLogo.setText(
+            QDir::toNativeSeparators(relative.startsWith(QLatin1String("..")) ? chosen : relative));
         logo->setFocus();
     });
 
-    auto *weeks = add(QStringLiteral("&Gültigkeit der Angebote (Wochen) :"),
-                      sheet.edStammGueltigkeitWochen);
+    auto *weeks =
+        add(QStringLiteral("&Gültigkeit der Angebote (Wochen) :"), sheet.edStammGueltigkeitWochen);
     weeks->setValidator(new QIntValidator(1, 520, weeks));
     weeks->setPlaceholderText(QStringLiteral("4"));
     auto *terms = new TextBlockEdit(sheet.edStammZahlungsbedingungen);

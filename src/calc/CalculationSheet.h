@@ -148,15 +148,22 @@ public:
     // The nine master-data fields in settings-file order.
     const std::array<TextField *, 9> masterDataFields;
     // The office's letter data in settings-file order.
-    const std::array<TextField *, 12> officeDataFields{
-        &edStammSteuernummer,    &edStammUStIdNr,       &edStammIBAN,
-        &edStammBIC,             &edStammBank,          &edStammKammer,
-        &edStammAnsprechpartner, &edStammUnterzeichner, &edStammUnterzeichnerFunktion,
-        &edStammLogo,            &edStammGueltigkeitWochen, &edStammZahlungsbedingungen};
+    const std::array<TextField *, 12> officeDataFields{&edStammSteuernummer,
+                                                       &edStammUStIdNr,
+                                                       &edStammIBAN,
+                                                       &edStammBIC,
+                                                       &edStammBank,
+                                                       &edStammKammer,
+                                                       &edStammAnsprechpartner,
+                                                       &edStammUnterzeichner,
+                                                       &edStammUnterzeichnerFunktion,
+                                                       &edStammLogo,
+                                                       &edStammGueltigkeitWochen,
+                                                       &edStammZahlungsbedingungen};
     // The offer's letter data in project-file order.
-    const std::array<TextField *, 6> offerDataFields{&edAngebotsnummer,  &edAngebotsdatum,
+    const std::array<TextField *, 6> offerDataFields{&edAngebotsnummer,    &edAngebotsdatum,
                                                      &edAngebotGueltigBis, &edAnrede,
-                                                     &edLeistungsumfang, &edZahlungsbedingungen};
+                                                     &edLeistungsumfang,   &edZahlungsbedingungen};
 
     // Every field, in the order of the window from top to bottom.
     const std::vector<Field *> &allFields() const { return m_all; }

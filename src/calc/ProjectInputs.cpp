@@ -120,8 +120,8 @@ QString checkedDate(const QString &text)
         return QString();
     const QDate date = QDate::fromString(trimmed, QStringLiteral("d.M.yyyy"));
     if (!date.isValid())
-        throw InputError(QStringLiteral("'%1' ist kein gültiges Datum (TT.MM.JJJJ)")
-                             .arg(quotedValue(text)));
+        throw InputError(
+            QStringLiteral("'%1' ist kein gültiges Datum (TT.MM.JJJJ)").arg(quotedValue(text)));
     return date.toString(QStringLiteral("dd.MM.yyyy"));
 }
 

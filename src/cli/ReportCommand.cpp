@@ -2,6 +2,7 @@
 
 #include "CliSession.h"
 
+#include "base/FileErrorText.h"
 #include "base/PrivateTempFolder.h"
 #include "report/AutomationServers.h"
 #include "report/HtmlReport.h"
@@ -9,7 +10,6 @@
 #include "report/ReportProgress.h"
 #include "report/WordReport.h"
 #include "report/paper/PdfReport.h"
-#include "base/FileErrorText.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -23,11 +23,18 @@ constexpr std::array<const char *, 9> kKeys = {"Firma",   "Zusatz", "Strasse", "
 // The keys of the office's letter data, in the order of
 // CalculationSheet::officeDataFields; written only when set, so that the
 // settings of an office that uses none of them keep their bytes.
-constexpr std::array<const char *, 12> kOfficeKeys = {
-    "Steuernummer",    "UStIdNr",      "IBAN",
-    "BIC",             "Bank",         "Kammer",
-    "Ansprechpartner", "Unterzeichner", "Unterzeichner_Funktion",
-    "Logo",            "Angebot_Gueltigkeit_Wochen", "Zahlungsbedingungen"};
+constexpr std::array<const char *, 12> kOfficeKeys = {"Steuernummer",
+                                                      "UStIdNr",
+                                                      "IBAN",
+                                                      "BIC",
+                                                      "Bank",
+                                                      "Kammer",
+                                                      "Ansprechpartner",
+                                                      "Unterzeichner",
+                                                      "Unterzeichner_Funktion",
+                                                      "Logo",
+                                                      "Angebot_Gueltigkeit_Wochen",
+                                                      "Zahlungsbedingungen"};
 // The one office text of several lines.
 constexpr std::size_t kPaymentTermsKey = 11;
 
@@ -58,8 +65,8 @@ WriteResult SaveStammdaten(const CalculationSheet &sheet, const QString &setting
         if (text.isEmpty())
             removed << QLatin1String(kOfficeKeys[i]);
         else
-            entries.append({QLatin1String(kOfficeKeys[i]),
-                            i == kPaymentTermsKey ? oneLineText(text) : text});
+            entries.append(
+                {QLatin1String(kOfficeKeys[i]), i == kPaymentTermsKey ? oneLineText(text) : text});
     }
     return WriteIniStrings(settingsFile, kSection, entries, removed);
 }

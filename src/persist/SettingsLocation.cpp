@@ -5,10 +5,10 @@
 #include "Registry.h"
 
 #include "base/Desktop.h"
+#include "base/FileErrorText.h"
 #include "base/Paths.h"
 #include "base/Platform.h"
 #include "base/VersionInfo.h"
-#include "base/FileErrorText.h"
 
 #include <QCoreApplication>
 #include <QDir>

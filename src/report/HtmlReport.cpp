@@ -9,13 +9,13 @@
 #include "base/Cp1252.h"
 #include "base/Desktop.h"
 #include "base/Error.h"
+#include "base/FileErrorText.h"
 #include "base/Paths.h"
 #include "base/PrivateTempFolder.h"
 #include "base/ProgramRun.h"
 #include "base/TextLines.h"
 #include "calc/Calculation.h"
 #include "calc/Offer.h"
-#include "base/FileErrorText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -171,7 +171,7 @@ private:
 
     const QStringList &m_lines;
     const QList<bool> &m_dropped;
-    QList<PlaceholderValue> m_totals; // the offer's totals and letter data
+    QList<PlaceholderValue> m_totals;       // the offer's totals and letter data
     QList<QList<PlaceholderValue>> m_parts; // each with the totals
     QList<QList<PlaceholderValue>> m_vats;  // each rate's, with the totals
     QStringList m_page;

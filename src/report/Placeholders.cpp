@@ -309,8 +309,8 @@ QList<PlaceholderValue> letterPlaceholders(const CalculationSheet &sheet,
     const auto dateOf = [&](const TextField &field) {
         return QDate::fromString(field.text(), dateFormat);
     };
-    const QDate issued = dateOf(sheet.edAngebotsdatum).isValid() ? dateOf(sheet.edAngebotsdatum)
-                                                                 : today;
+    const QDate issued =
+        dateOf(sheet.edAngebotsdatum).isValid() ? dateOf(sheet.edAngebotsdatum) : today;
     QDate validUntil = dateOf(sheet.edAngebotGueltigBis);
     if (!validUntil.isValid()) {
         bool ok = false;

@@ -48,7 +48,8 @@ std::optional<QString> unusableTemplateReason(const QString &templatePath)
         return QStringLiteral("Die Vorlagedatei \"%1\" ist keine gewöhnliche Datei (sondern z. B. "
                               "ein Ordner, ein Gerät oder eine Pipe).")
             .arg(templatePath);
-    return QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden.").arg(templatePath);
+    return QStringLiteral("Die Vorlagedatei \"%1\" konnte nicht gefunden werden.")
+        .arg(templatePath);
 }
 
 } // namespace zolvaric

@@ -130,8 +130,7 @@ int wordSteps(const Offer &offer)
 {
     return static_cast<int>(placeholders(ReportKind::Word).size() +
                             offerTotalPlaceholders(offer.totals(), offerSettings(offer)).size() +
-                            letterValues(offer).size() +
-                            (anyBackslash(offer) ? 1 : 0));
+                            letterValues(offer).size() + (anyBackslash(offer) ? 1 : 0));
 }
 
 // The template the word processor opens, and whether it holds backslashes

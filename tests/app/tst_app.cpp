@@ -831,10 +831,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("marked");
-        QTest::newRow("short year") << "1.2.26" << "01.02.2026" << false;
-        QTest::newRow("long") << "31.12.2026" << "31.12.2026" << false;
-        QTest::newRow("no such day") << "31.2.2026" << "15.01.2026" << true;
-        QTest::newRow("cleared") << "" << "" << false;
+        QTest::newRow("short year") << "1.2.26"
+                                    << "01.02.2026" << false;
+        QTest::newRow("long") << "31.12.2026"
+                              << "31.12.2026" << false;
+        QTest::newRow("no such day") << "31.2.2026"
+                                     << "15.01.2026" << true;
+        QTest::newRow("cleared") << ""
+                                 << "" << false;
     }
     void offerDateTyped()
     {

@@ -132,7 +132,6 @@ public:
     explicit FileSizeLimit(unsigned long long) {}
 };
 
-
 inline bool runsAsRoot()
 {
     return false;

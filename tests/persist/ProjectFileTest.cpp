@@ -189,10 +189,9 @@ private slots:
         QTest::newRow("move C up") << "move 2 1"
                                    << "Projektdaten:A,EigenesA=a Teilhonorar 2:C,EigenesC=c "
                                       "Teilhonorar 3:B,; Kommentar B,EigenesB=b Notizen:,Text=x";
-        QTest::newRow("move B down")
-            << "move 1 2"
-            << "Projektdaten:A,EigenesA=a Teilhonorar 2:C,EigenesC=c "
-               "Teilhonorar 3:B,; Kommentar B,EigenesB=b Notizen:,Text=x";
+        QTest::newRow("move B down") << "move 1 2"
+                                     << "Projektdaten:A,EigenesA=a Teilhonorar 2:C,EigenesC=c "
+                                        "Teilhonorar 3:B,; Kommentar B,EigenesB=b Notizen:,Text=x";
         QTest::newRow("copy B") << "copy 1"
                                 << "Projektdaten:A,EigenesA=a Teilhonorar 2:B,; Kommentar "
                                    "B,EigenesB=b Teilhonorar 3:B Teilhonorar 4:C,EigenesC=c "
@@ -229,7 +228,8 @@ private slots:
         QVERIFY(SaveProject(*h.offer, h.run, h.desktop, file));
         // Per section: the title, then every line but the program's own keys.
         QStringList sections;
-        for (const QString &line : QString::fromUtf8(readBytes(file)).split(QStringLiteral("\r\n"))) {
+        for (const QString &line :
+             QString::fromUtf8(readBytes(file)).split(QStringLiteral("\r\n"))) {
             if (line.startsWith(QLatin1Char('['))) {
                 sections << line.mid(1, line.size() - 2) + QLatin1Char(':');
             } else if (line.startsWith(QLatin1String("Bezeichnung="))) {

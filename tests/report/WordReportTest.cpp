@@ -229,8 +229,8 @@ private slots:
         QFETCH(QStringList, letter);
         WordRun run;
         wordtest::TestPackage package;
-        package.body = QStringLiteral("<w:p><w:r><w:t xml:space=\"preserve\">%1</w:t></w:r></w:p>")
-                           .arg(text);
+        package.body =
+            QStringLiteral("<w:p><w:r><w:t xml:space=\"preserve\">%1</w:t></w:r></w:p>").arg(text);
         writeBytes(wordTemplatePath(run.h.run), package.toZip());
         QVERIFY(run.print());
         QStringList searched;
@@ -255,16 +255,14 @@ private slots:
         s.edLeistungsumfang.setText(QStringLiteral("Objektplanung Gebäude\nLP 1 bis 9"));
         s.edStammGueltigkeitWochen.setText(QStringLiteral("6"));
         s.edStammIBAN.setText(QStringLiteral("DE02 1203 0000 0000 2020 51"));
-        const QString path =
-            writeWordTemplate(h, paragraphs({"Nr. \\Angebotsnummer\\ vom \\Angebotsdatum\\",
-                                             "gültig bis \\AngebotGueltigBis\\", "\\Anrede\\",
-                                             "\\Leistungsumfang\\", "IBAN \\StammIBAN\\",
-                                             "\\Zahlungsbedingungen\\"}));
+        const QString path = writeWordTemplate(
+            h, paragraphs({"Nr. \\Angebotsnummer\\ vom \\Angebotsdatum\\",
+                           "gültig bis \\AngebotGueltigBis\\", "\\Anrede\\", "\\Leistungsumfang\\",
+                           "IBAN \\StammIBAN\\", "\\Zahlungsbedingungen\\"}));
         const QStringList texts = wordtest::paragraphTexts(builtInReport(h, path));
         QCOMPARE(texts.mid(0, 5),
                  (QStringList{"Nr. A-2026-017 vom 01.12.2026", "gültig bis 12.01.2027",
-                              "Sehr geehrte Damen und Herren,",
-                              "Objektplanung Gebäude\nLP 1 bis 9",
+                              "Sehr geehrte Damen und Herren,", "Objektplanung Gebäude\nLP 1 bis 9",
                               "IBAN DE02 1203 0000 0000 2020 51"}));
         QCOMPARE(texts.value(5), defaultPaymentTerms());
     }

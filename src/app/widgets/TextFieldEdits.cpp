@@ -63,8 +63,7 @@ TextBlockEdit::TextBlockEdit(TextField &field, QWidget *parent) : QPlainTextEdit
             [this, &field] { field.setText(toPlainText()); });
 }
 
-DateFieldEdit::DateFieldEdit(TextField &field, QWidget *parent)
-    : QLineEdit(parent), m_field(field)
+DateFieldEdit::DateFieldEdit(TextField &field, QWidget *parent) : QLineEdit(parent), m_field(field)
 {
     setObjectName(QLatin1String(field.name()));
     setText(field.text());

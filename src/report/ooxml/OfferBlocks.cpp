@@ -13,8 +13,8 @@
 #include "report/TemplateBlocks.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QHash>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <cstring>
@@ -46,8 +46,7 @@ public:
     Expansion(XmlPart &part, QList<pugi::xml_node> units,
               const QList<QList<PlaceholderValue>> &parts,
               const QList<QList<PlaceholderValue>> &vats)
-        : m_part(part), m_word(part.word()), m_units(std::move(units)), m_parts(parts),
-          m_vats(vats)
+        : m_part(part), m_word(part.word()), m_units(std::move(units)), m_parts(parts), m_vats(vats)
     {
     }
 
@@ -214,8 +213,7 @@ OfferTemplate::OfferTemplate(const QString &templatePath,
     try {
         const QByteArray package = readTemplatePackage(templatePath, soffice);
         m_text = documentTexts(package, QDir::toNativeSeparators(templatePath));
-        expanded =
-            expandOfferBlocks(package, QDir::toNativeSeparators(templatePath), parts, vats);
+        expanded = expandOfferBlocks(package, QDir::toNativeSeparators(templatePath), parts, vats);
     } catch (const AutomationError &) {
         // The word processor reads the template itself and says what is wrong.
         return;
