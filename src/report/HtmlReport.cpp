@@ -23,6 +23,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace zolvaric {
 
@@ -122,8 +123,11 @@ QList<PlaceholderValue> escaped(QList<PlaceholderValue> values)
 class BlockExpansion
 {
 public:
-    BlockExpansion(const Offer &offer, const QStringList &lines, const QList<bool> &dropped)
-        : m_lines(lines), m_dropped(dropped)
+    // `optional`: per line, what its standard placeholders gave when it is an
+    // optional line; nullopt for every other line.
+    BlockExpansion(const Offer &offer, const QStringList &lines, const QList<bool> &dropped,
+                   const QList<std::optional<OptionalContent>> &optional)
+        : m_lines(lines), m_dropped(dropped), m_optional(optional)
     {
         const Calculation &calculation = offer.calculation();
         const RegionalSettings &settings = calculation.sheet().settings();
@@ -164,13 +168,18 @@ private:
     void copyLines(qsizetype from, qsizetype to, const QList<PlaceholderValue> &values)
     {
         for (qsizetype i = from; i < to; ++i) {
-            if (!m_dropped[i])
-                m_page.append(replacedOnce(m_lines[i], values));
+            if (m_dropped[i])
+                continue;
+            if (m_optional[i] && combined(*m_optional[i], optionalContent(m_lines[i], values)) ==
+                                     OptionalContent::Nothing)
+                continue;
+            m_page.append(replacedOnce(m_lines[i], values));
         }
     }
 
     const QStringList &m_lines;
     const QList<bool> &m_dropped;
+    const QList<std::optional<OptionalContent>> &m_optional;
     QList<PlaceholderValue> m_totals;       // the offer's totals and letter data
     QList<QList<PlaceholderValue>> m_parts; // each with the totals
     QList<QList<PlaceholderValue>> m_vats;  // each rate's, with the totals
@@ -195,6 +204,20 @@ QByteArray renderHtmlReport(const Offer &offer, QStringList lines, ReportProgres
     for (const MarkerUnit &unit : std::as_const(units))
         dropped[unit.position] = true;
     const QList<TemplateBlock> blocks = pairBlockMarkers(units);
+    // Optional lines: what their standard placeholders give is known now,
+    // before they are replaced; their block's values come with each copy.
+    QList<std::optional<OptionalContent>> optional(lines.size());
+    QList<PlaceholderValue> standard;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!holdsOptionalMarker(lines[i]))
+            continue;
+        if (standard.isEmpty()) {
+            for (const Placeholder &placeholder : placeholders(ReportKind::Html))
+                standard.append({placeholder.text, placeholderValue(placeholder, calculation)});
+        }
+        lines[i] = withoutOptionalMarker(lines[i]);
+        optional[i] = optionalContent(lines[i], standard);
+    }
     // Only a line with a placeholder's first character can hold one, now or
     // after a replacement (a value goes in only where a placeholder was): the
     // passes go over those lines alone.
@@ -219,7 +242,7 @@ QByteArray renderHtmlReport(const Offer &offer, QStringList lines, ReportProgres
     }
     for (qsizetype k = 0; k < candidates.size(); ++k)
         lines[candidates[k]] = std::move(candidateLines[k]);
-    lines = BlockExpansion(offer, lines, dropped).expand(blocks);
+    lines = BlockExpansion(offer, lines, dropped, optional).expand(blocks);
     qsizetype size = 0;
     for (const QString &line : std::as_const(lines))
         size += line.size() + 2;

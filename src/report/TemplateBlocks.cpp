@@ -159,6 +159,60 @@ QList<PlaceholderMatch> findPlaceholders(QStringView text, const QList<Placehold
     return matches;
 }
 
+namespace {
+
+// Empty, or a number that is zero as the reports write numbers.
+bool givesNothing(QStringView value)
+{
+    QString number = value.toString();
+    number.remove(QChar(0x20AC)).remove(QLatin1Char('%')).remove(QLatin1Char('.'));
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    number = number.trimmed();
+    if (number.isEmpty())
+        return true;
+    bool ok = false;
+    const double parsed = number.toDouble(&ok);
+    return ok && parsed == 0;
+}
+
+} // namespace
+
+QString optionalMarker()
+{
+    return QStringLiteral("\\Optional\\");
+}
+
+bool holdsOptionalMarker(QStringView text)
+{
+    return text.contains(optionalMarker(), Qt::CaseInsensitive);
+}
+
+QString withoutOptionalMarker(const QString &text)
+{
+    return QString(text).remove(optionalMarker(), Qt::CaseInsensitive);
+}
+
+OptionalContent optionalContent(QStringView text, const QList<PlaceholderValue> &values)
+{
+    const QList<PlaceholderMatch> matches = findPlaceholders(text, values);
+    if (matches.isEmpty())
+        return OptionalContent::NoPlaceholder;
+    for (const PlaceholderMatch &match : matches) {
+        if (!givesNothing(values[match.index].value))
+            return OptionalContent::Something;
+    }
+    return OptionalContent::Nothing;
+}
+
+OptionalContent combined(OptionalContent a, OptionalContent b)
+{
+    if (a == OptionalContent::Something || b == OptionalContent::Something)
+        return OptionalContent::Something;
+    if (a == OptionalContent::Nothing || b == OptionalContent::Nothing)
+        return OptionalContent::Nothing;
+    return OptionalContent::NoPlaceholder;
+}
+
 QString replacedOnce(const QString &text, const QList<PlaceholderValue> &values)
 {
     const QList<PlaceholderMatch> matches = findPlaceholders(text, values);

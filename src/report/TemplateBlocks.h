@@ -82,4 +82,19 @@ findPlaceholders(QStringView text, const QList<PlaceholderValue> &values,
 // that looks like a placeholder stays as it is.
 QString replacedOnce(const QString &text, const QList<PlaceholderValue> &values);
 
+// An optional line of a template holds \Optional\ (any case): it is left out
+// when every placeholder it holds gives nothing (an empty text, or a number
+// that is zero: "0,00 €", "0,00%", "0"); otherwise it stays without the
+// marker. A line holding no placeholder stays. HTML: the template's line;
+// Word: the paragraph, or the table row of a marker in a cell.
+bool holdsOptionalMarker(QStringView text);
+QString withoutOptionalMarker(const QString &text);
+QString optionalMarker();
+
+// What the placeholders of an optional line give, from the values given.
+enum class OptionalContent { NoPlaceholder, Nothing, Something };
+OptionalContent optionalContent(QStringView text, const QList<PlaceholderValue> &values);
+// Two looks at one line (its standard placeholders, then its block's).
+OptionalContent combined(OptionalContent a, OptionalContent b);
+
 } // namespace zolvaric

@@ -186,8 +186,15 @@ std::optional<OfferDocument> offerDocument(const Offer &offer, const QString &te
     const OfferTotals totals = offer.totals();
     for (qsizetype i = 0; i < totals.byRate.size(); ++i)
         vats.append(vatPlaceholders(totals, i, offerSettings(offer)));
+    // What an optional line's standard and offer placeholders give, as the
+    // word processor will replace them.
+    QList<PlaceholderValue> fixed;
+    for (const Placeholder &placeholder : placeholders(ReportKind::Word))
+        fixed.append({placeholder.text, placeholderValue(placeholder, offer.calculation())});
+    fixed += offerTotalPlaceholders(totals, offerSettings(offer));
+    fixed += letterValues(offer);
     try {
-        OfferTemplate file(templatePath, parts, vats);
+        OfferTemplate file(templatePath, parts, vats, fixed);
         const bool expanded = file.path() != templatePath;
         return OfferDocument{std::move(file), expanded && backslashes};
     } catch (const Error &error) {

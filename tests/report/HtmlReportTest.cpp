@@ -382,6 +382,40 @@ private slots:
         QCOMPARE(render(h, templateBytes), page);
     }
 
+    // Optional lines go when all their placeholders give nothing (empty or
+    // zero), standard ones and a block's alike; otherwise the marker goes.
+    void optionalLines_data()
+    {
+        QTest::addColumn<double>("timeFee");
+        QTest::addColumn<QByteArray>("templateBytes");
+        QTest::addColumn<QByteArray>("page");
+        const QByteArray line("a\n<tr>\\Optional\\<td>Zeithonorar</td><td>\\Zeithonorar\\</td></tr>\nb");
+        QTest::newRow("zero: gone") << 0.0 << line << QByteArray("a\r\nb\r\n");
+        QTest::newRow("an amount: kept")
+            << 1000.0 << line
+            << QByteArray("a\r\n<tr><td>Zeithonorar</td><td>1.000,00 \x80</td></tr>\r\nb\r\n");
+        QTest::newRow("no placeholder: kept") << 0.0 << QByteArray("<p>\\optional\\Text</p>")
+                                              << QByteArray("<p>Text</p>\r\n");
+        QTest::newRow("empty letter text: gone")
+            << 0.0 << QByteArray("\\Optional\\Nr. \\Angebotsnummer\\\nx") << QByteArray("x\r\n");
+        QTest::newRow("in a block: per calculation")
+            << 0.0
+            << QByteArray("\\TeilhonorarBeginn\\\n\\Teil.Bezeichnung\\\n"
+                          "\\Optional\\Wiederholung \\Teil.Wiederholung\\ \\Zeithonorar\\\n"
+                          "\\TeilhonorarEnde\\")
+            << QByteArray("Haus A\r\nHaus B\r\nWiederholung 1 0,00 \x80\r\n");
+    }
+    void optionalLines()
+    {
+        QFETCH(double, timeFee);
+        QFETCH(QByteArray, templateBytes);
+        QFETCH(QByteArray, page);
+        CalcHarness h;
+        enterOffer(h, {"Haus A", "Haus B"}, {0, 1});
+        h.sheet().edZeithonorar.setValue(timeFee);
+        QCOMPARE(render(h, templateBytes), page);
+    }
+
     // A block per VAT rate of the offer, in the order the rates occur, each
     // with the nets at that rate and their VAT rounded once.
     void vatBlockPerRate()

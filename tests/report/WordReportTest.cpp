@@ -641,6 +641,22 @@ private slots:
         QCOMPARE(wordtest::paragraphTexts(document), texts);
     }
 
+    // Optional paragraphs and rows go when their placeholders give nothing.
+    void optionalLines()
+    {
+        CalcHarness h;
+        enterOffer(h, {"Haus A", "Haus B"}, {0, 1});
+        h.sheet().edZeithonorar.setValue(0);
+        const QString body =
+            paragraphs({"\\Optional\\Zeithonorar \\Zeithonorar\\", "\\Optional\\Netto \\Nettohonorar\\",
+                        "\\TeilhonorarBeginn\\"}) +
+            table({tableRow({"\\Teil.Bezeichnung\\", "\\Optional\\"}),
+                   tableRow({"\\Optional\\Wdh.", "\\Teil.Wiederholung\\"})}) +
+            paragraphs({"\\TeilhonorarEnde\\"});
+        QCOMPARE(wordtest::paragraphTexts(builtInReport(h, writeWordTemplate(h, body))),
+                 (QStringList{"Netto 17.741,76 €", "Haus A", "", "Haus B", "", "Wdh.", "1"}));
+    }
+
     // Table rows per VAT rate of the offer.
     void vatBlockPerRate()
     {

@@ -34,6 +34,15 @@ pugi::xml_node markerUnit(const pugi::xml_node &paragraph, const XmlNames &word)
     return row ? row : paragraph;
 }
 
+bool isInside(const pugi::xml_node &node, const pugi::xml_node &outer)
+{
+    for (pugi::xml_node up = node.parent(); up; up = up.parent()) {
+        if (up == outer)
+            return true;
+    }
+    return false;
+}
+
 bool isBlank(const pugi::xml_node &node)
 {
     return node.type() == pugi::node_pcdata &&
@@ -45,9 +54,50 @@ class Expansion
 public:
     Expansion(XmlPart &part, QList<pugi::xml_node> units,
               const QList<QList<PlaceholderValue>> &parts,
-              const QList<QList<PlaceholderValue>> &vats)
-        : m_part(part), m_word(part.word()), m_units(std::move(units)), m_parts(parts), m_vats(vats)
+              const QList<QList<PlaceholderValue>> &vats, const QList<PlaceholderValue> &fixed)
+        : m_part(part), m_word(part.word()), m_units(std::move(units)), m_parts(parts),
+          m_vats(vats), m_fixed(fixed)
     {
+    }
+
+    // The optional paragraphs (or rows) of a story: left out when their
+    // placeholders give nothing from the values (the fixed ones added),
+    // otherwise kept without the marker.
+    void settleOptional(const pugi::xml_node &root, const QList<PlaceholderValue> &values)
+    {
+        QList<pugi::xml_node> paragraphs = Story(&m_part, root).paragraphs();
+        if (m_word.is(root, "p"))
+            paragraphs.prepend(root);
+        QList<pugi::xml_node> leftOut;
+        for (const pugi::xml_node &paragraph : std::as_const(paragraphs)) {
+            ParagraphText text(paragraph, m_word);
+            if (!holdsOptionalMarker(text.text()) ||
+                std::any_of(leftOut.cbegin(), leftOut.cend(), [&](const pugi::xml_node &unit) {
+                    return unit == paragraph || isInside(paragraph, unit);
+                }))
+                continue;
+            // A row counts whole: its placeholders may stand in other cells.
+            const pugi::xml_node unit = markerUnit(paragraph, m_word);
+            QString unitText = text.text();
+            if (unit != paragraph) {
+                unitText.clear();
+                const Story row(&m_part, unit);
+                for (const pugi::xml_node &inRow : row.paragraphs())
+                    unitText += ParagraphText(inRow, m_word).text() + QLatin1Char('\n');
+            }
+            if (optionalContent(unitText, values + m_fixed) == OptionalContent::Nothing) {
+                leftOut.append(unit);
+                continue;
+            }
+            QList<ParagraphText::Replacement> markers;
+            const QString marker = optionalMarker();
+            for (qsizetype at = text.text().indexOf(marker, 0, Qt::CaseInsensitive); at >= 0;
+                 at = text.text().indexOf(marker, at + marker.size(), Qt::CaseInsensitive))
+                markers.append({at, at + marker.size(), QString()});
+            text.replace(markers);
+        }
+        for (const pugi::xml_node &unit : std::as_const(leftOut))
+            unit.parent().remove_child(unit);
     }
 
     // Inner blocks first: a part block copies what its offer blocks left.
@@ -113,6 +163,9 @@ private:
 
     void fill(const pugi::xml_node &copy, const QList<PlaceholderValue> &values)
     {
+        settleOptional(copy, values);
+        if (!copy.parent())
+            return; // the copy was an optional paragraph or row that gives nothing
         QList<pugi::xml_node> paragraphs = Story(&m_part, copy).paragraphs();
         if (m_word.is(copy, "p"))
             paragraphs.prepend(copy);
@@ -135,6 +188,7 @@ private:
     QList<pugi::xml_node> m_units; // by position
     const QList<QList<PlaceholderValue>> &m_parts;
     const QList<QList<PlaceholderValue>> &m_vats;
+    const QList<PlaceholderValue> &m_fixed;
 };
 
 } // namespace
@@ -161,7 +215,8 @@ QString documentTexts(const QByteArray &bytes, const QString &fileName)
 
 std::optional<QByteArray> expandOfferBlocks(const QByteArray &bytes, const QString &fileName,
                                             const QList<QList<PlaceholderValue>> &parts,
-                                            const QList<QList<PlaceholderValue>> &vats)
+                                            const QList<QList<PlaceholderValue>> &vats,
+                                            const QList<PlaceholderValue> &fixed)
 {
     OoxmlPackage package(bytes, fileName);
     QString mainPart = mainDocumentPart(package);
@@ -183,8 +238,11 @@ std::optional<QByteArray> expandOfferBlocks(const QByteArray &bytes, const QStri
     QList<pugi::xml_node> nodes;
     QHash<size_t, qsizetype> positions; // by node
     const Story story(&part, body);
+    bool optional = false;
     for (const pugi::xml_node &paragraph : story.paragraphs()) {
-        const QList<BlockMarker> markers = blockMarkersIn(ParagraphText(paragraph, word).text());
+        const QString text = ParagraphText(paragraph, word).text();
+        optional = optional || holdsOptionalMarker(text);
+        const QList<BlockMarker> markers = blockMarkersIn(text);
         if (markers.isEmpty())
             continue;
         const pugi::xml_node unit = markerUnit(paragraph, word);
@@ -196,24 +254,29 @@ std::optional<QByteArray> expandOfferBlocks(const QByteArray &bytes, const QStri
         for (const BlockMarker &marker : markers)
             units.append({marker, *position, unit.parent().hash_value(), QString()});
     }
-    if (units.isEmpty())
+    if (units.isEmpty() && !optional)
         return std::nullopt;
     const QList<TemplateBlock> blocks = pairBlockMarkers(units);
-    Expansion(part, std::move(nodes), parts, vats).expand(blocks);
+    Expansion expansion(part, std::move(nodes), parts, vats, fixed);
+    expansion.expand(blocks);
+    // What stands outside the blocks, with the values valid anywhere.
+    expansion.settleOptional(body, {});
     package.replace(mainPart, part.toBytes());
     return packageBytesAs(package, mainPart, MainPartKind::Template);
 }
 
 OfferTemplate::OfferTemplate(const QString &templatePath,
                              const QList<QList<PlaceholderValue>> &parts,
-                             const QList<QList<PlaceholderValue>> &vats, const QString &soffice)
+                             const QList<QList<PlaceholderValue>> &vats,
+                             const QList<PlaceholderValue> &fixed, const QString &soffice)
     : m_path(templatePath)
 {
     std::optional<QByteArray> expanded;
     try {
         const QByteArray package = readTemplatePackage(templatePath, soffice);
         m_text = documentTexts(package, QDir::toNativeSeparators(templatePath));
-        expanded = expandOfferBlocks(package, QDir::toNativeSeparators(templatePath), parts, vats);
+        expanded =
+            expandOfferBlocks(package, QDir::toNativeSeparators(templatePath), parts, vats, fixed);
     } catch (const AutomationError &) {
         // The word processor reads the template itself and says what is wrong.
         return;

@@ -19,13 +19,17 @@ namespace zolvaric {
 // the rows, between its two units, which must have the same parent. Each
 // copy of a part block gets its calculation's placeholders (`parts`, one list
 // each), each copy of a VAT block its rate's (`vats`), in one pass per
-// paragraph, across the runs. Headers and footers are
+// paragraph, across the runs. Optional paragraphs and rows (TemplateBlocks.h)
+// are settled with those values and the ones valid anywhere (`fixed`: the
+// standard placeholders' and the offer's, which the word processor replaces
+// later). Headers and footers are
 // left as they are: blocks there are not expanded. Nothing when the main text
-// holds no marker. Throws TemplateBlockError for blocks that do not pair up,
+// holds no marker (of a block or an optional line). Throws TemplateBlockError for blocks that do not pair up,
 // AutomationError for a package that is no readable Word file.
 std::optional<QByteArray> expandOfferBlocks(const QByteArray &package, const QString &fileName,
                                             const QList<QList<PlaceholderValue>> &parts,
-                                            const QList<QList<PlaceholderValue>> &vats = {});
+                                            const QList<QList<PlaceholderValue>> &vats = {},
+                                            const QList<PlaceholderValue> &fixed = {});
 
 // The template a word processor gets for an offer, which only knows to open
 // a file and replace texts (as Word does by automation): the template's own
@@ -39,6 +43,7 @@ public:
     // expanded template cannot be written.
     OfferTemplate(const QString &templatePath, const QList<QList<PlaceholderValue>> &parts,
                   const QList<QList<PlaceholderValue>> &vats,
+                  const QList<PlaceholderValue> &fixed,
                   const QString &soffice = QStringLiteral("soffice"));
     ~OfferTemplate();
     OfferTemplate(OfferTemplate &&) noexcept;
