@@ -4,6 +4,7 @@
 // by the page is read only from below the template's folder.
 #include "base/Error.h"
 #include "report/HtmlReport.h"
+#include "report/TemplateBlocks.h"
 #include "report/paper/TemplateNesting.h"
 #include "report/paper/TemplateResources.h"
 
@@ -31,6 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     ReplaceInStringList(lines, QStringLiteral("\\A\\"), QStringLiteral("\\a\\"));
     (void)htmlEscaped(text);
+    // An optional line without its marker holds none, whatever the case.
+    if (holdsOptionalMarker(withoutOptionalMarker(text)) &&
+        !holdsOptionalMarker(QString(text).remove(optionalMarker(), Qt::CaseInsensitive)))
+        std::abort();
+    (void)optionalContent(text, {{QStringLiteral("\\A\\"), QStringLiteral("0,00 \u20AC")},
+                                 {QStringLiteral("\\B\\"), text}});
     try {
         checkTemplateNesting(text);
     } catch (const Error &) {
