@@ -27,13 +27,8 @@ if [ "${1:-}" = --skip-without-qt ] && ! qt_ready "$qt"; then
     exit 0
 fi
 
-# Wine's own fonts (Tahoma and the other Windows faces) and the metric-compatible
-# Liberation fonts are only recommended by Wine, which install-deps.sh leaves
-# out: without them Wine draws the window in wider substitutes, and the window's
-# suites measure other widths than on Windows.
 scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools \
-    libz-mingw-w64-dev wine wine64 nsis icoutils qt6-base-dev-tools qt6-translations-l10n xz-utils \
-    fonts-wine fonts-liberation
+    libz-mingw-w64-dev wine wine64 nsis icoutils qt6-base-dev-tools qt6-translations-l10n xz-utils
 mkdir -p "$cache"
 
 if [ -n "${ZOLVARIC_WIN_QT:-}" ]; then
